@@ -1,0 +1,21 @@
+// The description of the current source file, as the source check recorded
+// it, and the playback latency. Program-wide state of qbx15.
+#pragma once
+#include <cstdint>
+
+struct SourceFormat {
+    uint32_t sampleRate;  // samples per second per channel
+    uint16_t channels;    // 1 is mono; anything else is played as interleaved stereo
+    uint32_t dataLength;  // bytes of the "data" chunk, as its header states
+    int32_t blockSize;    // bytes of 16-bit stereo sound per playback block
+};
+
+constexpr int16_t kMinimumLatency = 10;
+constexpr int16_t kMaximumLatency = 500;
+constexpr int16_t kDefaultLatency = 150;
+
+extern SourceFormat g_sourceFormat;
+extern int16_t g_latency;  // milliseconds
+
+// Block size in bytes for ms milliseconds at the current source rate.
+int32_t LatencyToBytes(int ms);

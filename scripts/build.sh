@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Configures and builds the named trees under build/:
+#   host   native g++, pure logic and its unit tests (ASan, UBSan)
+#   win32  i686 Windows: the program that ships
+#   win64  x86_64 Windows: the Wine tests on machines without 32-bit execution
+# With no names: host and win32.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+[ $# -gt 0 ] || set -- host win32
+jobs=$(nproc 2>/dev/null || echo 2)
+. "$root/scripts/wine-arch.sh"
+runs() { [ "$QBX_TEST_BUILD" = "$1" ] && echo ON || echo OFF; }
+
+for tree in "$@"; do
+  case "$tree" in
+    host) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
+                 -DQBX_RUN_WINE_TESTS="$(runs win32)") ;;
+    win64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+                 -DQBX_RUN_WINE_TESTS="$(runs win64)") ;;
+    *) echo "build: unknown tree '$tree'" >&2; exit 2 ;;
+  esac
+  echo "== build $tree"
+  mkdir -p "$root/build"
+  cmake -S "$root" -B "$root/build/$tree" "${args[@]}" >"$root/build/$tree.configure.log" 2>&1 ||
+    { cat "$root/build/$tree.configure.log" >&2; exit 1; }
+  cmake --build "$root/build/$tree" -j "$jobs"
+done

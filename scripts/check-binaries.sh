@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Checks a folder of built Windows binaries: each imports only system DLLs
+# and the project's own DLLs (no MinGW runtime beside them), and each effect
+# module exports exactly its undecorated entry points.
+#   scripts/check-binaries.sh BIN_DIR OBJDUMP
+set -euo pipefail
+dir="$1"
+objdump="$2"
+
+own='phaser.dll flanger.dll chorus.dll chdelay.dll led.dll player.dll'
+system='kernel32.dll user32.dll gdi32.dll winmm.dll comdlg32.dll comctl32.dll advapi32.dll shell32.dll msvcrt.dll ole32.dll'
+system+=' api-ms-win-crt-'  # prefix, never expected with msvcrt but harmless
+failures=0
+
+exports_of() { "$objdump" -p "$1" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF} t&&/^$/{t=0}'; }
+
+shopt -s nullglob
+files=("$dir"/*.exe "$dir"/*.dll)
+[ "${#files[@]}" -gt 0 ] || { echo "check-binaries: nothing built in $dir" >&2; exit 1; }
+for f in "${files[@]}"; do
+  while read -r dll; do
+    lower=$(echo "$dll" | tr 'A-Z' 'a-z')
+    ok=0
+    for allowed in $own $system; do
+      case "$lower" in "$allowed"*) ok=1 ;; esac
+    done
+    if [ "$ok" = 0 ]; then
+      echo "FAIL $(basename "$f") imports $dll"
+      failures=$((failures + 1))
+    fi
+  done < <("$objdump" -p "$f" | awk '/DLL Name:/{print $3}')
+done
+
+expect_exports() {
+  local file="$dir/$1"; shift
+  [ -f "$file" ] || { echo "FAIL $1 missing"; failures=$((failures + 1)); return; }
+  local got want
+  got=$(exports_of "$file" | sort | tr '\n' ' ')
+  want=$(printf '%s\n' "$@" | sort | tr '\n' ' ')
+  if [ "$got" != "$want" ]; then
+    echo "FAIL $(basename "$file") exports [$got], expected [$want]"
+    failures=$((failures + 1))
+  fi
+}
+expect_exports phaser.dll InitPhaser ChangePhaser Phaser
+expect_exports flanger.dll InitFlanger ChangeFlanger Flanger
+expect_exports chorus.dll InitChorus ChangeChorus Chorus
+expect_exports chdelay.dll InitChDelay ChangeChDelay ChDelay
+expect_exports led.dll Led
+if [ -f "$dir/player.dll" ]; then
+  expect_exports player.dll Play Pause Stop NotifyChangesToPlayer _ChangeVolume@16 GetNumWaveOutDevs
+fi
+
+if [ "$failures" -ne 0 ]; then
+  echo "check-binaries: $failures problem(s) in $dir"
+  exit 1
+fi
+echo "check-binaries: ${#files[@]} binaries in $dir import only system and own DLLs; exports as expected"

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The environment the Wine tests need: a private Wine prefix, an Xvfb display
+# and a PulseAudio server whose default sink is a pipe recorded to a file,
+# so a test can hear exactly what was played.
+#
+#   scripts/testbed.sh run [--no-audio] [--depth N] -- COMMAND...
+#       brings the bed up, runs COMMAND inside it, takes it down again on
+#       every exit path, and returns COMMAND's exit code.
+#
+# COMMAND sees: WINEPREFIX, DISPLAY, XDG_RUNTIME_DIR (PulseAudio's socket),
+# QBX_WINE and QBX_WINE_ARCH (the Wine loader and win32/win64),
+# QBX_BED (the bed's folder), QBX_RECORDING (the raw s16le 44100 Hz stereo
+# recording of the pipe sink, empty when --no-audio) and WINEDEBUG=-all.
+set -euo pipefail
+
+usage() { echo "usage: $0 run [--no-audio] [--depth 24|8] -- COMMAND..." >&2; exit 2; }
+[ "${1:-}" = run ] || usage
+shift
+audio=1
+depth=24
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --no-audio) audio=0; shift ;;
+    --depth) depth="$2"; shift 2 ;;
+    --) shift; break ;;
+    *) usage ;;
+  esac
+done
+[ $# -gt 0 ] || usage
+
+bed=$(mktemp -d /tmp/qbx-bed.XXXXXX)
+export QBX_BED="$bed"
+pids=()
+
+teardown() {
+  local rc=$?
+  trap - EXIT INT TERM
+  set +e
+  if [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null; then
+    WINEPREFIX="$WINEPREFIX" timeout 20 wineserver -k >/dev/null 2>&1
+    WINEPREFIX="$WINEPREFIX" timeout 20 wineserver -w >/dev/null 2>&1
+  fi
+  if [ "$audio" = 1 ] && [ -n "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" timeout 10 pactl exit >/dev/null 2>&1 || true
+    XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" timeout 10 pulseaudio --kill >/dev/null 2>&1 || true
+  fi
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
+  [ -n "${pulse_pid:-}" ] && kill "$pulse_pid" 2>/dev/null
+  rm -rf "$bed"
+  exit "$rc"
+}
+trap teardown EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# --- X display --------------------------------------------------------------
+display=""
+for n in $(seq 90 140); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || { echo "testbed: no free X display" >&2; exit 1; }
+Xvfb ":$display" -screen 0 "1024x768x$depth" -nolisten tcp >"$bed/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=":$display"
+for _ in $(seq 100); do
+  [ -e "/tmp/.X11-unix/X$display" ] && break
+  sleep 0.1
+done
+[ -e "/tmp/.X11-unix/X$display" ] || { echo "testbed: Xvfb did not start" >&2; cat "$bed/xvfb.log" >&2; exit 1; }
+
+# --- PulseAudio with a recording pipe sink -----------------------------------
+export XDG_RUNTIME_DIR="$bed/runtime"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+export QBX_RECORDING="$bed/recording.raw"
+: >"$QBX_RECORDING"
+if [ "$audio" = 1 ]; then
+  fifo="$bed/sink.fifo"
+  mkfifo "$fifo"
+  # The reader must hold the FIFO open for as long as the server runs.
+  cat "$fifo" >"$QBX_RECORDING" &
+  pids+=($!)
+  HOME="$bed" pulseaudio --daemonize=no -n --exit-idle-time=-1 --disallow-exit \
+    --use-pid-file=no --log-target=file:"$bed/pulse.log" \
+    --load="module-pipe-sink file=$fifo sink_name=qbx_record format=s16le rate=44100 channels=2 use_system_clock_for_timing=yes" \
+    --load="module-null-sink sink_name=qbx_null" \
+    --load="module-native-protocol-unix" \
+    --load="module-always-sink" >/dev/null 2>&1 &
+  pulse_pid=$!
+  for _ in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && break
+    sleep 0.1
+  done
+  [ -S "$XDG_RUNTIME_DIR/pulse/native" ] || { echo "testbed: PulseAudio did not start" >&2; cat "$bed/pulse.log" >&2; exit 1; }
+  pactl set-default-sink qbx_record >/dev/null
+fi
+
+# --- Wine prefix ---------------------------------------------------------------
+# The 32-bit loader where the kernel runs 32-bit code, else the 64-bit one
+# (the tests are then built for x86_64: see scripts/wine-arch.sh).
+. "$(dirname "$0")/wine-arch.sh"
+export QBX_WINE QBX_WINE_ARCH
+export WINELOADER="$QBX_WINE"
+export WINEPREFIX="$bed/wine"
+export WINEARCH="$QBX_WINE_ARCH"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+timeout 180 "$QBX_WINE" wineboot -i >"$bed/wineboot.log" 2>&1 || { echo "testbed: wineboot failed" >&2; cat "$bed/wineboot.log" >&2; exit 1; }
+# Unmanaged windows: with no window manager on the display, Wine would wait
+# two seconds for one at every destruction of a managed window.
+"$QBX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# Keep one wineserver for the whole run: every test process starts faster.
+wineserver -p >/dev/null 2>&1 || true
+
+set +e
+"$@"
+status=$?
+set -e
+exit "$status"

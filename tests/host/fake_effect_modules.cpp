@@ -1,0 +1,27 @@
+#include "tests/host/fake_effect_modules.h"
+
+#include "audio/effect_modules.h"
+
+std::vector<ChangeCall> g_changeCalls;
+
+namespace {
+void Record(int id, double freq, double depth, double rate, double mix, double degree, double feed)
+{
+    g_changeCalls.push_back({id, freq, depth, rate, mix, degree, feed});
+}
+}  // namespace
+
+extern "C" {
+void InitPhaser(double) {}
+void InitFlanger(double) {}
+void InitChorus(double) {}
+void InitChDelay(double) {}
+void ChangePhaser(double a, double b, double c, double d, double e, double f) { Record(1, a, b, c, d, e, f); }
+void ChangeFlanger(double a, double b, double c, double d, double e, double f) { Record(2, a, b, c, d, e, f); }
+void ChangeChorus(double a, double b, double c, double d, double e, double f) { Record(3, a, b, c, d, e, f); }
+void ChangeChDelay(double a, double b, double c, double d, double e, double f) { Record(4, a, b, c, d, e, f); }
+void Phaser(double*, int) {}
+void Flanger(double*, int) {}
+void Chorus(double*, int) {}
+void ChDelay(double*, int) {}
+}

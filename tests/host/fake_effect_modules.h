@@ -1,0 +1,11 @@
+// A recording stand-in for the effect modules' Change entry points, linked
+// into the host tests in place of the DLLs.
+#pragma once
+#include <vector>
+
+struct ChangeCall {
+    int effectId;  // 1 Phaser, 2 Flanger, 3 Chorus, 4 C-Delay
+    double freq, depth, rate, mix, degree, feed;
+};
+
+extern std::vector<ChangeCall> g_changeCalls;
