@@ -3,8 +3,17 @@
 #include "audio/effect_modules.h"
 
 std::vector<ChangeCall> g_changeCalls;
+std::vector<ProcessCall> g_processCalls;
+bool g_fakeEffectsAlterSamples = false;
 
 namespace {
+void Process(int id, double* values, int count)
+{
+    g_processCalls.push_back({id, count});
+    if (g_fakeEffectsAlterSamples)
+        for (int i = 0; i < count; ++i) values[i] += id * 1000.0;
+}
+
 void Record(int id, double freq, double depth, double rate, double mix, double degree, double feed)
 {
     g_changeCalls.push_back({id, freq, depth, rate, mix, degree, feed});
@@ -20,8 +29,8 @@ void ChangePhaser(double a, double b, double c, double d, double e, double f) { 
 void ChangeFlanger(double a, double b, double c, double d, double e, double f) { Record(2, a, b, c, d, e, f); }
 void ChangeChorus(double a, double b, double c, double d, double e, double f) { Record(3, a, b, c, d, e, f); }
 void ChangeChDelay(double a, double b, double c, double d, double e, double f) { Record(4, a, b, c, d, e, f); }
-void Phaser(double*, int) {}
-void Flanger(double*, int) {}
-void Chorus(double*, int) {}
-void ChDelay(double*, int) {}
+void Phaser(double* v, int n) { Process(1, v, n); }
+void Flanger(double* v, int n) { Process(2, v, n); }
+void Chorus(double* v, int n) { Process(3, v, n); }
+void ChDelay(double* v, int n) { Process(4, v, n); }
 }

@@ -9,3 +9,13 @@ struct ChangeCall {
 };
 
 extern std::vector<ChangeCall> g_changeCalls;
+
+struct ProcessCall {
+    int effectId;
+    int count;
+};
+
+// Every processing call in order. Each fake effect also adds its id x 1000
+// to every value it is given, so a test can see that it ran on the buffer.
+extern std::vector<ProcessCall> g_processCalls;
+extern bool g_fakeEffectsAlterSamples;

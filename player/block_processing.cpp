@@ -1,0 +1,48 @@
+#include "player/block_processing.h"
+
+#include "audio/effect_modules.h"
+#include "audio/pcm16.h"
+
+PlayerBlockBuffers g_blockBuffers = {{nullptr, nullptr}, nullptr, 2};
+std::atomic<int16_t> g_patchCount{0};
+std::atomic<int16_t> g_patchIds[kMaxPatchLength] = {};
+std::atomic<double> g_leftGain{1.0};
+std::atomic<double> g_rightGain{1.0};
+
+namespace {
+
+void RunEffect(int16_t id, double* values, int count)
+{
+    switch (id) {
+    case 1: Phaser(values, count); break;
+    case 2: Flanger(values, count); break;
+    case 3: Chorus(values, count); break;
+    case 4: ChDelay(values, count); break;
+    default: break;  // not an effect: skipped
+    }
+}
+
+}  // namespace
+
+void ConvertToPcm16(double* values, int16_t* samples, int count)
+{
+    NarrowToPcm16(values, samples, count, g_leftGain.load(std::memory_order_relaxed),
+                  g_rightGain.load(std::memory_order_relaxed));
+}
+
+void ProcessBlock(uint16_t bufferNumber, uint32_t byteCount)
+{
+    if (bufferNumber != 1 && bufferNumber != 2) return;
+    int16_t* data = g_blockBuffers.data[bufferNumber - 1];
+    double* values = g_blockBuffers.values;
+    if (!data || !values) return;
+
+    const int sampleCount = static_cast<int>(byteCount / 2);  // a stray odd byte is ignored
+    const int n = WidenPcm16(data, sampleCount, g_blockBuffers.channels == 1, values);
+
+    const int patchCount = g_patchCount.load(std::memory_order_relaxed);
+    for (int i = 0; i < patchCount && i < kMaxPatchLength; ++i)
+        RunEffect(g_patchIds[i].load(std::memory_order_relaxed), values, n);
+
+    ConvertToPcm16(values, data, n);
+}

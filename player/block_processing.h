@@ -1,0 +1,30 @@
+// One playback block: widen the source samples, run the patch in order,
+// apply the master gains, clip and narrow back to 16-bit stereo in place.
+#pragma once
+#include <atomic>
+#include <cstdint>
+
+constexpr int kMaxPatchLength = 4;
+
+// The buffers of one playback, set up by the stream set-up and released at
+// its end. data[0] and data[1] are the data1 and data2 buffers of blockSize
+// bytes; values holds blockSize / 2 doubles.
+struct PlayerBlockBuffers {
+    int16_t* data[2];
+    double* values;
+    uint16_t channels;  // of the source; 1 is mono, anything else stereo
+};
+extern PlayerBlockBuffers g_blockBuffers;
+
+// Written by the interface thread while blocks are processed on another:
+// each is atomic, so a block sees either the old or the new value of each.
+extern std::atomic<int16_t> g_patchCount;
+extern std::atomic<int16_t> g_patchIds[kMaxPatchLength];
+extern std::atomic<double> g_leftGain;
+extern std::atomic<double> g_rightGain;
+
+// bufferNumber 1 or 2; byteCount the source bytes just read into it.
+void ProcessBlock(uint16_t bufferNumber, uint32_t byteCount);
+
+// Gains, clip and rounding of count doubles into samples.
+void ConvertToPcm16(double* values, int16_t* samples, int count);
