@@ -55,19 +55,16 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 # --- X display --------------------------------------------------------------
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "testbed: no free X display" >&2; exit 1; }
-Xvfb ":$display" -screen 0 "1024x768x$depth" -nolisten tcp >"$bed/xvfb.log" 2>&1 &
+# Xvfb picks a free display number itself, so several beds can run at once.
+Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp 3>"$bed/display" >"$bed/xvfb.log" 2>&1 &
 pids+=($!)
-export DISPLAY=":$display"
 for _ in $(seq 100); do
-  [ -e "/tmp/.X11-unix/X$display" ] && break
+  [ -s "$bed/display" ] && break
   sleep 0.1
 done
-[ -e "/tmp/.X11-unix/X$display" ] || { echo "testbed: Xvfb did not start" >&2; cat "$bed/xvfb.log" >&2; exit 1; }
+display=$(tr -dc 0-9 <"$bed/display")
+[ -n "$display" ] || { echo "testbed: Xvfb did not start" >&2; cat "$bed/xvfb.log" >&2; exit 1; }
+export DISPLAY=":$display"
 
 # --- PulseAudio with a recording pipe sink -----------------------------------
 export XDG_RUNTIME_DIR="$bed/runtime"
