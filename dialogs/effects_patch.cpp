@@ -1,0 +1,28 @@
+#include "dialogs/effects_patch.h"
+
+#include <cstring>
+
+EffectsPatch g_effectsPatch = {
+    {"Phaser", "Flanger", "Chorus", "C-Delay"}, 4, {1, 2, 3, 4}, {"", "", "", ""}, 0, 1};
+
+int16_t EffectNameToId(const char* name)
+{
+    static const char* const kNames[] = {"Phaser", "Flanger", "Chorus", "C-Delay"};
+    if (!name) return 0;
+    for (int i = 0; i < 4; ++i)
+        if (std::strcmp(name, kNames[i]) == 0) return static_cast<int16_t>(i + 1);
+    return 0;
+}
+
+void ResetEffectsPatch()
+{
+    static const EffectsPatch kInitial = g_effectsPatch;
+    g_effectsPatch = kInitial;
+}
+
+int16_t CurrentEffectId()
+{
+    const EffectsPatch& p = g_effectsPatch;
+    if (p.count <= 0 || p.position < 1 || p.position > p.count) return 0;
+    return p.ids[p.position - 1];
+}

@@ -1,0 +1,27 @@
+// The effects patch: the ordered chain of effects that playback and the
+// mixdown run, and the effects left out of it. Program-wide state of qbx15.
+#pragma once
+#include <cstdint>
+
+constexpr int kPatchSlots = 4;
+constexpr int kEffectNameSize = 10;
+
+struct EffectsPatch {
+    char names[kPatchSlots][kEffectNameSize];           // in patch order
+    int16_t count;                                      // 0..4
+    int16_t ids[kPatchSlots];                           // matches names
+    char availableNames[kPatchSlots][kEffectNameSize];  // not in the patch
+    int16_t availableCount;                             // count + availableCount == 4
+    int16_t position;                                   // 1-based current patch position
+};
+
+extern EffectsPatch g_effectsPatch;
+
+// "Phaser" 1, "Flanger" 2, "Chorus" 3, "C-Delay" 4; 0 for anything else.
+int16_t EffectNameToId(const char* name);
+
+// All four effects in the order Phaser, Flanger, Chorus, C-Delay, position 1.
+void ResetEffectsPatch();
+
+// The id at the current patch position, or 0 when the patch is empty.
+int16_t CurrentEffectId();

@@ -1,0 +1,52 @@
+#include "dialogs/effects_patch.h"
+
+#include <gtest/gtest.h>
+
+#include "widgets/master_volume.h"
+
+namespace {
+
+TEST(EffectsPatch, StartsWithAllFourInOrder)
+{
+    ResetEffectsPatch();
+    EXPECT_EQ(g_effectsPatch.count, 4);
+    EXPECT_EQ(g_effectsPatch.availableCount, 0);
+    EXPECT_EQ(g_effectsPatch.position, 1);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(g_effectsPatch.ids[i], EffectNameToId(g_effectsPatch.names[i]));
+    EXPECT_EQ(CurrentEffectId(), 1);
+}
+
+TEST(EffectsPatch, NamesToIdsExactly)
+{
+    EXPECT_EQ(EffectNameToId("Phaser"), 1);
+    EXPECT_EQ(EffectNameToId("Flanger"), 2);
+    EXPECT_EQ(EffectNameToId("Chorus"), 3);
+    EXPECT_EQ(EffectNameToId("C-Delay"), 4);
+    EXPECT_EQ(EffectNameToId("phaser"), 0);
+    EXPECT_EQ(EffectNameToId("C-DELAY"), 0);
+    EXPECT_EQ(EffectNameToId(""), 0);
+    EXPECT_EQ(EffectNameToId(nullptr), 0);
+}
+
+TEST(EffectsPatch, CurrentEffectOfAnEmptyOrShortPatch)
+{
+    ResetEffectsPatch();
+    g_effectsPatch.count = 0;
+    EXPECT_EQ(CurrentEffectId(), 0);
+    g_effectsPatch.count = 2;
+    g_effectsPatch.position = 3;
+    EXPECT_EQ(CurrentEffectId(), 0);
+    g_effectsPatch.position = 2;
+    EXPECT_EQ(CurrentEffectId(), 2);
+    ResetEffectsPatch();
+}
+
+TEST(MasterVolume, DecibelsToGain)
+{
+    EXPECT_EQ(DecibelsToGain(0.0), 1.0);
+    EXPECT_NEAR(DecibelsToGain(-6.0), 0.501187, 1e-6);
+    EXPECT_NEAR(DecibelsToGain(-20.0), 0.1, 1e-12);
+    EXPECT_NEAR(DecibelsToGain(3.0), 1.412538, 1e-6);
+}
+
+}  // namespace
