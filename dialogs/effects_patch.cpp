@@ -2,8 +2,12 @@
 
 #include <cstring>
 
-EffectsPatch g_effectsPatch = {
+namespace {
+const EffectsPatch kInitialPatch = {
     {"Phaser", "Flanger", "Chorus", "C-Delay"}, 4, {1, 2, 3, 4}, {"", "", "", ""}, 0, 1};
+}  // namespace
+
+EffectsPatch g_effectsPatch = kInitialPatch;
 
 int16_t EffectNameToId(const char* name)
 {
@@ -16,8 +20,7 @@ int16_t EffectNameToId(const char* name)
 
 void ResetEffectsPatch()
 {
-    static const EffectsPatch kInitial = g_effectsPatch;
-    g_effectsPatch = kInitial;
+    g_effectsPatch = kInitialPatch;
 }
 
 int16_t CurrentEffectId()
