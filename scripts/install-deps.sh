@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config
   g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   googletest libgtest-dev
-  wine wine32:i386
+  wine wine32:i386 wine64
   xvfb x11-apps x11-utils imagemagick
   pulseaudio pulseaudio-utils
   sox python3
