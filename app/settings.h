@@ -1,0 +1,28 @@
+// The four settings kept between runs in "qbx15.ini" in the Windows
+// directory: latency, wave-out device name, and the main window's position.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+constexpr int kDeviceNameSize = 32;  // 31 characters and the terminating zero
+constexpr int32_t kNoDeviceIndex = 21;
+
+// The module whose string table names the settings file.
+extern HINSTANCE g_instance;
+
+// The wave-out device the player opens, by product name and by index.
+extern char g_deviceName[kDeviceNameSize];
+extern int32_t g_deviceIndex;
+
+// Reads the latency (into g_latency, limited to 10..500), the device name
+// and its index, and the window position, whose defaults are given.
+void ReadSettings(int defaultLeft, int defaultTop, int* left, int* top);
+
+// Writes the main window's position, the device name and the latency.
+void WriteSettings(HWND mainWindow);
+
+// The index of the device whose product name is deviceName. When none
+// matches, device 0's name is copied into deviceName and 0 answered; with
+// no device at all the user is told and kNoDeviceIndex answered.
+int32_t LookupWaveOutDevice(char* deviceName);

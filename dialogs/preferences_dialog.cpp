@@ -1,0 +1,135 @@
+#include "dialogs/preferences_dialog.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/panel_controls.h"
+#include "app/settings.h"
+#include "audio/source_format.h"
+#include "dialogs/latency_text.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+// The capabilities table holds 20 devices; an entry's position in the
+// device box is its device id.
+constexpr UINT kMaxListedDevices = 20;
+constexpr int kLatencyTextSize = 20;  // 19 characters and the zero
+
+const char* const kLatencyChoices[] = {"20", "40", "60", "80", "100", "150", "200", "500"};
+
+void ShowBytesFor(HWND dialog, int ms)
+{
+    if (!IsValidLatency(ms)) return;  // the label keeps its text
+    char text[16];
+    std::snprintf(text, sizeof text, "%ld", static_cast<long>(LatencyToBytes(ms)));
+    SetDlgItemTextA(dialog, IDC_BYTES_VALUE, text);
+}
+
+int LatencyInEditField(HWND dialog)
+{
+    char text[kLatencyTextSize] = {};
+    GetDlgItemTextA(dialog, IDC_LATENCY_BOX, text, sizeof text);
+    return ParseLatencyText(text);
+}
+
+void FillDeviceBox(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, IDC_DEVICE_BOX);
+    UINT count = waveOutGetNumDevs();
+    if (count == 0) {
+        EnableWindow(box, FALSE);
+        EnableWindow(GetDlgItem(dialog, IDC_LATENCY_BOX), FALSE);
+    }
+    if (count > kMaxListedDevices) count = kMaxListedDevices;
+    for (UINT id = 0; id < count; ++id) {
+        WAVEOUTCAPSA caps = {};
+        const MMRESULT rc = waveOutGetDevCapsA(id, &caps, sizeof caps);
+        if (rc != MMSYSERR_NOERROR) {
+            char text[81] = {};
+            waveOutGetErrorTextA(rc, text, 80);
+            MessageBoxA(nullptr, text, "Quellbox", MB_OK | MB_ICONERROR);
+            caps.szPname[0] = '\0';
+        }
+        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caps.szPname));
+    }
+    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(g_deviceIndex), 0);
+}
+
+BOOL Preferences_OnInitDialog(HWND dialog)
+{
+    InitCommonControls();
+    FillDeviceBox(dialog);
+
+    HWND latency = GetDlgItem(dialog, IDC_LATENCY_BOX);
+    for (const char* choice : kLatencyChoices)
+        SendMessageA(latency, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", static_cast<int>(g_latency));
+    SetWindowTextA(latency, text);
+    ShowBytesFor(dialog, g_latency);
+
+    SetFocus(GetDlgItem(dialog, IDC_DEVICE_BOX));
+    return FALSE;
+}
+
+void Preferences_OnLatencySelected(HWND dialog)
+{
+    HWND box = GetDlgItem(dialog, IDC_LATENCY_BOX);
+    const LRESULT index = SendMessageA(box, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return;
+    char text[kLatencyTextSize] = {};
+    if (SendMessageA(box, CB_GETLBTEXTLEN, index, 0) >= kLatencyTextSize) return;
+    SendMessageA(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    ShowBytesFor(dialog, ParseLatencyText(text));
+}
+
+void Preferences_OnOk(HWND dialog)
+{
+    const int16_t latency = static_cast<int16_t>(LimitLatency(LatencyInEditField(dialog)));
+    char device[kDeviceNameSize] = {};
+    GetDlgItemTextA(dialog, IDC_DEVICE_BOX, device, sizeof device);
+
+    if (latency != g_latency || std::strcmp(device, g_deviceName) != 0) {
+        if (IsPlaybackActive()) StopPlaybackFromShell();
+        lstrcpynA(g_deviceName, device, kDeviceNameSize);
+        const LRESULT found = SendDlgItemMessageA(dialog, IDC_DEVICE_BOX, CB_FINDSTRINGEXACT,
+                                                  static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(device));
+        g_deviceIndex = found == CB_ERR ? -1 : static_cast<int32_t>(found);
+        g_sourceFormat.blockSize = LatencyToBytes(latency);
+        g_latency = latency;
+    }
+    EndDialog(dialog, IDOK);
+}
+
+void Preferences_OnCommand(HWND dialog, int id, int code)
+{
+    switch (id) {
+    case IDC_LATENCY_BOX:
+        if (code == CBN_EDITCHANGE) ShowBytesFor(dialog, LatencyInEditField(dialog));
+        else if (code == CBN_SELENDOK) Preferences_OnLatencySelected(dialog);
+        break;
+    case IDOK: Preferences_OnOk(dialog); break;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+    default: break;  // device box notifications are ignored
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PreferencesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: return Preferences_OnInitDialog(dialog);
+    case WM_COMMAND: Preferences_OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    default: return FALSE;
+    }
+}
+
+void RunPreferencesDialog(HINSTANCE instance, HWND owner)
+{
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PREFERENCES), owner, PreferencesDialogProc, 0);
+}

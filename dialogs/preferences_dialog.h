@@ -1,0 +1,8 @@
+// The Preferences dialog (resource 173): wave-out device and latency.
+#pragma once
+#include <windows.h>
+
+INT_PTR CALLBACK PreferencesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs the dialog modally, owned by owner.
+void RunPreferencesDialog(HINSTANCE instance, HWND owner);

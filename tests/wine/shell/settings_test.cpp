@@ -1,0 +1,197 @@
+// The settings file through the real profile services, in the Windows
+// directory of the test's Wine prefix, with the real wave-out devices.
+#include "app/settings.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <string>
+#include <vector>
+
+#include "audio/source_format.h"
+#include "tests/support/message_box_catcher.h"
+
+namespace {
+
+std::string SettingsPath()
+{
+    char dir[MAX_PATH] = {};
+    GetWindowsDirectoryA(dir, sizeof dir);
+    std::string path = dir;
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path + "qbx15.ini";
+}
+
+std::vector<std::string> DeviceNames()
+{
+    std::vector<std::string> names;
+    for (UINT i = 0; i < waveOutGetNumDevs(); ++i) {
+        WAVEOUTCAPSA caps = {};
+        waveOutGetDevCapsA(i, &caps, sizeof caps);
+        names.push_back(caps.szPname);
+    }
+    return names;
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_instance = GetModuleHandleA(nullptr);
+        Forget();
+        g_latency = kDefaultLatency;
+        g_deviceName[0] = '\0';
+        g_deviceIndex = -7;
+        devices_ = DeviceNames();
+    }
+    void TearDown() override { Forget(); }
+
+    static void Forget()
+    {
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, "qbx15.ini");  // drop any cached copy
+        DeleteFileA(SettingsPath().c_str());
+    }
+    static void Store(const char* section, const char* key, const char* value)
+    {
+        ASSERT_TRUE(WritePrivateProfileStringA(section, key, value, "qbx15.ini"));
+    }
+    static std::string Stored(const char* section, const char* key)
+    {
+        char text[256] = {};
+        GetPrivateProfileStringA(section, key, "<absent>", text, sizeof text, "qbx15.ini");
+        return text;
+    }
+    void Read(int* left = nullptr, int* top = nullptr)
+    {
+        int l = 0, t = 0;
+        ReadSettings(111, 222, &l, &t);
+        if (left) *left = l;
+        if (top) *top = t;
+    }
+
+    std::vector<std::string> devices_;
+};
+
+TEST_F(SettingsTest, TheBedHasWaveOutDevices)
+{
+    // The rest of this suite needs them; without a device the lookup's own
+    // message is tested by NoWaveOutDevice below.
+    ASSERT_GE(devices_.size(), 2u);
+}
+
+TEST_F(SettingsTest, DefaultsWithoutAFile)
+{
+    MessageBoxCatcher boxes;
+    int left = 0, top = 0;
+    Read(&left, &top);
+    EXPECT_EQ(g_latency, 150);
+    EXPECT_EQ(left, 111);
+    EXPECT_EQ(top, 222);
+    EXPECT_EQ(g_deviceIndex, 0);
+    ASSERT_FALSE(devices_.empty());
+    EXPECT_EQ(std::string(g_deviceName), devices_[0]);
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(SettingsTest, LatencyIsLimitedTo10Through500AsA16BitValue)
+{
+    const struct { const char* stored; int16_t expected; } cases[] = {
+        {"5", 10}, {"900", 500}, {"10", 10}, {"500", 500}, {"-3", 10}, {"70000", 500}, {"65636", 100},
+        {"abc", 10}, {"20", 20},
+    };
+    for (const auto& c : cases) {
+        Store("Wave Out", "Latency", c.stored);
+        Read();
+        EXPECT_EQ(g_latency, c.expected) << "stored " << c.stored;
+    }
+}
+
+TEST_F(SettingsTest, ALimitedLatencyIsWhatIsWrittenBack)
+{
+    Store("Wave Out", "Latency", "900");
+    Read();
+    HWND w = CreateWindowA("STATIC", "", WS_POPUP, 10, 20, 30, 40, nullptr, nullptr, nullptr, nullptr);
+    WriteSettings(w);
+    DestroyWindow(w);
+    EXPECT_EQ(Stored("Wave Out", "Latency"), "500");
+}
+
+TEST_F(SettingsTest, StoredDeviceNameSelectsItsIndexExactly)
+{
+    ASSERT_GE(devices_.size(), 2u);
+    Store("Wave Out", "Device", devices_[1].c_str());
+    Read();
+    EXPECT_EQ(g_deviceIndex, 1);
+    EXPECT_EQ(std::string(g_deviceName), devices_[1]);
+
+    // Letter case matters: a name that differs only in case is no match.
+    std::string shouted = devices_[1];
+    for (char& ch : shouted)
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    if (shouted != devices_[1]) {
+        Store("Wave Out", "Device", shouted.c_str());
+        Read();
+        EXPECT_EQ(g_deviceIndex, 0);
+        EXPECT_EQ(std::string(g_deviceName), devices_[0]);
+    }
+}
+
+TEST_F(SettingsTest, AVanishedDeviceFallsBackToDeviceZeroAndIsForgotten)
+{
+    Store("Wave Out", "Device", "Headset that was unplugged");
+    Read();
+    EXPECT_EQ(g_deviceIndex, 0);
+    EXPECT_EQ(std::string(g_deviceName), devices_[0]);
+    HWND w = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    WriteSettings(w);
+    DestroyWindow(w);
+    EXPECT_EQ(Stored("Wave Out", "Device"), devices_[0]);
+}
+
+TEST_F(SettingsTest, PositionRoundTripsEvenOffTheScreen)
+{
+    HWND w = CreateWindowA("STATIC", "", WS_POPUP, -150, 3000, 370, 92, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(w, nullptr);
+    RECT r;
+    GetWindowRect(w, &r);
+    g_latency = 60;
+    lstrcpyA(g_deviceName, devices_[0].c_str());
+    WriteSettings(w);
+    DestroyWindow(w);
+
+    EXPECT_EQ(Stored("Main Window", "Left"), std::to_string(r.left));
+    EXPECT_EQ(Stored("Main Window", "Top"), std::to_string(r.top));
+    int left = 0, top = 0;
+    g_latency = 150;
+    Read(&left, &top);
+    EXPECT_EQ(left, r.left);
+    EXPECT_EQ(top, r.top);
+    EXPECT_EQ(g_latency, 60);
+}
+
+TEST_F(SettingsTest, WritingLeavesOtherSectionsAlone)
+{
+    Store("Somebody Else", "Key", "kept");
+    HWND w = CreateWindowA("STATIC", "", WS_POPUP, 1, 2, 3, 4, nullptr, nullptr, nullptr, nullptr);
+    WriteSettings(w);
+    DestroyWindow(w);
+    EXPECT_EQ(Stored("Somebody Else", "Key"), "kept");
+    EXPECT_EQ(Stored("Wave Out", "Latency"), "150");
+}
+
+TEST_F(SettingsTest, NoWaveOutDevice)
+{
+    if (!devices_.empty()) GTEST_SKIP() << "runs in a bed without PulseAudio";
+    MessageBoxCatcher boxes;
+    lstrcpyA(g_deviceName, "Kept");
+    EXPECT_EQ(LookupWaveOutDevice(g_deviceName), 21);
+    EXPECT_EQ(std::string(g_deviceName), "Kept");
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "No Wave Out device/driver has been installed in this system.");
+    EXPECT_EQ(boxes.Boxes()[0].caption, "Quellbox");
+    EXPECT_EQ(boxes.Boxes()[0].owner, nullptr);
+    EXPECT_TRUE(boxes.Boxes()[0].errorIcon);
+}
+
+}  // namespace
