@@ -41,6 +41,16 @@ TEST(EffectsPatch, CurrentEffectOfAnEmptyOrShortPatch)
     ResetEffectsPatch();
 }
 
+TEST(EffectsPatch, DisplayNames)
+{
+    EXPECT_STREQ(EffectDisplayName(1), "PHASER");
+    EXPECT_STREQ(EffectDisplayName(2), "FLANGER");
+    EXPECT_STREQ(EffectDisplayName(3), "CHORUS");
+    EXPECT_STREQ(EffectDisplayName(4), "C-DELAY");
+    EXPECT_STREQ(EffectDisplayName(0), "");
+    EXPECT_STREQ(EffectDisplayName(5), "");
+}
+
 TEST(MasterVolume, DecibelsToGain)
 {
     EXPECT_EQ(DecibelsToGain(0.0), 1.0);

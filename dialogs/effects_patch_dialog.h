@@ -1,0 +1,8 @@
+// The Effects Patch dialog (resource 174): moves effects between the
+// available list and the patch, and on OK stores the new patch.
+#pragma once
+#include <windows.h>
+
+INT_PTR CALLBACK EffectsPatchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+void RunEffectsPatchDialog(HINSTANCE instance, HWND owner);
