@@ -275,6 +275,20 @@ TEST_F(SourceCheckTest, TheBoxIsAQuellboxErrorWithOneOkOwnedByTheMainWindow)
     DestroyWindow(owner);
 }
 
+TEST_F(SourceCheckTest, TheDemoBesideTheProgramIsAccepted)
+{
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string demo = exe;
+    demo = demo.substr(0, demo.find_last_of('\\') + 1) + "demo.wav";
+    bool ok = false;
+    EXPECT_EQ(Check(demo, &ok), "");
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(g_sourceFormat.sampleRate, 44100u);
+    EXPECT_EQ(g_sourceFormat.channels, 2);
+    EXPECT_EQ(g_sourceFormat.dataLength, 8u * 44100 * 4);
+}
+
 TEST_F(SourceCheckTest, LeavesNoFileOpen)
 {
     // Every outcome closes the file: it can then be deleted at once.

@@ -1,0 +1,19 @@
+#include "app/file_paths.h"
+
+#include <cstring>
+
+bool JoinDirectoryAndName(const char* dir, const char* name, char* out, size_t size)
+{
+    if (!out || size == 0) return false;
+    out[0] = '\0';
+    if (!dir || !name) return false;
+    const size_t dirLength = std::strlen(dir);
+    const bool needsSeparator = dirLength == 0 || dir[dirLength - 1] != '\\';
+    const size_t total = dirLength + (needsSeparator ? 1 : 0) + std::strlen(name);
+    if (total + 1 > size) return false;
+    std::memcpy(out, dir, dirLength);
+    size_t at = dirLength;
+    if (needsSeparator) out[at++] = '\\';
+    std::strcpy(out + at, name);
+    return true;
+}

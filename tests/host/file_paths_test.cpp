@@ -1,0 +1,32 @@
+#include "app/file_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string Join(const char* dir, const char* name, size_t size = kShellPathSize)
+{
+    char out[kShellPathSize];
+    if (!JoinDirectoryAndName(dir, name, out, size)) return "<refused>";
+    return out;
+}
+
+TEST(FilePaths, OneSeparatorBetweenDirectoryAndName)
+{
+    EXPECT_EQ(Join("C:\\windows", "tmpqbx15.wav"), "C:\\windows\\tmpqbx15.wav");
+    EXPECT_EQ(Join("C:\\", "qbx15.hlp"), "C:\\qbx15.hlp");
+    EXPECT_EQ(Join("D:\\music\\", "qbx15.hlp"), "D:\\music\\qbx15.hlp");
+}
+
+TEST(FilePaths, RefusesWhatDoesNotFit)
+{
+    EXPECT_EQ(Join("C:\\ab", "cd", 9), "<refused>");  // needs 9 bytes with the zero
+    EXPECT_EQ(Join("C:\\ab", "cd", 10), "C:\\ab\\cd");
+    EXPECT_EQ(Join(nullptr, "x"), "<refused>");
+    const std::string longDir(600, 'a');
+    EXPECT_EQ(Join(longDir.c_str(), "qbx15.hlp"), "<refused>");
+}
+
+}  // namespace
