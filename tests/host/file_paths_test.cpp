@@ -22,8 +22,8 @@ TEST(FilePaths, OneSeparatorBetweenDirectoryAndName)
 
 TEST(FilePaths, RefusesWhatDoesNotFit)
 {
-    EXPECT_EQ(Join("C:\\ab", "cd", 9), "<refused>");  // needs 9 bytes with the zero
-    EXPECT_EQ(Join("C:\\ab", "cd", 10), "C:\\ab\\cd");
+    EXPECT_EQ(Join("C:\\ab", "cd", 8), "<refused>");  // needs 9 bytes with the zero
+    EXPECT_EQ(Join("C:\\ab", "cd", 9), "C:\\ab\\cd");
     EXPECT_EQ(Join(nullptr, "x"), "<refused>");
     const std::string longDir(600, 'a');
     EXPECT_EQ(Join(longDir.c_str(), "qbx15.hlp"), "<refused>");
