@@ -16,6 +16,7 @@ EXPECTED = [
     "stereo3blocks.wav", "fourOff48k.wav", "trailingList.wav", "mono20000.wav", "gain6dB.wav",
     "user12.wav", "user11.wav", "user31.wav", "shortSource.wav", "shortAtBoundary.wav",
     "stereoHalfFrame.wav", "stereoOddLength.wav", "monoOddLength.wav", "cancelled.wav",
+    "chunksBeforeData.wav",
 ]
 
 

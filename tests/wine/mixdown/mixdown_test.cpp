@@ -215,6 +215,19 @@ TEST_F(MixdownTest, TrailingChunkAfterTheDataIsNeverRead)
     ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "trailingList.wav");
 }
 
+TEST_F(MixdownTest, ChunksBeforeTheDataAreSkipped)
+{
+    const std::vector<int16_t> samples = Pattern(1000, 29);
+    FormatFields f;
+    Bytes body;
+    AppendChunk(&body, "fmt ", FormatPayload(f, 2));  // an 18-byte format chunk
+    AppendChunk(&body, "fact", Bytes(4, 9));
+    AppendChunk(&body, "LIST", Bytes(33, 0x41));  // odd: padded
+    AppendChunk(&body, "data", SampleBytes(samples));
+    EXPECT_TRUE(Render(Source("chunks.wav", RiffFile("WAVE", body))).completed);
+    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "chunksBeforeData.wav");
+}
+
 TEST_F(MixdownTest, MonoSourceIsWrittenAsTwoEqualChannels)
 {
     const std::vector<int16_t> samples = Pattern(10000, 5);
@@ -362,6 +375,18 @@ TEST_F(MixdownTest, SourceThatCannotBeOpenedFailsBeforeTheTemporaryFileExists)
     const MixdownRun run = Render(source);
     EXPECT_FALSE(run.started);
     EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(MixdownTest, OutputTooLargeForRiffSizesFailsTheStart)
+{
+    // A mono data chunk near 4 GiB would double past the 32-bit sizes.
+    const std::string source = Source("in.wav", SourceFile(1, 44100, 4096, SampleBytes(Pattern(2048))));
+    g_sourceFormat.dataLength = 0xFFFFFF00u;
+    const MixdownRun run = Render(source);
+    EXPECT_FALSE(run.started);
+    EXPECT_EQ(run.stepsHandled, 0);
+    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(DeleteFileA(source.c_str()));
 }
 
 TEST_F(MixdownTest, FailedStartRemovesTheTemporaryFileItCreated)
