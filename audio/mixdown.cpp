@@ -145,9 +145,9 @@ bool CorrectSizes(HMMIO output)
     const uint32_t written = g_mixdown.bytesWritten;
     if (written == g_mixdown.outputDataLength) return true;
     const uint32_t ieng = MixdownIengSize(g_mixdown.userName);
-    const LONG end = static_cast<LONG>(44 + written);
-    return WriteSizeAt(output, 4, static_cast<uint32_t>(MixdownRiffSize(written, ieng))) &&
-           WriteSizeAt(output, 40, written) && mmioSeek(output, end, SEEK_SET) == end;
+    const LONG end = static_cast<LONG>(kMixdownDataOffset + written);
+    return WriteSizeAt(output, kMixdownRiffSizeOffset, static_cast<uint32_t>(MixdownRiffSize(written, ieng))) &&
+           WriteSizeAt(output, kMixdownDataSizeOffset, written) && mmioSeek(output, end, SEEK_SET) == end;
 }
 
 bool WriteInfoChunk(HMMIO output)

@@ -11,6 +11,10 @@ constexpr uint32_t kMixdownFormatSize = 16;
 constexpr uint32_t kMixdownSoftwareSize = 32;
 constexpr uint32_t kMixdownDateSize = 12;
 constexpr size_t kMixdownUserNameSize = 32;  // at most 31 characters and the NUL
+// Where the sizes that depend on the data length sit, and where the data starts.
+constexpr long kMixdownRiffSizeOffset = 4;
+constexpr long kMixdownDataSizeOffset = 40;
+constexpr long kMixdownDataOffset = 44;
 extern const char kMixdownSoftwareText[];   // "Quellbox v. 1.5"
 extern const char kMixdownUnknownUser[];    // the name written when none is known
 
