@@ -1,0 +1,62 @@
+// Sizes and fixed fields of a mixdown file: 16-bit stereo PCM at the source
+// rate, "fmt " and "data" chunks, then a closing LIST/INFO chunk with ISFT,
+// ICRD and IENG. Pure: no file access.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Bytes of one output block and of the 16-bit buffer.
+constexpr int32_t kMixdownBlockBytes = 32768;
+constexpr uint32_t kMixdownFormatSize = 16;
+constexpr uint32_t kMixdownSoftwareSize = 32;
+constexpr uint32_t kMixdownDateSize = 12;
+constexpr size_t kMixdownUserNameSize = 32;  // at most 31 characters and the NUL
+// Where the sizes that depend on the data length sit, and where the data starts.
+constexpr long kMixdownRiffSizeOffset = 4;
+constexpr long kMixdownDataSizeOffset = 40;
+constexpr long kMixdownDataOffset = 44;
+extern const char kMixdownSoftwareText[];   // "Quellbox v. 1.5"
+extern const char kMixdownUnknownUser[];    // the name written when none is known
+
+// Bytes read from the source per block: half a block for a mono source,
+// whose samples are doubled on the way out.
+int32_t MixdownReadSize(int32_t blockBytes, bool mono);
+
+// Blocks needed for dataLength source bytes, the last one possibly short.
+int32_t MixdownBlockCount(uint32_t dataLength, int32_t readSize);
+
+// Source bytes to read for the 1-based block number: the read size, or what
+// is left of the data chunk when that is less (never past its end).
+int32_t MixdownBlockReadLength(uint32_t dataLength, int32_t readSize, int32_t blockNumber);
+
+// Interleaved stereo values made from bytesRead source bytes: whole frames
+// only, so a stray trailing byte or half frame makes no output.
+int MixdownBlockValueCount(int32_t bytesRead, bool mono);
+
+// Output data bytes for a source data chunk of dataLength bytes: its whole
+// frames as 16-bit stereo, so always a multiple of 4.
+uint64_t MixdownOutputDataLength(uint32_t dataLength, bool mono);
+
+// 1 for a name of odd length (its NUL), 2 for an even length (NUL and pad).
+int16_t MixdownNamePad(size_t nameLength);
+// N, the IENG chunk size: the name, its NUL and pad; always even.
+uint32_t MixdownIengSize(const char* userName);
+// Size field of the RIFF chunk: everything after it, 116 + D + N.
+uint64_t MixdownRiffSize(uint64_t dataBytes, uint32_t iengSize);
+// Size field of the LIST chunk: 72 + N.
+uint32_t MixdownListSize(uint32_t iengSize);
+// True when a file of dataBytes output bytes fits the 32-bit RIFF sizes.
+bool MixdownSizesFit(uint64_t dataBytes, uint32_t iengSize);
+
+// The user name as written: at most 31 characters, NUL-filled to 32 bytes;
+// a null or empty name becomes kMixdownUnknownUser.
+void MixdownUserNameField(const char* name, char out[kMixdownUserNameSize]);
+
+// "MM/DD/YY", a NUL and three zero bytes.
+void MixdownDateField(int month, int day, int year, char out[kMixdownDateSize]);
+
+// The software text NUL-filled to 32 bytes.
+void MixdownSoftwareField(char out[kMixdownSoftwareSize]);
+
+// The PCM format record: tag 1, 2 channels, rate, rate x 4, 4, 16.
+void MixdownFormatRecord(uint32_t sampleRate, unsigned char out[kMixdownFormatSize]);

@@ -1,0 +1,107 @@
+#include "audio/mixdown_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+TEST(MixdownLayout, ReadSizeAndBlockCount)
+{
+    EXPECT_EQ(MixdownReadSize(32768, false), 32768);
+    EXPECT_EQ(MixdownReadSize(32768, true), 16384);
+    EXPECT_EQ(MixdownBlockCount(98304, 32768), 3);
+    EXPECT_EQ(MixdownBlockCount(49152, 32768), 2);
+    EXPECT_EQ(MixdownBlockCount(20000, 16384), 2);
+    EXPECT_EQ(MixdownBlockCount(1, 32768), 1);
+    EXPECT_EQ(MixdownBlockCount(0xFFFFFFFFu, 16384), 262144);
+}
+
+TEST(MixdownLayout, BlockReadLengthsNeverPassTheDataChunk)
+{
+    EXPECT_EQ(MixdownBlockReadLength(98304, 32768, 1), 32768);
+    EXPECT_EQ(MixdownBlockReadLength(98304, 32768, 3), 32768);
+    EXPECT_EQ(MixdownBlockReadLength(98304, 32768, 4), 0);
+    EXPECT_EQ(MixdownBlockReadLength(49152, 32768, 2), 16384);
+    EXPECT_EQ(MixdownBlockReadLength(20000, 16384, 1), 16384);
+    EXPECT_EQ(MixdownBlockReadLength(20000, 16384, 2), 3616);
+    EXPECT_EQ(MixdownBlockReadLength(0, 32768, 1), 0);
+    EXPECT_EQ(MixdownBlockReadLength(0xFFFFFFFFu, 32768, 131072), 32767);
+}
+
+TEST(MixdownLayout, OnlyWholeFramesBecomeOutput)
+{
+    EXPECT_EQ(MixdownBlockValueCount(32768, false), 16384);
+    EXPECT_EQ(MixdownBlockValueCount(16384, true), 16384);
+    EXPECT_EQ(MixdownBlockValueCount(3616, true), 3616);
+    EXPECT_EQ(MixdownBlockValueCount(7, false), 2);  // one frame; the half frame and odd byte dropped
+    EXPECT_EQ(MixdownBlockValueCount(3, false), 0);
+    EXPECT_EQ(MixdownBlockValueCount(3, true), 2);
+    EXPECT_EQ(MixdownBlockValueCount(0, true), 0);
+
+    EXPECT_EQ(MixdownOutputDataLength(98304, false), 98304u);
+    EXPECT_EQ(MixdownOutputDataLength(20000, true), 40000u);
+    EXPECT_EQ(MixdownOutputDataLength(20001, true), 40000u);
+    EXPECT_EQ(MixdownOutputDataLength(32770, false), 32768u);
+    EXPECT_EQ(MixdownOutputDataLength(32771, false), 32768u);
+    EXPECT_EQ(MixdownOutputDataLength(0xFFFFFFFFu, true), 0x1FFFFFFFCull);
+}
+
+TEST(MixdownLayout, NamePadAndChunkSizes)
+{
+    EXPECT_EQ(MixdownIengSize("abcdefghijkl"), 14u);  // 12 characters: NUL and pad
+    EXPECT_EQ(MixdownIengSize("abcdefghijk"), 12u);   // 11 characters: NUL only
+    EXPECT_EQ(MixdownNamePad(12), 2);
+    EXPECT_EQ(MixdownNamePad(11), 1);
+    EXPECT_EQ(MixdownIengSize(""), 2u);
+    EXPECT_EQ(MixdownRiffSize(98304, 14), 116u + 98304u + 14u);
+    EXPECT_EQ(MixdownListSize(12), 84u);
+    EXPECT_TRUE(MixdownSizesFit(0xFFFFFFFFull - 116 - 32, 32));
+    EXPECT_FALSE(MixdownSizesFit(0xFFFFFFFFull - 116 - 31, 32));
+}
+
+TEST(MixdownLayout, UserNameFieldIsTruncatedAndNeverEmpty)
+{
+    char field[kMixdownUserNameSize];
+    std::memset(field, 'x', sizeof field);
+    MixdownUserNameField("alice", field);
+    EXPECT_STREQ(field, "alice");
+    for (size_t i = 5; i < sizeof field; ++i) EXPECT_EQ(field[i], '\0');
+
+    const std::string longName(40, 'n');
+    MixdownUserNameField(longName.c_str(), field);
+    EXPECT_EQ(std::string(field), std::string(31, 'n'));
+    EXPECT_EQ(MixdownIengSize(field), 32u);
+
+    MixdownUserNameField("", field);
+    EXPECT_STREQ(field, "Unknown");
+    MixdownUserNameField(nullptr, field);
+    EXPECT_STREQ(field, "Unknown");
+    EXPECT_EQ(MixdownIengSize(field), 8u);
+}
+
+TEST(MixdownLayout, DateFieldHoldsMonthDayYearAndFourZeroBytes)
+{
+    char field[kMixdownDateSize];
+    std::memset(field, 'x', sizeof field);
+    MixdownDateField(3, 5, 2001, field);
+    EXPECT_EQ(std::string(field, sizeof field), std::string("03/05/01\0\0\0\0", 12));
+    MixdownDateField(12, 31, 1999, field);
+    EXPECT_EQ(std::string(field, sizeof field), std::string("12/31/99\0\0\0\0", 12));
+}
+
+TEST(MixdownLayout, SoftwareFieldAndFormatRecord)
+{
+    char software[kMixdownSoftwareSize];
+    std::memset(software, 'x', sizeof software);
+    MixdownSoftwareField(software);
+    EXPECT_EQ(std::string(software, sizeof software), std::string("Quellbox v. 1.5") + std::string(17, '\0'));
+
+    unsigned char record[kMixdownFormatSize];
+    MixdownFormatRecord(22050, record);
+    const unsigned char expected[] = {1, 0, 2, 0, 0x22, 0x56, 0, 0, 0x88, 0x58, 1, 0, 4, 0, 16, 0};
+    EXPECT_EQ(0, std::memcmp(record, expected, sizeof expected));
+}
+
+}  // namespace

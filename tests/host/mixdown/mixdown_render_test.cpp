@@ -1,0 +1,213 @@
+#include "audio/mixdown_render.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "audio/source_format.h"
+#include "dialogs/effects_patch.h"
+#include "tests/host/fake_effect_modules.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/master_volume.h"
+
+namespace {
+
+class MixdownRenderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_sourceFormat = {44100, 2, 98304, 0};
+        g_masterVolume = 0.0;
+        ResetEffectsPatch();
+        ResetEffectParameters();
+        g_processCalls.clear();
+        g_changeCalls.clear();
+        g_setUpCalls.clear();
+        g_fakeEffectsAlterSamples = false;
+    }
+    void TearDown() override
+    {
+        g_sourceFormat = {44100, 0, 0, 0};
+        g_masterVolume = 0.0;
+        ResetEffectsPatch();
+        ResetEffectParameters();
+    }
+    static void SetPatch(const std::vector<int16_t>& ids)
+    {
+        g_effectsPatch.count = static_cast<int16_t>(ids.size());
+        for (size_t i = 0; i < ids.size(); ++i) g_effectsPatch.ids[i] = ids[i];
+    }
+    // Renders samples (as read from the source) through the current patch
+    // and returns the 16-bit output.
+    static std::vector<int16_t> Render(const std::vector<int16_t>& samples, int32_t bytesRead)
+    {
+        std::vector<int16_t> pcm(kMixdownBlockBytes / 2, 0x5A5A);
+        std::vector<double> values(kMixdownBlockBytes / 2, 0.0);
+        std::copy(samples.begin(), samples.end(), pcm.begin());
+        const int n = RenderMixdownBlock(pcm.data(), bytesRead, values.data());
+        return std::vector<int16_t>(pcm.begin(), pcm.begin() + n);
+    }
+};
+
+TEST_F(MixdownRenderTest, PrepareDerivesTheRenderFromSourceAndVolume)
+{
+    g_mixdownCompleted = true;
+    g_mixdownStartPending = false;
+    g_masterVolume = -6.0;
+    ASSERT_TRUE(PrepareMixdown("C:\\in.wav", "C:\\tmpqbx15.wav", kMixdownBlockBytes));
+    EXPECT_STREQ(g_mixdown.sourcePath, "C:\\in.wav");
+    EXPECT_STREQ(g_mixdown.tempPath, "C:\\tmpqbx15.wav");
+    EXPECT_EQ(g_mixdown.blockBytes, 32768);
+    EXPECT_EQ(g_mixdown.readSize, 32768);
+    EXPECT_EQ(g_mixdown.blockCount, 3);
+    EXPECT_EQ(g_mixdown.blockNumber, 1);
+    EXPECT_EQ(g_mixdown.currentBlockBytes, 32768);
+    EXPECT_NEAR(g_mixdown.leftGain, 0.501187, 1e-6);
+    EXPECT_EQ(g_mixdown.leftGain, g_mixdown.rightGain);
+    EXPECT_FALSE(g_mixdownCompleted);
+    EXPECT_TRUE(g_mixdownStartPending);
+
+    g_sourceFormat = {22050, 1, 20000, 0};
+    g_masterVolume = 0.0;
+    PrepareMixdown("a", "b", kMixdownBlockBytes);
+    EXPECT_TRUE(g_mixdown.mono);
+    EXPECT_EQ(g_mixdown.readSize, 16384);
+    EXPECT_EQ(g_mixdown.blockCount, 2);
+    EXPECT_EQ(g_mixdown.leftGain, 1.0);
+    EXPECT_EQ(g_mixdown.sampleRate, 22050u);
+}
+
+TEST_F(MixdownRenderTest, PrepareKeepsBlocksWholeFramesAndPathsBounded)
+{
+    const std::string longPath(400, 'p');
+    PrepareMixdown(longPath.c_str(), nullptr, 1001);
+    EXPECT_EQ(std::string(g_mixdown.sourcePath), std::string(kMixdownPathSize - 1, 'p'));
+    EXPECT_STREQ(g_mixdown.tempPath, "");
+    EXPECT_EQ(g_mixdown.blockBytes, 1000);
+    PrepareMixdown("a", "b", 2);
+    EXPECT_EQ(g_mixdown.blockBytes, 4);
+}
+
+TEST_F(MixdownRenderTest, EffectModulesAreInitialisedThenGivenTheirValuesInOrder)
+{
+    g_effectParameters[kChorusId - 1].on = 1;
+    PrepareEffectModules(48000);
+    const std::vector<std::string> order = {"InitPhaser",   "InitFlanger",   "InitChorus",   "InitChDelay",
+                                            "ChangePhaser", "ChangeFlanger", "ChangeChorus", "ChangeChDelay"};
+    ASSERT_EQ(g_setUpCalls.size(), order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        EXPECT_EQ(g_setUpCalls[i].entryPoint, order[i]);
+        if (i < 4) {
+            EXPECT_EQ(g_setUpCalls[i].rate, 48000.0);
+        }
+    }
+    ASSERT_EQ(g_changeCalls.size(), 4u);
+    // Phaser defaults: freq, depth, rate, mix (0 while off), degree, feed.
+    EXPECT_EQ(g_changeCalls[0].freq, 700.0);
+    EXPECT_EQ(g_changeCalls[0].depth, 382.2);
+    EXPECT_EQ(g_changeCalls[0].rate, 0.3);
+    EXPECT_EQ(g_changeCalls[0].mix, 0.0);
+    EXPECT_EQ(g_changeCalls[0].degree, 90.0);
+    EXPECT_EQ(g_changeCalls[0].feed, 0.375);
+    EXPECT_EQ(g_changeCalls[2].mix, 0.5);  // the Chorus is on
+    EXPECT_EQ(g_changeCalls[3].mix, 0.0);
+}
+
+TEST_F(MixdownRenderTest, EmptyPatchAtZeroDecibelsGivesTheSourceBack)
+{
+    PrepareMixdown("a", "b", kMixdownBlockBytes);
+    SetPatch({});
+    const std::vector<int16_t> in = {0, 1, -1, 32767, -32768, 12345, -23456, 100};
+    EXPECT_EQ(Render(in, 16), in);
+    EXPECT_TRUE(g_processCalls.empty());
+}
+
+TEST_F(MixdownRenderTest, MonoIsWidenedToEqualChannels)
+{
+    g_sourceFormat = {44100, 1, 20000, 0};
+    PrepareMixdown("a", "b", kMixdownBlockBytes);
+    SetPatch({3});
+    EXPECT_EQ(Render({-32768, 7, 32767}, 6), (std::vector<int16_t>{-32768, -32768, 7, 7, 32767, 32767}));
+    ASSERT_EQ(g_processCalls.size(), 1u);
+    EXPECT_EQ(g_processCalls[0].count, 6);
+
+    // A full mono block of 16384 bytes fills the whole 32768-byte buffer.
+    std::vector<int16_t> in(8192);
+    for (size_t i = 0; i < in.size(); ++i) in[i] = static_cast<int16_t>(i * 7 - 20000);
+    const std::vector<int16_t> out = Render(in, 16384);
+    ASSERT_EQ(out.size(), 16384u);
+    for (size_t i = 0; i < in.size(); ++i) {
+        EXPECT_EQ(out[2 * i], in[i]);
+        EXPECT_EQ(out[2 * i + 1], in[i]);
+    }
+}
+
+TEST_F(MixdownRenderTest, PartialFramesMakeNoOutput)
+{
+    PrepareMixdown("a", "b", kMixdownBlockBytes);
+    SetPatch({1});
+    EXPECT_EQ(Render({10, 20, 30, 40}, 7), (std::vector<int16_t>{10, 20}));
+    EXPECT_TRUE(Render({10}, 3).empty());
+    // The chain still runs for an empty block.
+    ASSERT_EQ(g_processCalls.size(), 2u);
+    EXPECT_EQ(g_processCalls[1].count, 0);
+
+    g_sourceFormat = {44100, 1, 20001, 0};
+    PrepareMixdown("a", "b", kMixdownBlockBytes);
+    EXPECT_EQ(Render({5, 6}, 3), (std::vector<int16_t>{5, 5}));
+}
+
+TEST_F(MixdownRenderTest, PatchRunsInOrderSkippingUnknownIds)
+{
+    PrepareMixdown("a", "b", kMixdownBlockBytes);
+    SetPatch({1, 2});
+    Render({0, 0}, 4);
+    ASSERT_EQ(g_processCalls.size(), 2u);
+    EXPECT_EQ(g_processCalls[0].effectId, 1);  // the phaser first
+    EXPECT_EQ(g_processCalls[1].effectId, 2);
+
+    g_processCalls.clear();
+    SetPatch({4, 9, 0, 3});
+    g_fakeEffectsAlterSamples = true;
+    EXPECT_EQ(Render({0, 0}, 4), (std::vector<int16_t>{7000, 7000}));
+    ASSERT_EQ(g_processCalls.size(), 2u);
+    EXPECT_EQ(g_processCalls[0].effectId, 4);
+    EXPECT_EQ(g_processCalls[1].effectId, 3);
+
+    // The patch is read as it stands when the block is rendered.
+    g_processCalls.clear();
+    SetPatch({2});
+    Render({0, 0}, 4);
+    ASSERT_EQ(g_processCalls.size(), 1u);
+    EXPECT_EQ(g_processCalls[0].effectId, 2);
+}
+
+TEST_F(MixdownRenderTest, ConversionClipsAndRoundsHalvesTowardZero)
+{
+    PrepareMixdown("a", "b", kMixdownBlockBytes);
+    double values[] = {40000.0, -40000.0, 2.5, 2.51, -2.5, -2.51, 0.5, -0.5};
+    int16_t out[8] = {};
+    ConvertBlockToPcm16(values, out, 8);
+    const int16_t expected[] = {32767, -32768, 2, 3, -2, -3, 0, 0};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(out[i], expected[i]) << i;
+}
+
+TEST_F(MixdownRenderTest, ConversionUsesTheMixdownGains)
+{
+    g_masterVolume = 6.0;  // about 1.995
+    PrepareMixdown("a", "b", kMixdownBlockBytes);
+    EXPECT_EQ(Render({20000, -20000, 1000, -1000}, 8), (std::vector<int16_t>{32767, -32768, 1995, -1995}));
+
+    g_mixdown.leftGain = 0.5;
+    g_mixdown.rightGain = 0.25;
+    double values[] = {1001.0, 1001.0, 7.0};
+    int16_t out[4] = {0, 0, 0, 0x5A5A};
+    ConvertBlockToPcm16(values, out, 3);
+    EXPECT_EQ(out[0], 500);  // 500.5: half toward zero
+    EXPECT_EQ(out[1], 250);  // 250.25
+    EXPECT_EQ(out[2], 3);    // a lone last value is a left value: 3.5
+    EXPECT_EQ(out[3], 0x5A5A);
+}
+
+}  // namespace

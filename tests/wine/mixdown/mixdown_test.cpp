@@ -1,0 +1,407 @@
+// The mixdown on real files through the real mmio and memory services and
+// the real effect modules (all switched off, so the output does not depend
+// on their processing), driven from a window's message loop.
+#include "audio/mixdown.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "audio/source_check.h"
+#include "audio/source_format.h"
+#include "dialogs/effects_patch.h"
+#include "tests/support/message_box_catcher.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wav_builder.h"
+#include "tests/wine/mixdown/mixdown_driver.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/master_volume.h"
+
+namespace {
+
+const char kUser[] = "qbx-tester";  // 10 characters: N = 12
+
+// Full-range samples, different in every position, so that any swap, shift
+// or rounding shows.
+std::vector<int16_t> Pattern(size_t count, uint32_t seed = 1)
+{
+    std::vector<int16_t> out(count);
+    uint32_t x = seed;
+    for (size_t i = 0; i < count; ++i) {
+        x = x * 1664525u + 1013904223u;
+        out[i] = static_cast<int16_t>(x >> 16);
+    }
+    out[0] = -32768;
+    if (count > 1) out[1] = 32767;
+    return out;
+}
+
+Bytes SampleBytes(const std::vector<int16_t>& samples)
+{
+    Bytes b;
+    for (int16_t s : samples) AppendU16(&b, static_cast<uint16_t>(s));
+    return b;
+}
+
+std::string DateToday()
+{
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    char text[16];
+    snprintf(text, sizeof text, "%02u/%02u/%02u", t.wMonth, t.wDay, t.wYear % 100);
+    return std::string(text) + std::string(4, '\0');
+}
+
+// The file a render of these output samples must give, built here field by
+// field from the documented layout.
+Bytes ExpectedFile(uint32_t rate, const std::vector<int16_t>& output, const std::string& user,
+                   const std::string& date)
+{
+    const Bytes data = SampleBytes(output);
+    const uint32_t d = static_cast<uint32_t>(data.size());
+    const uint32_t n = static_cast<uint32_t>(user.size() + (user.size() % 2 ? 1 : 2));
+    Bytes f;
+    AppendFourCC(&f, "RIFF");
+    AppendU32(&f, 116 + d + n);
+    AppendFourCC(&f, "WAVE");
+    AppendFourCC(&f, "fmt ");
+    AppendU32(&f, 16);
+    AppendU16(&f, 1);
+    AppendU16(&f, 2);
+    AppendU32(&f, rate);
+    AppendU32(&f, rate * 4);
+    AppendU16(&f, 4);
+    AppendU16(&f, 16);
+    AppendFourCC(&f, "data");
+    AppendU32(&f, d);
+    f.insert(f.end(), data.begin(), data.end());
+    AppendFourCC(&f, "LIST");
+    AppendU32(&f, 72 + n);
+    AppendFourCC(&f, "INFO");
+    AppendFourCC(&f, "ISFT");
+    AppendU32(&f, 32);
+    const std::string software = std::string("Quellbox v. 1.5") + std::string(17, '\0');
+    f.insert(f.end(), software.begin(), software.end());
+    AppendFourCC(&f, "ICRD");
+    AppendU32(&f, 12);
+    f.insert(f.end(), date.begin(), date.end());
+    AppendFourCC(&f, "IENG");
+    AppendU32(&f, n);
+    const std::string name = user + std::string(n - user.size(), '\0');
+    f.insert(f.end(), name.begin(), name.end());
+    return f;
+}
+
+// A source file: fmt, then a data chunk declaring declaredSize bytes and
+// holding payload, then whatever follows.
+Bytes SourceFile(uint16_t channels, uint32_t rate, uint32_t declaredSize, const Bytes& payload, const Bytes& after = {})
+{
+    FormatFields f;
+    f.channels = channels;
+    f.rate = rate;
+    Bytes body;
+    AppendChunk(&body, "fmt ", FormatPayload(f));
+    AppendChunkDeclared(&body, "data", declaredSize, payload);
+    if (payload.size() % 2) body.push_back(0);
+    body.insert(body.end(), after.begin(), after.end());
+    return RiffFile("WAVE", body);
+}
+
+class MixdownTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUserName(kUser);
+        ResetEffectsPatch();
+        ResetEffectParameters();
+        g_masterVolume = 0.0;
+        g_sourceFormat = {44100, 0, 0, 0};
+        temp_ = dir_.File("tmpqbx15.wav");
+    }
+    void TearDown() override
+    {
+        FinishMixdown();  // whatever a failed test left open
+        ResetEffectsPatch();
+        g_masterVolume = 0.0;
+    }
+
+    static void SetUserName(const char* name) { SetEnvironmentVariableA("WINEUSERNAME", name); }
+
+    // Writes the source and runs the real source check over it.
+    std::string Source(const std::string& name, const Bytes& bytes)
+    {
+        const std::string path = dir_.File(name);
+        EXPECT_TRUE(WriteFileBytes(path, bytes));
+        MessageBoxCatcher catcher;
+        EXPECT_TRUE(CheckSourceFile(path.c_str()));
+        EXPECT_TRUE(catcher.Boxes().empty()) << catcher.OnlyText();
+        return path;
+    }
+
+    MixdownRun Render(const std::string& source, int cancelAfterBlocks = -1)
+    {
+        MessageBoxCatcher catcher;
+        date_ = DateToday();
+        const MixdownRun run = DriveMixdown(source, temp_, cancelAfterBlocks);
+        EXPECT_TRUE(catcher.Boxes().empty()) << "the renderer shows no message: " << catcher.OnlyText();
+        return run;
+    }
+
+    Bytes Output() const
+    {
+        Bytes b;
+        EXPECT_TRUE(ReadFileBytes(temp_, &b));
+        return b;
+    }
+
+    // The render's file, optionally kept for the independent readers.
+    void ExpectOutput(const Bytes& expected, const char* keepAs)
+    {
+        const Bytes out = Output();
+        EXPECT_EQ(out.size(), expected.size());
+        EXPECT_TRUE(out == expected) << "output differs from the expected layout";
+        Keep(keepAs);
+    }
+
+    // With QBX_MIXDOWN_READER_DIR set, copies the output there so that the
+    // reader check can open it with Python's wave module and sox.
+    void Keep(const char* name) const
+    {
+        const char* dir = std::getenv("QBX_MIXDOWN_READER_DIR");
+        if (dir && *dir && name) CopyFileA(temp_.c_str(), (std::string(dir) + "\\" + name).c_str(), FALSE);
+    }
+
+    TempDir dir_;
+    std::string temp_;
+    std::string date_;
+};
+
+TEST_F(MixdownTest, StereoSourceOfThreeBlocksIsWrittenBackByteForByte)
+{
+    const std::vector<int16_t> samples = Pattern(98304 / 2);
+    g_effectsPatch.count = 0;
+    const MixdownRun run = Render(Source("in.wav", SourceFile(2, 44100, 98304, SampleBytes(samples))));
+    EXPECT_TRUE(run.completed);
+    EXPECT_EQ(run.blocksRendered, 3);
+    EXPECT_EQ(run.stepsHandled, 4);  // three blocks and the closing step
+    EXPECT_TRUE(g_mixdownCompleted);
+    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "stereo3blocks.wav");
+    const Bytes out = Output();
+    ASSERT_GE(out.size(), 8u);
+    EXPECT_EQ(out[4] | out[5] << 8 | out[6] << 16 | out[7] << 24, 116 + 98304 + 12);
+}
+
+TEST_F(MixdownTest, AllFourEffectsSwitchedOffLeaveTheSoundUnchanged)
+{
+    const std::vector<int16_t> samples = Pattern(40000, 7);
+    ASSERT_EQ(g_effectsPatch.count, 4);
+    const MixdownRun run = Render(Source("in.wav", SourceFile(2, 48000, 80000, SampleBytes(samples))));
+    EXPECT_TRUE(run.completed);
+    EXPECT_EQ(run.blocksRendered, 3);
+    ExpectOutput(ExpectedFile(48000, samples, kUser, date_), "fourOff48k.wav");
+}
+
+TEST_F(MixdownTest, TrailingChunkAfterTheDataIsNeverRead)
+{
+    const std::vector<int16_t> samples = Pattern(49152 / 2, 3);
+    Bytes trailer;
+    AppendChunk(&trailer, "LIST", Bytes(4096, 0x7F));
+    const MixdownRun run = Render(Source("in.wav", SourceFile(2, 44100, 49152, SampleBytes(samples), trailer)));
+    EXPECT_TRUE(run.completed);
+    EXPECT_EQ(run.blocksRendered, 2);  // 32768 + 16384
+    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "trailingList.wav");
+}
+
+TEST_F(MixdownTest, ChunksBeforeTheDataAreSkipped)
+{
+    const std::vector<int16_t> samples = Pattern(1000, 29);
+    FormatFields f;
+    Bytes body;
+    AppendChunk(&body, "fmt ", FormatPayload(f, 2));  // an 18-byte format chunk
+    AppendChunk(&body, "fact", Bytes(4, 9));
+    AppendChunk(&body, "LIST", Bytes(33, 0x41));  // odd: padded
+    AppendChunk(&body, "data", SampleBytes(samples));
+    EXPECT_TRUE(Render(Source("chunks.wav", RiffFile("WAVE", body))).completed);
+    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "chunksBeforeData.wav");
+}
+
+TEST_F(MixdownTest, MonoSourceIsWrittenAsTwoEqualChannels)
+{
+    const std::vector<int16_t> samples = Pattern(10000, 5);
+    std::vector<int16_t> doubled;
+    for (int16_t s : samples) doubled.insert(doubled.end(), {s, s});
+    const MixdownRun run = Render(Source("mono.wav", SourceFile(1, 22050, 20000, SampleBytes(samples))));
+    EXPECT_TRUE(run.completed);
+    EXPECT_EQ(run.blocksRendered, 2);  // 16384 + 3616 bytes read
+    EXPECT_EQ(doubled.size() * 2, 40000u);
+    ExpectOutput(ExpectedFile(22050, doubled, kUser, date_), "mono20000.wav");
+}
+
+TEST_F(MixdownTest, MasterVolumeGainClipsAndRounds)
+{
+    g_masterVolume = 6.0;  // gain 1.9953
+    const std::vector<int16_t> samples = {20000, -20000, 1000, -1000, 16422, -16422, 16423, -16424, 0, 1};
+    const std::vector<int16_t> expected = {32767, -32768, 1995, -1995, 32766, -32766, 32767, -32768, 0, 2};
+    const MixdownRun run = Render(Source("in.wav", SourceFile(2, 44100, 20, SampleBytes(samples))));
+    EXPECT_TRUE(run.completed);
+    ExpectOutput(ExpectedFile(44100, expected, kUser, date_), "gain6dB.wav");
+}
+
+TEST_F(MixdownTest, UserNameLengthSetsThePaddedIengSize)
+{
+    const std::vector<int16_t> samples = Pattern(64, 9);
+    const std::string source = Source("in.wav", SourceFile(2, 44100, 128, SampleBytes(samples)));
+
+    SetUserName("abcdefghijkl");  // 12 characters: NUL and pad, N = 14
+    EXPECT_TRUE(Render(source).completed);
+    ExpectOutput(ExpectedFile(44100, samples, "abcdefghijkl", date_), "user12.wav");
+    EXPECT_EQ(Output().size(), 8 + 116 + 128 + 14u);
+
+    SetUserName("abcdefghijk");  // 11 characters: NUL only, N = 12
+    EXPECT_TRUE(Render(source).completed);
+    ExpectOutput(ExpectedFile(44100, samples, "abcdefghijk", date_), "user11.wav");
+    EXPECT_EQ(Output().size(), 8 + 116 + 128 + 12u);
+
+    SetUserName(std::string(40, 'w').c_str());  // at most 31 characters are kept
+    EXPECT_TRUE(Render(source).completed);
+    ExpectOutput(ExpectedFile(44100, samples, std::string(31, 'w'), date_), "user31.wav");
+}
+
+TEST_F(MixdownTest, SourceShorterThanItsDataChunkGetsCorrectedSizes)
+{
+    const std::vector<int16_t> samples = Pattern(25000, 11);  // 50000 bytes of a declared 98304
+    const MixdownRun run = Render(Source("short.wav", SourceFile(2, 44100, 98304, SampleBytes(samples))));
+    EXPECT_TRUE(run.completed);
+    EXPECT_EQ(run.blocksRendered, 2);  // the short second read ends the render
+    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "shortSource.wav");
+}
+
+TEST_F(MixdownTest, SourceEndingAtABlockBoundaryEndsWithAnEmptyBlock)
+{
+    const std::vector<int16_t> samples = Pattern(32768, 13);  // 65536 bytes of a declared 98304
+    const MixdownRun run = Render(Source("short.wav", SourceFile(2, 44100, 98304, SampleBytes(samples))));
+    EXPECT_TRUE(run.completed);
+    EXPECT_EQ(run.blocksRendered, 3);
+    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "shortAtBoundary.wav");
+}
+
+TEST_F(MixdownTest, PartialFramesAreLeftOut)
+{
+    // Stereo: a trailing half frame (2 bytes), then a trailing 3 bytes.
+    std::vector<int16_t> samples = Pattern(16385, 17);
+    std::vector<int16_t> whole(samples.begin(), samples.end() - 1);
+    EXPECT_TRUE(Render(Source("half.wav", SourceFile(2, 44100, 32770, SampleBytes(samples)))).completed);
+    ExpectOutput(ExpectedFile(44100, whole, kUser, date_), "stereoHalfFrame.wav");
+
+    Bytes odd = SampleBytes(samples);
+    odd.push_back(0x55);
+    EXPECT_TRUE(Render(Source("odd.wav", SourceFile(2, 44100, 32771, odd))).completed);
+    ExpectOutput(ExpectedFile(44100, whole, kUser, date_), "stereoOddLength.wav");
+
+    // Mono: an odd data length drops the stray byte.
+    std::vector<int16_t> mono = Pattern(10000, 19);
+    Bytes monoBytes = SampleBytes(mono);
+    monoBytes.push_back(0x33);
+    std::vector<int16_t> doubled;
+    for (int16_t s : mono) doubled.insert(doubled.end(), {s, s});
+    EXPECT_TRUE(Render(Source("monoOdd.wav", SourceFile(1, 44100, 20001, monoBytes))).completed);
+    ExpectOutput(ExpectedFile(44100, doubled, kUser, date_), "monoOddLength.wav");
+}
+
+TEST_F(MixdownTest, CancelAfterTheFirstBlockLeavesAClosedReadableFile)
+{
+    const std::vector<int16_t> samples = Pattern(98304 / 2, 23);
+    const std::string source = Source("in.wav", SourceFile(2, 44100, 98304, SampleBytes(samples)));
+    const MixdownRun run = Render(source, 1);
+    EXPECT_TRUE(run.cancelled);
+    EXPECT_FALSE(run.completed);
+    EXPECT_TRUE(run.stepQueuedAtCancel);
+    EXPECT_TRUE(run.finishResult);
+    EXPECT_EQ(run.blocksRendered, 1);  // the queued step was never served
+    EXPECT_FALSE(g_mixdownCompleted);
+    const std::vector<int16_t> first(samples.begin(), samples.begin() + 16384);
+    ExpectOutput(ExpectedFile(44100, first, kUser, date_), "cancelled.wav");
+    EXPECT_TRUE(DeleteFileA(temp_.c_str())) << "the temporary file is still open";
+    EXPECT_TRUE(DeleteFileA(source.c_str())) << "the source is still open";
+    EXPECT_TRUE(FinishMixdown());  // a second finish releases nothing
+    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(MixdownTest, CancelBeforeTheFirstBlockWritesAnEmptyFile)
+{
+    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
+    const MixdownRun run = Render(source, 0);
+    EXPECT_TRUE(run.cancelled);
+    EXPECT_EQ(run.blocksRendered, 0);
+    ExpectOutput(ExpectedFile(44100, {}, kUser, date_), nullptr);
+    EXPECT_TRUE(DeleteFileA(temp_.c_str()));
+}
+
+TEST_F(MixdownTest, FinishWithNothingOpenReleasesNothing)
+{
+    PrepareMixdown(dir_.File("none.wav").c_str(), temp_.c_str(), kMixdownBlockBytes);
+    EXPECT_TRUE(FinishMixdown());
+    EXPECT_TRUE(FinishMixdown());
+    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // Nor does a finish after a completed render touch the finished file.
+    const std::string source = Source("in.wav", SourceFile(2, 44100, 64, SampleBytes(Pattern(32))));
+    ASSERT_TRUE(Render(source).completed);
+    const Bytes before = Output();
+    EXPECT_TRUE(FinishMixdown());
+    EXPECT_TRUE(Output() == before);
+}
+
+TEST_F(MixdownTest, TemporaryFileThatCannotBeCreatedFailsTheStart)
+{
+    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
+    temp_ = dir_.File("no-such-folder\\tmpqbx15.wav");
+    const MixdownRun run = Render(source);
+    EXPECT_FALSE(run.started);
+    EXPECT_TRUE(run.failed);
+    EXPECT_EQ(run.stepsHandled, 0);  // no step was posted
+    EXPECT_EQ(g_mixdown.currentBlockBytes, 0);
+    EXPECT_TRUE(DeleteFileA(source.c_str())) << "the source was left open";
+    EXPECT_TRUE(FinishMixdown());
+}
+
+TEST_F(MixdownTest, SourceThatCannotBeOpenedFailsBeforeTheTemporaryFileExists)
+{
+    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
+    ASSERT_TRUE(DeleteFileA(source.c_str()));
+    const MixdownRun run = Render(source);
+    EXPECT_FALSE(run.started);
+    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(MixdownTest, OutputTooLargeForRiffSizesFailsTheStart)
+{
+    // A mono data chunk near 4 GiB would double past the 32-bit sizes.
+    const std::string source = Source("in.wav", SourceFile(1, 44100, 4096, SampleBytes(Pattern(2048))));
+    g_sourceFormat.dataLength = 0xFFFFFF00u;
+    const MixdownRun run = Render(source);
+    EXPECT_FALSE(run.started);
+    EXPECT_EQ(run.stepsHandled, 0);
+    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(DeleteFileA(source.c_str()));
+}
+
+TEST_F(MixdownTest, FailedStartRemovesTheTemporaryFileItCreated)
+{
+    // The source has lost its data chunk since it was checked.
+    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
+    Bytes broken;
+    FormatFields f;
+    AppendChunk(&broken, "fmt ", FormatPayload(f));
+    AppendChunk(&broken, "junk", Bytes(64, 1));
+    ASSERT_TRUE(WriteFileBytes(source, RiffFile("WAVE", broken)));
+    const MixdownRun run = Render(source);
+    EXPECT_FALSE(run.started);
+    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(DeleteFileA(source.c_str()));
+}
+
+}  // namespace
