@@ -1,0 +1,155 @@
+// The Progress dialog run modally, as the Mixdown command runs it, over a
+// real render of a real file: its steps, its bar, Cancel and failures.
+#include "dialogs/progress_dialog.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/error_box.h"
+#include "audio/mixdown.h"
+#include "audio/source_check.h"
+#include "audio/source_format.h"
+#include "resources/resource_ids.h"
+#include "tests/support/message_box_catcher.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wav_builder.h"
+
+namespace {
+
+// What the hook saw of the dialog while it ran.
+struct Observed {
+    int rangeHigh = -1;
+    std::vector<int> positions;  // bar position after each step message
+    int steps = 0;
+    int cancelAfterStep = 0;     // post a Cancel click after this many steps
+    int escapeAfterStep = 0;     // post Escape's IDCANCEL after this many steps
+};
+Observed g_seen;
+
+// Sent messages: the range once the dialog has initialised.
+LRESULT CALLBACK WatchSent(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* msg = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && msg->message == WM_INITDIALOG && GetDlgItem(msg->hwnd, IDC_PROGRESS_BAR))
+        g_seen.rangeHigh =
+            static_cast<int>(SendDlgItemMessageA(msg->hwnd, IDC_PROGRESS_BAR, PBM_GETRANGE, FALSE, 0));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Posted messages, as the dialog's loop takes each step off the queue.
+LRESULT CALLBACK WatchPosted(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && GetDlgItem(msg->hwnd, IDC_PROGRESS_BAR)) {
+        HWND bar = GetDlgItem(msg->hwnd, IDC_PROGRESS_BAR);
+        if (msg->message == WM_MIXDOWN_STEP) {
+            ++g_seen.steps;
+            g_seen.positions.push_back(static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)));
+            if (g_seen.steps == g_seen.cancelAfterStep)
+                PostMessageA(msg->hwnd, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
+            if (g_seen.steps == g_seen.escapeAfterStep) PostMessageA(msg->hwnd, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class ProgressDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_seen = Observed();
+        g_mainWindow = CreateWindowA("STATIC", "Quellbox", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 370, 92, nullptr,
+                                     nullptr, nullptr, nullptr);
+        sentHook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchSent, nullptr, GetCurrentThreadId());
+        postedHook_ = SetWindowsHookExA(WH_GETMESSAGE, WatchPosted, nullptr, GetCurrentThreadId());
+        temp_ = dir_.File("tmpqbx15.wav");
+    }
+    void TearDown() override
+    {
+        UnhookWindowsHookEx(sentHook_);
+        UnhookWindowsHookEx(postedHook_);
+        DestroyWindow(g_mainWindow);
+        g_mainWindow = nullptr;
+    }
+
+    void Source(uint32_t frames)
+    {
+        const std::string path = dir_.File("source.wav");
+        ASSERT_TRUE(WriteFileBytes(path, PcmWave(FormatFields(), SineSamples(frames, 2, 440, 44100, 8000))));
+        MessageBoxCatcher quiet;
+        ASSERT_TRUE(CheckSourceFile(path.c_str()));
+        source_ = path;
+    }
+    void Run()
+    {
+        PrepareMixdown(source_.c_str(), temp_.c_str(), 32768);
+        RunProgressDialog(GetModuleHandleA(nullptr), g_mainWindow);
+    }
+    bool TempExists() const { return GetFileAttributesA(temp_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+    TempDir dir_;
+    std::string source_, temp_;
+    HHOOK sentHook_ = nullptr;
+    HHOOK postedHook_ = nullptr;
+};
+
+TEST_F(ProgressDialogTest, RendersToTheEndAndStepsTheBarBeforeEachBlock)
+{
+    Source(16384);  // 65536 bytes: two blocks of 32768
+    MessageBoxCatcher boxes;
+    Run();
+    EXPECT_TRUE(g_mixdownCompleted);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(g_seen.rangeHigh, 2);
+    // Two blocks and the closing step; the bar moves as each block starts.
+    EXPECT_EQ(g_seen.steps, 3);
+    EXPECT_EQ(g_seen.positions, (std::vector<int>{0, 1, 2}));
+    char user[64] = {};
+    DWORD length = sizeof user;
+    GetUserNameA(user, &length);
+    const size_t name = std::string(user).size();
+    const size_t n = name + (name % 2 ? 1 : 2);
+    Bytes out;
+    ASSERT_TRUE(ReadFileBytes(temp_, &out));
+    EXPECT_EQ(out.size(), 8u + 116u + 65536u + n);
+}
+
+TEST_F(ProgressDialogTest, CancelEndsAfterTheBlockInHandAndLeavesNoFile)
+{
+    Source(44100);
+    g_seen.cancelAfterStep = 1;
+    MessageBoxCatcher boxes;
+    Run();
+    EXPECT_FALSE(g_mixdownCompleted);
+    EXPECT_FALSE(TempExists());
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_LE(g_seen.steps, 2);
+}
+
+TEST_F(ProgressDialogTest, EscapeDoesNotCancel)
+{
+    Source(20000);
+    g_seen.escapeAfterStep = 1;
+    Run();
+    EXPECT_TRUE(g_mixdownCompleted);
+    EXPECT_TRUE(TempExists());
+}
+
+TEST_F(ProgressDialogTest, ATemporaryFileThatCannotBeCreatedIsOneErrorAndNoFile)
+{
+    Source(1000);
+    temp_ = dir_.File("no such folder\\tmpqbx15.wav");
+    MessageBoxCatcher boxes;
+    Run();
+    EXPECT_FALSE(g_mixdownCompleted);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Error in Mixdown operation.");
+    EXPECT_EQ(boxes.Boxes()[0].owner, g_mainWindow);
+    EXPECT_FALSE(TempExists());
+}
+
+}  // namespace
