@@ -1,0 +1,149 @@
+#include "audio/dsp/phaser.h"
+
+#include <cmath>
+
+#include "audio/dsp/dsp_support.h"
+#include "audio/dsp/lfo.h"
+
+namespace {
+
+constexpr EffectValues kPhaserStart = {700.0, 382.2, 0.3, 0.0, 90.0, 0.375};
+constexpr double kGlideMs = 5.0;
+constexpr double kSweepMsPerOctave = 20.0;
+constexpr double kPi = 3.141592653589793;
+
+void ToGlided(const EffectValues& raw, double* out, double* sweep)
+{
+    const double freq = ClampValue(raw.freq, 20.0, 20000.0, kPhaserStart.freq);
+    const double depth = ClampValue(raw.depth, 0.0, 20000.0, kPhaserStart.depth);
+    sweep[kPhLowOctave] = std::log2(freq);
+    sweep[kPhTopOctave] = std::log2(freq + depth);
+    out[kPhRate] = ClampValue(raw.rate, 0.0, 20.0, kPhaserStart.rate);
+    out[kPhMix] = ClampValue(raw.mix, 0.0, 1.0, 0.0);
+    out[kPhDegree] = ClampValue(raw.degree, 0.0, 360.0, kPhaserStart.degree);
+    out[kPhFeed] = ClampValue(raw.feed, 0.0, 0.9, kPhaserStart.feed);
+}
+
+// First-order all-pass H(z) = (a + z^-1) / (1 + a z^-1) with its -90 degree
+// point at fc.
+double AllPassCoefficient(double fc, double sampleRate)
+{
+    const double t = std::tan(kPi * fc / sampleRate);
+    return (t - 1.0) / (t + 1.0);
+}
+
+double ChannelCoefficient(const PhaserState* s, int ch)
+{
+    const double* v = s->glide.value;
+    const double* w = s->sweep.value;
+    double phase = s->phase - (ch ? v[kPhDegree] / 360.0 : 0.0);
+    const double fc = PhaserBreakFrequencyOctaves(w[kPhLowOctave], w[kPhTopOctave], CycleSine(phase), s->rate);
+    return AllPassCoefficient(fc, s->rate);
+}
+
+void TakeNewValues(PhaserState* s)
+{
+    EffectValues raw;
+    if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
+        if (!s->snapNext) return;
+        if (s->seen == 0) raw = kPhaserStart;
+        else return;
+    }
+    double targets[kPhCount], sweep[kPhSweepCount];
+    ToGlided(raw, targets, sweep);
+    if (s->snapNext) {
+        GlideSnap(&s->glide, targets);
+        GlideSnap(&s->sweep, sweep);
+    } else {
+        GlideTo(&s->glide, targets, s->glideSamples);
+        const double low = std::fabs(sweep[kPhLowOctave] - s->sweep.value[kPhLowOctave]);
+        const double top = std::fabs(sweep[kPhTopOctave] - s->sweep.value[kPhTopOctave]);
+        const double octaves = low > top ? low : top;
+        const int samples = MsToSamples(octaves * kSweepMsPerOctave, s->rate);
+        GlideTo(&s->sweep, sweep, samples > s->glideSamples ? samples : s->glideSamples);
+    }
+    s->snapNext = false;
+}
+
+}  // namespace
+
+double PhaserBreakFrequency(double freq, double depth, double lfo, double sampleRate)
+{
+    return PhaserBreakFrequencyOctaves(std::log2(freq), std::log2(freq + depth), lfo, sampleRate);
+}
+
+double PhaserBreakFrequencyOctaves(double centreOctave, double topOctave, double lfo, double sampleRate)
+{
+    double fc = std::exp2(centreOctave + (topOctave - centreOctave) * lfo);
+    const double highest = 0.48 * sampleRate;
+    if (fc > highest) fc = highest;
+    if (fc < 10.0) fc = 10.0;
+    return fc;
+}
+
+void PhaserInit(PhaserState* s, double sampleRate)
+{
+    s->rate = SafeSampleRate(sampleRate);
+    s->glideSamples = MsToSamples(kGlideMs, s->rate);
+    s->phase = 0.0;
+    s->untilControl = 0;
+    for (PhaserChannel& c : s->channel) {
+        for (double& st : c.stage) st = 0.0;
+        c.coeff = 0.0;
+        c.coeffStep = 0.0;
+        c.lastWet = 0.0;
+    }
+    // The values posted so far (or the start values) apply at once.
+    s->seen = 0;
+    s->snapNext = true;
+    TakeNewValues(s);
+    for (int ch = 0; ch < 2; ++ch) s->channel[ch].coeff = ChannelCoefficient(s, ch);
+    s->ready = true;
+}
+
+void PhaserChange(PhaserState* s, const EffectValues& v)
+{
+    PostValues(&s->mailbox, v);
+}
+
+void PhaserProcess(PhaserState* s, double* samples, int count)
+{
+    if (!s->ready || samples == nullptr || count < 2) return;
+    DenormalGuard guard;
+    DenormalGuardEnter(&guard);
+    TakeNewValues(s);
+    const int frames = count / 2;
+    const double invRate = 1.0 / s->rate;
+    for (int n = 0; n < frames; ++n) {
+        GlideTick(&s->glide);
+        GlideTick(&s->sweep);
+        const double* v = s->glide.value;
+        if (s->untilControl == 0) {
+            s->untilControl = kPhaserControlPeriod;
+            for (int ch = 0; ch < 2; ++ch) {
+                PhaserChannel& c = s->channel[ch];
+                c.coeffStep = (ChannelCoefficient(s, ch) - c.coeff) / kPhaserControlPeriod;
+            }
+        }
+        --s->untilControl;
+        s->phase = AdvancePhase(s->phase, v[kPhRate] * invRate);
+        const double mix = v[kPhMix];
+        const double feed = v[kPhFeed];
+        for (int ch = 0; ch < 2; ++ch) {
+            PhaserChannel& c = s->channel[ch];
+            c.coeff += c.coeffStep;
+            const double a = c.coeff;
+            const double dry = samples[2 * n + ch];
+            double x = SoftLimit(dry + feed * c.lastWet);
+            for (int k = 0; k < kPhaserStages; ++k) {
+                // Transposed direct form: y = a x + s; s' = x - a y.
+                const double y = a * x + c.stage[k];
+                c.stage[k] = x - a * y;
+                x = y;
+            }
+            c.lastWet = x;
+            if (mix != 0.0) samples[2 * n + ch] = dry + mix * (x - dry);
+        }
+    }
+    DenormalGuardLeave(&guard);
+}
