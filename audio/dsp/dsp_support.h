@@ -21,18 +21,21 @@ inline double ClampValue(double v, double lo, double hi, double fallback)
 // Full scale of a 16-bit sample in the units the effects work in.
 constexpr double kFullScale = 32768.0;
 
+// Where SoftLimit starts to bend, and how much room it has above that.
+constexpr double kLimitKnee = kFullScale;
+constexpr double kLimitRoom = kFullScale;
+
 // Linear up to full scale, then bending smoothly (slope 1 at the knee)
-// towards twice full scale, which it never exceeds. Used inside every
-// feedback loop so no setting and no input can make a loop run away.
+// towards twice full scale, which it never exceeds:
+// knee + over * room / (room + over) for over = |x| - knee > 0. Used inside
+// every feedback loop so no setting and no input can make a loop run away.
 inline double SoftLimit(double x)
 {
-    const double knee = kFullScale;
-    const double room = kFullScale;  // ceiling = knee + room
     const double a = x < 0.0 ? -x : x;
-    if (a <= knee) return x;
-    const double over = a - knee;
-    const double bent = knee + over / (1.0 + over / room);
-    return x < 0.0 ? -bent : bent;
+    if (a <= kLimitKnee) return x;
+    const double over = a - kLimitKnee;
+    const double cut = over * over / (kLimitRoom + over);
+    return x < 0.0 ? x + cut : x - cut;
 }
 
 // Sets flush-to-zero and denormals-are-zero for the duration of a processing

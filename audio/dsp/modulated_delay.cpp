@@ -3,11 +3,13 @@
 #include <cmath>
 
 #include "audio/dsp/dsp_support.h"
+#include "audio/dsp/effect_ranges.h"
 #include "audio/dsp/lfo.h"
+#include "audio/dsp/stereo_pair.h"
 
-const ModulatedDelayKind kFlangerKind = {{2.975, 0.86275, 0.4, 0.0, 45.0, 0.4}, 8.5, 0.8, true, 0.0};
-const ModulatedDelayKind kChorusKind = {{26.26, 4.35916, 0.26, 0.0, 180.0, 0.07}, 31.0, 0.7, true, 0.0};
-const ModulatedDelayKind kChDelayKind = {{350.0, 3.5, 0.3, 0.0, 180.0, 0.45}, 1004.0, 0.9, false, 6500.0};
+const ModulatedDelayKind kFlangerKind = {&kFlangerRange.defaults, 8.5, 0.8, true, 0.0};
+const ModulatedDelayKind kChorusKind = {&kChorusRange.defaults, 31.0, 0.7, true, 0.0};
+const ModulatedDelayKind kChDelayKind = {&kChDelayRange.defaults, 1004.0, 0.90001, false, 6500.0};
 
 namespace {
 
@@ -22,8 +24,8 @@ void ToTargets(const ModulatedDelayState* s, const EffectValues& raw, double* ta
 {
     const ModulatedDelayKind* k = s->kind;
     const double maxMs = k->maxDelayMs;
-    const double freq = ClampValue(raw.freq, 0.0, maxMs, k->start.freq);
-    const double depth = ClampValue(raw.depth, 0.0, maxMs, k->start.depth);
+    const double freq = ClampValue(raw.freq, 0.0, maxMs, k->start->freq);
+    const double depth = ClampValue(raw.depth, 0.0, maxMs, k->start->depth);
     const double perMs = s->rate * 0.001;
     if (k->sweepBelowFreq) {
         const double sweep = depth < freq ? depth : freq;
@@ -33,10 +35,10 @@ void ToTargets(const ModulatedDelayState* s, const EffectValues& raw, double* ta
         tap[kTapCentre] = freq * perMs;
         tap[kTapHalfSweep] = 0.5 * depth * perMs;
     }
-    tap[kTapLag] = ClampValue(raw.degree, 0.0, 360.0, k->start.degree) / 360.0;
-    plain[kPlainRate] = ClampValue(raw.rate, 0.0, 20.0, k->start.rate);
+    tap[kTapLag] = ClampValue(raw.degree, 0.0, 360.0, k->start->degree) / 360.0;
+    plain[kPlainRate] = ClampValue(raw.rate, 0.0, 20.0, k->start->rate);
     plain[kPlainMix] = ClampValue(raw.mix, 0.0, 1.0, 0.0);
-    plain[kPlainFeed] = ClampValue(raw.feed, 0.0, k->maxFeed, k->start.feed);
+    plain[kPlainFeed] = ClampValue(raw.feed, 0.0, k->maxFeed, k->start->feed);
 }
 
 // The largest distance (samples) between a tap's read position under the
@@ -55,6 +57,23 @@ bool SameTap(const double* a, const double* b)
     return a[kTapCentre] == b[kTapCentre] && a[kTapHalfSweep] == b[kTapHalfSweep] && a[kTapLag] == b[kTapLag];
 }
 
+// Where a tap with these settings reads for the channel at the current LFO phase.
+double ReadPosition(const ModulatedDelayState* s, const double* tap, int ch)
+{
+    return TapDelay(tap, CycleSine(s->phase - (ch ? tap[kTapLag] : 0.0)), s->maxDelay);
+}
+
+// A control point: the taps head linearly for where the LFO says they
+// should be now, arriving one control period later.
+void ControlPoint(ModulatedDelayState* s)
+{
+    for (int ch = 0; ch < 2; ++ch) {
+        s->delayStep[ch] = (ReadPosition(s, s->tap.value, ch) - s->delayNow[ch]) / kDelayControlPeriod;
+        if (s->fadeLeft > 0)
+            s->fadeDelayStep[ch] = (ReadPosition(s, s->fadeTo, ch) - s->fadeDelayNow[ch]) / kDelayControlPeriod;
+    }
+}
+
 // Starts moving the sounding tap to the target: a glide when that is gentle,
 // else a crossfade. While a crossfade runs the target waits for its end.
 void SteerTap(ModulatedDelayState* s)
@@ -66,6 +85,10 @@ void SteerTap(ModulatedDelayState* s)
     }
     for (int i = 0; i < kTapCount; ++i) s->fadeTo[i] = s->tapTarget[i];
     s->fadeLeft = s->fadeSamples;
+    for (int ch = 0; ch < 2; ++ch) {
+        s->fadeDelayNow[ch] = ReadPosition(s, s->fadeTo, ch);
+        s->fadeDelayStep[ch] = 0.0;
+    }
 }
 
 void TakeNewValues(ModulatedDelayState* s)
@@ -73,7 +96,7 @@ void TakeNewValues(ModulatedDelayState* s)
     EffectValues raw;
     if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
         if (!s->snapNext || s->seen != 0) return;
-        raw = s->kind->start;
+        raw = SwitchedOff(*s->kind->start);
     }
     double plain[kPlainCount];
     ToTargets(s, raw, s->tapTarget, plain);
@@ -119,6 +142,11 @@ void ModulatedDelayInit(ModulatedDelayState* s, const ModulatedDelayKind* kind, 
     s->seen = 0;
     s->snapNext = true;
     TakeNewValues(s);
+    s->untilControl = 0;
+    for (int ch = 0; ch < 2; ++ch) {
+        s->delayNow[ch] = ReadPosition(s, s->tap.value, ch);
+        s->delayStep[ch] = 0.0;
+    }
     s->ready = true;
 }
 
@@ -127,6 +155,95 @@ void ModulatedDelayChange(ModulatedDelayState* s, const EffectValues& v)
     PostValues(&s->mailbox, v);
 }
 
+namespace {
+
+// Frames with nothing gliding or fading: the same arithmetic as the general
+// path, both channels at once, on local copies of the hot state.
+template <bool kDamped>
+void SteadyFrames(ModulatedDelayState* s, double* samples, int frames)
+{
+    const double inc = s->plain.value[kPlainRate] / s->rate;
+    const double mix = s->plain.value[kPlainMix];
+    const Pair mixPair = PairBoth(mix);
+    const Pair feed = PairBoth(s->plain.value[kPlainFeed]);
+    const Pair damping = PairBoth(s->dampingCoeff);
+    const Pair half = PairBoth(0.5), onePointFive = PairBoth(1.5), two = PairBoth(2.0), twoPointFive = PairBoth(2.5);
+    double phase = s->phase;
+    Pair delay = PairLoad(s->delayNow);
+    const Pair step = PairLoad(s->delayStep);
+    Pair low = PairLoad(s->damped);
+    double* bl = s->line[0].buffer.data();
+    double* br = s->line[1].buffer.data();
+    const uint32_t m = s->line[0].mask;  // both lines have one size
+    uint32_t write = s->line[0].write;   // and move together
+    for (int n = 0; n < frames; ++n) {
+        phase = AdvancePhase(phase, inc);
+        delay = delay + step;
+        const uint32_t wl = static_cast<uint32_t>(PairLeft(delay));
+        const uint32_t wr = static_cast<uint32_t>(PairRight(delay));
+        const Pair f = delay - PairOf(static_cast<double>(wl), static_cast<double>(wr));
+        const uint32_t il = (write - wl) & m, ir = (write - wr) & m;
+        const Pair yNewer = PairOf(bl[(il + 1) & m], br[(ir + 1) & m]);
+        const Pair y0 = PairOf(bl[il], br[ir]);
+        const Pair y1 = PairOf(bl[(il - 1) & m], br[(ir - 1) & m]);
+        const Pair y2 = PairOf(bl[(il - 2) & m], br[(ir - 2) & m]);
+        const Pair c1 = half * (y1 - yNewer);
+        const Pair c2 = yNewer - twoPointFive * y0 + two * y1 - half * y2;
+        const Pair c3 = half * (y2 - yNewer) + onePointFive * (y0 - y1);
+        const Pair wet = ((c3 * f + c2) * f + c1) * f + y0;
+        Pair back = wet;
+        if (kDamped) back = low = low + damping * (wet - low);
+        const Pair dry = PairLoad(samples + 2 * n);
+        const Pair in = PairSoftLimit(dry + feed * back, kLimitKnee, kLimitRoom);
+        bl[write] = PairLeft(in);
+        br[write] = PairRight(in);
+        write = (write + 1) & m;
+        if (mix != 0.0) PairStore(samples + 2 * n, dry + mixPair * (wet - dry));
+    }
+    s->phase = phase;
+    PairStore(s->delayNow, delay);
+    PairStore(s->damped, low);
+    s->line[0].write = s->line[1].write = write;
+}
+
+// One frame of the general path: glides, crossfades and all.
+void GeneralFrame(ModulatedDelayState* s, double* frame)
+{
+    GlideTick(&s->plain);
+    if (s->tap.remaining > 0) GlideTick(&s->tap);
+    double fade = 0.0;
+    if (s->fadeLeft > 0) fade = FadeWeight(--s->fadeLeft, s->fadeSamples);
+    s->phase = AdvancePhase(s->phase, s->plain.value[kPlainRate] / s->rate);
+    const double mix = s->plain.value[kPlainMix];
+    const double feed = s->plain.value[kPlainFeed];
+    const double damping = s->dampingCoeff;
+    for (int ch = 0; ch < 2; ++ch) {
+        DelayLine* line = &s->line[ch];
+        s->delayNow[ch] += s->delayStep[ch];
+        double wet = DelayLineRead(line, s->delayNow[ch]);
+        if (fade != 0.0) {
+            s->fadeDelayNow[ch] += s->fadeDelayStep[ch];
+            wet += fade * (DelayLineRead(line, s->fadeDelayNow[ch]) - wet);
+        }
+        double back = wet;
+        if (damping < 1.0) back = s->damped[ch] += damping * (wet - s->damped[ch]);
+        const double dry = frame[ch];
+        DelayLineWrite(line, SoftLimit(dry + feed * back));
+        if (mix != 0.0) frame[ch] = dry + mix * (wet - dry);
+    }
+    if (s->fadeLeft == 0 && fade != 0.0) {
+        // The incoming tap has taken over.
+        GlideSnap(&s->tap, s->fadeTo);
+        for (int ch = 0; ch < 2; ++ch) {
+            s->delayNow[ch] = s->fadeDelayNow[ch];
+            s->delayStep[ch] = s->fadeDelayStep[ch];
+        }
+    }
+    if (s->fadeLeft == 0 && s->tap.remaining == 0 && !SameTap(s->tap.target, s->tapTarget)) SteerTap(s);
+}
+
+}  // namespace
+
 void ModulatedDelayProcess(ModulatedDelayState* s, double* samples, int count)
 {
     if (!s->ready || samples == nullptr || count < 2) return;
@@ -134,39 +251,22 @@ void ModulatedDelayProcess(ModulatedDelayState* s, double* samples, int count)
     DenormalGuardEnter(&guard);
     TakeNewValues(s);
     const int frames = count / 2;
-    const double invRate = 1.0 / s->rate;
-    const double maxDelay = s->maxDelay;
-    const double damping = s->dampingCoeff;
-    for (int n = 0; n < frames; ++n) {
-        GlideTick(&s->plain);
-        if (s->tap.remaining > 0) GlideTick(&s->tap);
-        double fade = 0.0;
-        if (s->fadeLeft > 0) {
-            fade = FadeWeight(--s->fadeLeft, s->fadeSamples);
-            if (s->fadeLeft == 0) {
-                GlideSnap(&s->tap, s->fadeTo);
-                fade = 0.0;
-            }
+    int n = 0;
+    while (n < frames) {
+        if (s->untilControl == 0) {
+            s->untilControl = kDelayControlPeriod;
+            ControlPoint(s);
         }
-        s->phase = AdvancePhase(s->phase, s->plain.value[kPlainRate] * invRate);
-        const double mix = s->plain.value[kPlainMix];
-        const double feed = s->plain.value[kPlainFeed];
-        for (int ch = 0; ch < 2; ++ch) {
-            DelayLine* line = &s->line[ch];
-            const double* tap = s->tap.value;
-            double wet = DelayLineRead(line, TapDelay(tap, CycleSine(s->phase - (ch ? tap[kTapLag] : 0.0)), maxDelay));
-            if (fade != 0.0) {
-                const double* next = s->fadeTo;
-                const double lfo = CycleSine(s->phase - (ch ? next[kTapLag] : 0.0));
-                const double incoming = DelayLineRead(line, TapDelay(next, lfo, maxDelay));
-                wet += fade * (incoming - wet);
-            }
-            s->damped[ch] += damping * (wet - s->damped[ch]);
-            const double dry = samples[2 * n + ch];
-            DelayLineWrite(line, SoftLimit(dry + feed * s->damped[ch]));
-            if (mix != 0.0) samples[2 * n + ch] = dry + mix * (wet - dry);
+        int run = frames - n < s->untilControl ? frames - n : s->untilControl;
+        if (s->plain.remaining == 0 && s->tap.remaining == 0 && s->fadeLeft == 0) {
+            if (s->dampingCoeff < 1.0) SteadyFrames<true>(s, samples + 2 * n, run);
+            else SteadyFrames<false>(s, samples + 2 * n, run);
+        } else {
+            run = 1;
+            GeneralFrame(s, samples + 2 * n);
         }
-        if (s->fadeLeft == 0 && s->tap.remaining == 0) SteerTap(s);
+        s->untilControl -= run;
+        n += run;
     }
     DenormalGuardLeave(&guard);
 }

@@ -15,9 +15,11 @@
 #include "audio/dsp/effect_values.h"
 #include "audio/dsp/param_glide.h"
 
+constexpr int kDelayControlPeriod = 16;
+
 // What distinguishes the three effects.
 struct ModulatedDelayKind {
-    EffectValues start;   // values until the first Change
+    const EffectValues* start;  // start-up values (used switched off until the first Change)
     double maxDelayMs;    // longest delay any setting can ask for
     double maxFeed;       // feedback ceiling
     bool sweepBelowFreq;  // sweep between freq - depth and freq (else freq +- depth / 2)
@@ -51,6 +53,15 @@ struct ModulatedDelayState {
     double tapTarget[kTapCount]; // where the taps should end up
     double fadeTo[kTapCount];    // the incoming tap while crossfading
     int fadeLeft;                // samples left of a crossfade; 0 when none
+    // Read positions (samples) of the sounding and the incoming tap, and
+    // their per-sample change towards the next control point: the LFO and
+    // the tap settings are evaluated every kDelayControlPeriod samples of the
+    // stream (counted across blocks) and the delay moves linearly between.
+    int untilControl;
+    double delayNow[2];
+    double delayStep[2];
+    double fadeDelayNow[2];
+    double fadeDelayStep[2];
     double damped[2];
     DelayLine line[2];
 };
@@ -60,11 +71,12 @@ void ModulatedDelayChange(ModulatedDelayState* s, const EffectValues& v);
 void ModulatedDelayProcess(ModulatedDelayState* s, double* samples, int count);
 
 // The delay (samples) a tap reads at for an LFO value -1 .. 1, held to
-// 2 .. maxDelay.
+// 2 .. maxDelay (a hair above 2, so rounding in the linear moves between
+// control points never reads the sample not yet written).
 inline double TapDelay(const double* tap, double lfo, double maxDelay)
 {
     double d = tap[kTapCentre] + tap[kTapHalfSweep] * lfo;
-    if (d < 2.0) d = 2.0;
+    if (d < 2.001) d = 2.001;
     if (d > maxDelay) d = maxDelay;
     return d;
 }

@@ -3,11 +3,13 @@
 #include <cmath>
 
 #include "audio/dsp/dsp_support.h"
+#include "audio/dsp/effect_ranges.h"
 #include "audio/dsp/lfo.h"
+#include "audio/dsp/stereo_pair.h"
 
 namespace {
 
-constexpr EffectValues kPhaserStart = {700.0, 382.2, 0.3, 0.0, 90.0, 0.375};
+const EffectValues& kPhaserStart = kPhaserRange.defaults;
 constexpr double kGlideMs = 5.0;
 constexpr double kSweepMsPerOctave = 20.0;
 constexpr double kPi = 3.141592653589793;
@@ -46,7 +48,7 @@ void TakeNewValues(PhaserState* s)
     EffectValues raw;
     if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
         if (!s->snapNext) return;
-        if (s->seen == 0) raw = kPhaserStart;
+        if (s->seen == 0) raw = SwitchedOff(kPhaserStart);
         else return;
     }
     double targets[kPhCount], sweep[kPhSweepCount];
@@ -87,17 +89,16 @@ void PhaserInit(PhaserState* s, double sampleRate)
     s->glideSamples = MsToSamples(kGlideMs, s->rate);
     s->phase = 0.0;
     s->untilControl = 0;
-    for (PhaserChannel& c : s->channel) {
-        for (double& st : c.stage) st = 0.0;
-        c.coeff = 0.0;
-        c.coeffStep = 0.0;
-        c.lastWet = 0.0;
+    for (int ch = 0; ch < 2; ++ch) {
+        for (int k = 0; k < kPhaserStages; ++k) s->stage[k][ch] = 0.0;
+        s->coeffStep[ch] = 0.0;
+        s->lastWet[ch] = 0.0;
     }
     // The values posted so far (or the start values) apply at once.
     s->seen = 0;
     s->snapNext = true;
     TakeNewValues(s);
-    for (int ch = 0; ch < 2; ++ch) s->channel[ch].coeff = ChannelCoefficient(s, ch);
+    for (int ch = 0; ch < 2; ++ch) s->coeff[ch] = ChannelCoefficient(s, ch);
     s->ready = true;
 }
 
@@ -106,6 +107,44 @@ void PhaserChange(PhaserState* s, const EffectValues& v)
     PostValues(&s->mailbox, v);
 }
 
+namespace {
+
+// The all-pass chains of both channels over frames frames at the current
+// values (the caller hands over one frame at a time while they glide), with
+// the hot state held in registers.
+void ChainFrames(PhaserState* s, double* samples, int frames, double mix, double feed)
+{
+    Pair st[kPhaserStages];
+    for (int k = 0; k < kPhaserStages; ++k) st[k] = PairLoad(s->stage[k]);
+    Pair coeff = PairLoad(s->coeff);
+    const Pair step = PairLoad(s->coeffStep);
+    Pair last = PairLoad(s->lastWet);
+    const Pair feedPair = PairBoth(feed);
+    const Pair mixPair = PairBoth(mix);
+    const double inc = s->glide.value[kPhRate] / s->rate;
+    double phase = s->phase;
+    for (int n = 0; n < frames; ++n) {
+        phase = AdvancePhase(phase, inc);
+        coeff = coeff + step;
+        const Pair dry = PairLoad(samples + 2 * n);
+        Pair x = PairSoftLimit(dry + feedPair * last, kLimitKnee, kLimitRoom);
+        for (int k = 0; k < kPhaserStages; ++k) {
+            // Transposed direct form: y = a x + s; s' = x - a y.
+            const Pair y = coeff * x + st[k];
+            st[k] = x - coeff * y;
+            x = y;
+        }
+        last = x;
+        if (mix != 0.0) PairStore(samples + 2 * n, dry + mixPair * (x - dry));
+    }
+    s->phase = phase;
+    for (int k = 0; k < kPhaserStages; ++k) PairStore(s->stage[k], st[k]);
+    PairStore(s->coeff, coeff);
+    PairStore(s->lastWet, last);
+}
+
+}  // namespace
+
 void PhaserProcess(PhaserState* s, double* samples, int count)
 {
     if (!s->ready || samples == nullptr || count < 2) return;
@@ -113,37 +152,23 @@ void PhaserProcess(PhaserState* s, double* samples, int count)
     DenormalGuardEnter(&guard);
     TakeNewValues(s);
     const int frames = count / 2;
-    const double invRate = 1.0 / s->rate;
-    for (int n = 0; n < frames; ++n) {
-        GlideTick(&s->glide);
-        GlideTick(&s->sweep);
-        const double* v = s->glide.value;
+    int n = 0;
+    while (n < frames) {
         if (s->untilControl == 0) {
             s->untilControl = kPhaserControlPeriod;
-            for (int ch = 0; ch < 2; ++ch) {
-                PhaserChannel& c = s->channel[ch];
-                c.coeffStep = (ChannelCoefficient(s, ch) - c.coeff) / kPhaserControlPeriod;
-            }
+            for (int ch = 0; ch < 2; ++ch)
+                s->coeffStep[ch] = (ChannelCoefficient(s, ch) - s->coeff[ch]) / kPhaserControlPeriod;
         }
-        --s->untilControl;
-        s->phase = AdvancePhase(s->phase, v[kPhRate] * invRate);
-        const double mix = v[kPhMix];
-        const double feed = v[kPhFeed];
-        for (int ch = 0; ch < 2; ++ch) {
-            PhaserChannel& c = s->channel[ch];
-            c.coeff += c.coeffStep;
-            const double a = c.coeff;
-            const double dry = samples[2 * n + ch];
-            double x = SoftLimit(dry + feed * c.lastWet);
-            for (int k = 0; k < kPhaserStages; ++k) {
-                // Transposed direct form: y = a x + s; s' = x - a y.
-                const double y = a * x + c.stage[k];
-                c.stage[k] = x - a * y;
-                x = y;
-            }
-            c.lastWet = x;
-            if (mix != 0.0) samples[2 * n + ch] = dry + mix * (x - dry);
+        int run = frames - n < s->untilControl ? frames - n : s->untilControl;
+        if (s->glide.remaining > 0 || s->sweep.remaining > 0) {
+            // Gliding: the values move every frame.
+            run = 1;
+            GlideTick(&s->glide);
+            GlideTick(&s->sweep);
         }
+        ChainFrames(s, samples + 2 * n, run, s->glide.value[kPhMix], s->glide.value[kPhFeed]);
+        s->untilControl -= run;
+        n += run;
     }
     DenormalGuardLeave(&guard);
 }

@@ -13,13 +13,6 @@ constexpr int kPhaserStages = 6;
 // across blocks) and interpolated linearly between.
 constexpr int kPhaserControlPeriod = 16;
 
-struct PhaserChannel {
-    double stage[kPhaserStages];  // all-pass states
-    double coeff;                 // all-pass coefficient now
-    double coeffStep;             // per-sample change towards the next control point
-    double lastWet;               // chain output, fed back
-};
-
 // Values gliding over a few milliseconds, in this order.
 enum PhaserGlided { kPhRate, kPhMix, kPhDegree, kPhFeed, kPhCount };
 // The sweep's centre and top in octaves (log2 Hz). They glide at most an
@@ -38,7 +31,13 @@ struct PhaserState {
     double phase;    // LFO phase of the left channel, cycles
     Glide<kPhCount> glide;
     Glide<kPhSweepCount> sweep;
-    PhaserChannel channel[2];
+    // Per stage the left and right all-pass states; then the coefficients
+    // now, their per-sample change towards the next control point, and the
+    // chain outputs fed back, each as a left/right pair.
+    double stage[kPhaserStages][2];
+    double coeff[2];
+    double coeffStep[2];
+    double lastWet[2];
 };
 
 void PhaserInit(PhaserState* s, double sampleRate);

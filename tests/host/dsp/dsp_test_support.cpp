@@ -3,27 +3,27 @@
 #include <cmath>
 #include <cstring>
 
+#include "audio/dsp/effect_ranges.h"
 #include "audio/effect_modules.h"
+
+namespace {
+
+EffectUnderTest Make(const char* name, void (*init)(double),
+                     void (*change)(double, double, double, double, double, double), void (*process)(double*, int),
+                     const EffectRange& r)
+{
+    return EffectUnderTest{name, init, change, process, r.defaults, r.lowest, r.highest, r.depthIsShareOfFreq};
+}
+
+}  // namespace
 
 const std::vector<EffectUnderTest>& AllEffects()
 {
     static const std::vector<EffectUnderTest> effects = {
-        {"Phaser", InitPhaser, ChangePhaser, Phaser,
-         {700.0, 382.2, 0.3, 0.5, 90.0, 0.375},
-         {100.0, 10.0, 0.0, 0.0, 0.0, 0.0},
-         {4000.002, 4000.002, 2.0, 0.5, 180.0, 0.750001}, true},
-        {"Flanger", InitFlanger, ChangeFlanger, Flanger,
-         {2.975, 0.86275, 0.4, 0.5, 45.0, 0.4},
-         {0.5, 0.05, 0.0, 0.0, 0.0, 0.0},
-         {8.0, 7.68, 2.0, 0.5, 180.0, 0.8}, true},
-        {"Chorus", InitChorus, ChangeChorus, Chorus,
-         {26.26, 4.35916, 0.26, 0.5, 180.0, 0.07},
-         {8.0, 0.8, 0.0, 0.0, 0.4890275, 0.0},
-         {30.0, 12.0, 2.0, 0.5, 179.986, 0.7}, true},
-        {"C-Delay", InitChDelay, ChangeChDelay, ChDelay,
-         {350.0, 3.5, 0.3, 0.5, 180.0, 0.45},
-         {50.0, 0.2, 0.0, 0.0, 0.4890275, 0.0},
-         {1000.00003, 3.5, 2.0, 0.5, 179.986, 0.90001}, false},
+        Make("Phaser", InitPhaser, ChangePhaser, Phaser, kPhaserRange),
+        Make("Flanger", InitFlanger, ChangeFlanger, Flanger, kFlangerRange),
+        Make("Chorus", InitChorus, ChangeChorus, Chorus, kChorusRange),
+        Make("C-Delay", InitChDelay, ChangeChDelay, ChDelay, kChDelayRange),
     };
     return effects;
 }
