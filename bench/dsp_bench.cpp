@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "audio/pcm16.h"
-#include "bench/effect_chain.h"
+#include "audio/effects/effect_table.h"
 #include "bench/wav_file.h"
 
 namespace {
@@ -52,14 +52,14 @@ std::vector<int16_t> TestMaterial()
     return pcm;
 }
 
-void Prepare(const BenchEffect& e)
+void Prepare(const EffectEntry& e)
 {
     SendValues(e, e.range->defaults);
     e.init(kRate);
 }
 
 // One effect over the whole file in 10-ms blocks; seconds of the best run.
-double TimeEffect(const BenchEffect& e, const std::vector<int16_t>& pcm)
+double TimeEffect(const EffectEntry& e, const std::vector<int16_t>& pcm)
 {
     std::vector<double> values(pcm.size());
     double best = 1e30;
@@ -85,13 +85,13 @@ ChainTiming TimeChain(const std::vector<int16_t>& pcm, std::vector<int16_t>* out
     std::vector<double> block(2 * kBlockFrames);
     out->resize(pcm.size());
     for (int r = 0; r < kRepeats; ++r) {
-        for (const BenchEffect& e : kBenchEffects) Prepare(e);
+        for (const EffectEntry& e : kEffectEntries) Prepare(e);
         double worst = 0.0;
         const Clock::time_point t0 = Clock::now();
         for (size_t at = 0; at < pcm.size(); at += 2 * kBlockFrames) {
             const Clock::time_point b0 = Clock::now();
             WidenPcm16(pcm.data() + at, 2 * kBlockFrames, false, block.data());
-            for (const BenchEffect& e : kBenchEffects) e.process(block.data(), 2 * kBlockFrames);
+            for (const EffectEntry& e : kEffectEntries) e.process(block.data(), 2 * kBlockFrames);
             NarrowToPcm16(block.data(), out->data() + at, 2 * kBlockFrames, 1.0, 1.0);
             worst = std::max(worst, Since(b0));
         }
@@ -131,9 +131,9 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("60 s of 44.1 kHz stereo in 10-ms blocks, start-up values switched on (best of %d)\n", kRepeats);
-    for (const BenchEffect& e : kBenchEffects) {
+    for (const EffectEntry& e : kEffectEntries) {
         const double s = TimeEffect(e, pcm);
-        std::printf("  %-8s %8.0f x real time\n", e.name, kSeconds / s);
+        std::printf("  %-8s %8.0f x real time\n", e.module, kSeconds / s);
     }
     std::vector<int16_t> out;
     const ChainTiming chain = TimeChain(pcm, &out);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "audio/pcm16.h"
-#include "bench/effect_chain.h"
+#include "audio/effects/effect_table.h"
 #include "bench/wav_file.h"
 
 namespace {
@@ -60,9 +60,9 @@ int main(int argc, char** argv)
     const std::string dir = argc > 1 ? argv[1] : ".";
     bool ok = true;
     for (int i = 0; i < 4; ++i) {
-        const BenchEffect& e = kBenchEffects[i];
+        const EffectEntry& e = kEffectEntries[i];
         const std::vector<double> dry = TestSignal(i);
-        ok = Write(dir + "/" + e.name + "_dry.wav", dry) && ok;
+        ok = Write(dir + "/" + e.module + "_dry.wav", dry) && ok;
         const EffectValues* settings[2] = {&e.range->defaults, &e.range->highest};
         const char* names[2] = {"default", "extreme"};
         for (int s = 0; s < 2; ++s) {
@@ -70,7 +70,7 @@ int main(int argc, char** argv)
             e.init(kRate);
             std::vector<double> wet = dry;
             for (size_t at = 0; at < wet.size(); at += 882) e.process(wet.data() + at, 882);
-            ok = Write(dir + "/" + e.name + "_" + names[s] + ".wav", wet) && ok;
+            ok = Write(dir + "/" + e.module + "_" + names[s] + ".wav", wet) && ok;
         }
     }
     return ok ? 0 : 1;

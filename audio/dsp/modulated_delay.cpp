@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "audio/dsp/control_segments.h"
 #include "audio/dsp/dsp_support.h"
 #include "audio/dsp/effect_ranges.h"
 #include "audio/dsp/lfo.h"
@@ -250,23 +251,15 @@ void ModulatedDelayProcess(ModulatedDelayState* s, double* samples, int count)
     DenormalGuard guard;
     DenormalGuardEnter(&guard);
     TakeNewValues(s);
-    const int frames = count / 2;
-    int n = 0;
-    while (n < frames) {
-        if (s->untilControl == 0) {
-            s->untilControl = kDelayControlPeriod;
-            ControlPoint(s);
-        }
-        int run = frames - n < s->untilControl ? frames - n : s->untilControl;
-        if (s->plain.remaining == 0 && s->tap.remaining == 0 && s->fadeLeft == 0) {
-            if (s->dampingCoeff < 1.0) SteadyFrames<true>(s, samples + 2 * n, run);
-            else SteadyFrames<false>(s, samples + 2 * n, run);
-        } else {
-            run = 1;
-            GeneralFrame(s, samples + 2 * n);
-        }
-        s->untilControl -= run;
-        n += run;
-    }
+    ForEachControlRun(&s->untilControl, kDelayControlPeriod, count / 2, [s] { ControlPoint(s); },
+                      [s, samples](int first, int frames) {
+                          if (s->plain.remaining > 0 || s->tap.remaining > 0 || s->fadeLeft > 0) {
+                              GeneralFrame(s, samples + 2 * first);
+                              return 1;
+                          }
+                          if (s->dampingCoeff < 1.0) SteadyFrames<true>(s, samples + 2 * first, frames);
+                          else SteadyFrames<false>(s, samples + 2 * first, frames);
+                          return frames;
+                      });
     DenormalGuardLeave(&guard);
 }

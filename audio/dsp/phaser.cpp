@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "audio/dsp/control_segments.h"
 #include "audio/dsp/dsp_support.h"
 #include "audio/dsp/effect_ranges.h"
 #include "audio/dsp/lfo.h"
@@ -151,24 +152,21 @@ void PhaserProcess(PhaserState* s, double* samples, int count)
     DenormalGuard guard;
     DenormalGuardEnter(&guard);
     TakeNewValues(s);
-    const int frames = count / 2;
-    int n = 0;
-    while (n < frames) {
-        if (s->untilControl == 0) {
-            s->untilControl = kPhaserControlPeriod;
+    ForEachControlRun(
+        &s->untilControl, kPhaserControlPeriod, count / 2,
+        [s] {
             for (int ch = 0; ch < 2; ++ch)
                 s->coeffStep[ch] = (ChannelCoefficient(s, ch) - s->coeff[ch]) / kPhaserControlPeriod;
-        }
-        int run = frames - n < s->untilControl ? frames - n : s->untilControl;
-        if (s->glide.remaining > 0 || s->sweep.remaining > 0) {
-            // Gliding: the values move every frame.
-            run = 1;
-            GlideTick(&s->glide);
-            GlideTick(&s->sweep);
-        }
-        ChainFrames(s, samples + 2 * n, run, s->glide.value[kPhMix], s->glide.value[kPhFeed]);
-        s->untilControl -= run;
-        n += run;
-    }
+        },
+        [s, samples](int first, int frames) {
+            if (s->glide.remaining > 0 || s->sweep.remaining > 0) {
+                // Gliding: the values move every frame.
+                frames = 1;
+                GlideTick(&s->glide);
+                GlideTick(&s->sweep);
+            }
+            ChainFrames(s, samples + 2 * first, frames, s->glide.value[kPhMix], s->glide.value[kPhFeed]);
+            return frames;
+        });
     DenormalGuardLeave(&guard);
 }

@@ -11,7 +11,7 @@
 constexpr int kPhaserStages = 6;
 // Coefficients are recomputed every this many samples of the stream (counted
 // across blocks) and interpolated linearly between.
-constexpr int kPhaserControlPeriod = 16;
+constexpr int kPhaserControlPeriod = 32;
 
 // Values gliding over a few milliseconds, in this order.
 enum PhaserGlided { kPhRate, kPhMix, kPhDegree, kPhFeed, kPhCount };

@@ -24,11 +24,14 @@ inline Pair operator-(Pair a, Pair b) { return Pair{_mm_sub_pd(a.v, b.v)}; }
 inline Pair operator*(Pair a, Pair b) { return Pair{_mm_mul_pd(a.v, b.v)}; }
 inline Pair operator/(Pair a, Pair b) { return Pair{_mm_div_pd(a.v, b.v)}; }
 
-// The same bend as SoftLimit in dsp_support.h, both lanes at once.
+// The same bend as SoftLimit in dsp_support.h, both lanes at once. Below
+// the knee (nearly always) the value passes straight through, which keeps
+// the division off a feedback loop's critical path.
 inline Pair PairSoftLimit(Pair x, double knee, double room)
 {
     const __m128d sign = _mm_set1_pd(-0.0);
     const __m128d a = _mm_andnot_pd(sign, x.v);
+    if (_mm_movemask_pd(_mm_cmpgt_pd(a, _mm_set1_pd(knee))) == 0) return x;
     const __m128d over = _mm_max_pd(_mm_sub_pd(a, _mm_set1_pd(knee)), _mm_setzero_pd());
     const __m128d cut = _mm_div_pd(_mm_mul_pd(over, over), _mm_add_pd(_mm_set1_pd(room), over));
     return Pair{_mm_sub_pd(x.v, _mm_or_pd(cut, _mm_and_pd(sign, x.v)))};

@@ -17,7 +17,7 @@ constexpr double kRate = 44100.0;
 // RMS of the left channel over the second half of a 1-s run of a sine.
 double SteadyLevel(const EffectUnderTest& e, const EffectValues& v, double hz)
 {
-    Send(e, v);
+    SendValues(e, v);
     e.init(kRate);
     std::vector<double> s = Sine(44100, hz, 10000.0, kRate);
     ProcessInBlocks(e, &s, 882);
@@ -47,7 +47,7 @@ TEST(Character, FlangerCombFollowsItsDelay)
 TEST(Character, ChDelayRepeatsAtItsDelayAndFadesByItsFeedback)
 {
     const EffectUnderTest& e = AllEffects()[3];
-    Send(e, EffectValues{200.0, 0.2, 0.0, 0.5, 0.4890275, 0.5});
+    SendValues(e, EffectValues{200.0, 0.2, 0.0, 0.5, 0.4890275, 0.5});
     e.init(kRate);
     std::vector<double> v = Impulse(44100, 30000.0);
     ProcessInBlocks(e, &v, 882);
@@ -69,10 +69,10 @@ TEST(Character, StereoOffsetSplitsTheChannels)
 {
     for (const EffectUnderTest& e : AllEffects()) {
         for (double degree : {0.0, 179.986}) {
-            EffectValues v = e.defaults;
+            EffectValues v = e.range->defaults;
             v.degree = degree;
             v.rate = 2.0;
-            Send(e, v);
+            SendValues(e, v);
             e.init(kRate);
             std::vector<double> s = Sine(44100, 440.0, 10000.0, kRate);  // the same on both sides
             ProcessInBlocks(e, &s, 882);

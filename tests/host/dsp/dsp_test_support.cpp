@@ -3,52 +3,30 @@
 #include <cmath>
 #include <cstring>
 
-#include "audio/dsp/effect_ranges.h"
-#include "audio/effect_modules.h"
-
-namespace {
-
-EffectUnderTest Make(const char* name, void (*init)(double),
-                     void (*change)(double, double, double, double, double, double), void (*process)(double*, int),
-                     const EffectRange& r)
-{
-    return EffectUnderTest{name, init, change, process, r.defaults, r.lowest, r.highest, r.depthIsShareOfFreq};
-}
-
-}  // namespace
 
 const std::vector<EffectUnderTest>& AllEffects()
 {
-    static const std::vector<EffectUnderTest> effects = {
-        Make("Phaser", InitPhaser, ChangePhaser, Phaser, kPhaserRange),
-        Make("Flanger", InitFlanger, ChangeFlanger, Flanger, kFlangerRange),
-        Make("Chorus", InitChorus, ChangeChorus, Chorus, kChorusRange),
-        Make("C-Delay", InitChDelay, ChangeChDelay, ChDelay, kChDelayRange),
-    };
+    static const std::vector<EffectUnderTest> effects(kEffectEntries, kEffectEntries + kEffectEntryCount);
     return effects;
-}
-
-void Send(const EffectUnderTest& e, const EffectValues& v)
-{
-    e.change(v.freq, v.depth, v.rate, v.mix, v.degree, v.feed);
 }
 
 EffectValues CornerValues(const EffectUnderTest& e, int corner)
 {
+    const EffectRange& r = *e.range;
     auto pick = [&](int bit, double lo, double hi) { return (corner >> bit) & 1 ? hi : lo; };
     EffectValues v;
-    v.freq = pick(0, e.lowest.freq, e.highest.freq);
-    if (e.depthIsShareOfFreq) {
+    v.freq = pick(0, r.lowest.freq, r.highest.freq);
+    if (r.depthIsShareOfFreq) {
         // The depth knob sets a share of freq: its ends are the shares.
-        const double share = pick(1, e.lowest.depth / e.lowest.freq, e.highest.depth / e.highest.freq);
+        const double share = pick(1, r.lowest.depth / r.lowest.freq, r.highest.depth / r.highest.freq);
         v.depth = share * v.freq;
     } else {
-        v.depth = pick(1, e.lowest.depth, e.highest.depth);
+        v.depth = pick(1, r.lowest.depth, r.highest.depth);
     }
-    v.rate = pick(2, e.lowest.rate, e.highest.rate);
-    v.mix = pick(3, e.lowest.mix, e.highest.mix);
-    v.degree = pick(4, e.lowest.degree, e.highest.degree);
-    v.feed = pick(5, e.lowest.feed, e.highest.feed);
+    v.rate = pick(2, r.lowest.rate, r.highest.rate);
+    v.mix = pick(3, r.lowest.mix, r.highest.mix);
+    v.degree = pick(4, r.lowest.degree, r.highest.degree);
+    v.feed = pick(5, r.lowest.feed, r.highest.feed);
     return v;
 }
 

@@ -6,23 +6,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "audio/dsp/effect_values.h"
+#include "audio/effects/effect_table.h"
 
-struct EffectUnderTest {
-    const char* name;
-    void (*init)(double rate);
-    void (*change)(double freq, double depth, double rate, double mix, double degree, double feed);
-    void (*process)(double* samples, int count);
-    EffectValues defaults;  // the panel's start values, switched on
-    EffectValues lowest;    // every knob at its minimum (mix 0)
-    EffectValues highest;   // every knob at its maximum (mix 0.5)
-    bool depthIsShareOfFreq;  // the panel derives depth from freq
-};
+using EffectUnderTest = EffectEntry;
 
 // Phaser, Flanger, Chorus, C-Delay.
 const std::vector<EffectUnderTest>& AllEffects();
 
-void Send(const EffectUnderTest& e, const EffectValues& v);
 
 // The setting with each of the six knobs at its minimum or maximum as the
 // bits of corner say (bit 0 freq, 1 depth, 2 rate, 3 mix, 4 degree, 5 feed).

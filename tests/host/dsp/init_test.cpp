@@ -33,7 +33,7 @@ TEST(Init, TwoRunsFromInitAreIdenticalAtEveryRate)
         const int frames = static_cast<int>(rate * 0.6);
         const std::vector<double> input = WhiteNoise(frames, 32000.0, 5);
         for (const EffectUnderTest& e : AllEffects()) {
-            Send(e, CornerValues(e, 0x3f));
+            SendValues(e, CornerValues(e, 0x3f));
             std::vector<double> runs[2];
             for (auto& out : runs) {
                 e.init(rate);
@@ -50,8 +50,8 @@ TEST(Init, TwoRunsFromInitAreIdenticalAtEveryRate)
 TEST(Init, ForgetsTheEchoesOfThePreviousRun)
 {
     for (const EffectUnderTest& e : AllEffects()) {
-        EffectValues v = e.highest;
-        Send(e, v);
+        EffectValues v = e.range->highest;
+        SendValues(e, v);
         e.init(44100.0);
         std::vector<double> loud = WhiteNoise(44100, 32767.0, 3);
         ProcessInBlocks(e, &loud, 4410);
@@ -68,7 +68,7 @@ TEST(Init, LongestDelayFitsAtTheHighestRate)
     // as at 16 kHz.
     const EffectUnderTest& e = AllEffects()[3];
     for (double rate : {16000.0, 192000.0}) {
-        Send(e, EffectValues{1000.00003, 0.2, 0.0, 0.5, 0.4890275, 0.0});
+        SendValues(e, EffectValues{1000.00003, 0.2, 0.0, 0.5, 0.4890275, 0.0});
         e.init(rate);
         const int frames = static_cast<int>(rate * 1.2);
         std::vector<double> v = Impulse(frames, 30000.0);
@@ -89,13 +89,13 @@ TEST(Init, LongestDelayFitsAtTheHighestRate)
 TEST(Init, ProcessingAndChangesNeverAllocate)
 {
     for (const EffectUnderTest& e : AllEffects()) {
-        Send(e, e.defaults);
+        SendValues(e, e.range->defaults);
         e.init(192000.0);
         std::vector<double> v = WhiteNoise(96000, 20000.0, 9);
         g_allocations = 0;
         g_countAllocations = true;
         for (int corner = 0; corner < 64; corner += 7) {
-            Send(e, CornerValues(e, corner));
+            SendValues(e, CornerValues(e, corner));
             ProcessInBlocks(e, &v, 3000);
         }
         g_countAllocations = false;
@@ -107,7 +107,7 @@ TEST(Init, ProcessingBeforeInitOrWithOddCountsStaysInsideTheBuffer)
 {
     // An odd count processes the whole frames and leaves the stray value.
     for (const EffectUnderTest& e : AllEffects()) {
-        Send(e, e.defaults);
+        SendValues(e, e.range->defaults);
         e.init(44100.0);
         std::vector<double> v = {1000.0, 2000.0, 3000.0};
         e.process(v.data(), 3);
@@ -123,7 +123,7 @@ TEST(Init, AbsurdRatesStillGiveFiniteOutput)
 {
     for (const EffectUnderTest& e : AllEffects()) {
         for (double rate : {0.0, -5.0, std::nan(""), 1e12}) {
-            Send(e, e.highest);
+            SendValues(e, e.range->highest);
             e.init(rate);
             std::vector<double> v = WhiteNoise(4000, 32767.0, 2);
             ProcessInBlocks(e, &v, 800);

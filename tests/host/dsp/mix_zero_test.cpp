@@ -12,7 +12,7 @@ TEST(MixZero, EveryCornerOfEveryEffectLeavesTheInputUntouched)
         for (int corner = 0; corner < 64; ++corner) {
             EffectValues v = CornerValues(e, corner);
             v.mix = 0.0;
-            Send(e, v);
+            SendValues(e, v);
             e.init(44100.0);
             std::vector<double> out = input;
             ProcessInBlocks(e, &out, 882);
@@ -26,13 +26,13 @@ TEST(MixZero, SwitchingOffReturnsToTheExactInputAfterTheGlide)
 {
     const int rate = 48000;
     for (const EffectUnderTest& e : AllEffects()) {
-        Send(e, e.defaults);
+        SendValues(e, e.range->defaults);
         e.init(rate);
         std::vector<double> warm = Sine(rate / 2, 440.0, 20000.0, rate);
         ProcessInBlocks(e, &warm, 512);
-        EffectValues off = e.defaults;
+        EffectValues off = e.range->defaults;
         off.mix = 0.0;
-        Send(e, off);
+        SendValues(e, off);
         const std::vector<double> input = Sine(rate / 2, 330.0, 20000.0, rate, 1.0);
         std::vector<double> out = input;
         ProcessInBlocks(e, &out, 512);
@@ -53,9 +53,9 @@ TEST(MixZero, NegativeZeroAndExtremeValuesPassUnchanged)
     std::vector<double> input = {-0.0, 0.0, 32767.0, -32768.0, 1e-310, -1e-310, 0.5, -0.5};
     for (int i = 0; i < 200; ++i) input.push_back(i % 2 ? -32768.0 : 32767.0);
     for (const EffectUnderTest& e : AllEffects()) {
-        EffectValues v = e.highest;
+        EffectValues v = e.range->highest;
         v.mix = 0.0;
-        Send(e, v);
+        SendValues(e, v);
         e.init(16000.0);
         std::vector<double> out = input;
         e.process(out.data(), static_cast<int>(out.size()));

@@ -23,15 +23,15 @@ constexpr double kAmplitude = 16000.0;
 
 EffectValues WithKnob(const EffectUnderTest& e, int knob, bool high)
 {
-    EffectValues v = e.defaults;
-    const EffectValues& end = high ? e.highest : e.lowest;
-    const double share = e.defaults.depth / e.defaults.freq;
+    EffectValues v = e.range->defaults;
+    const EffectValues& end = high ? e.range->highest : e.range->lowest;
+    const double share = e.range->defaults.depth / e.range->defaults.freq;
     switch (knob) {
     case 0:
         v.freq = end.freq;
-        if (e.depthIsShareOfFreq) v.depth = share * v.freq;
+        if (e.range->depthIsShareOfFreq) v.depth = share * v.freq;
         break;
-    case 1: v.depth = e.depthIsShareOfFreq ? end.depth / end.freq * v.freq : end.depth; break;
+    case 1: v.depth = e.range->depthIsShareOfFreq ? end.depth / end.freq * v.freq : end.depth; break;
     case 2: v.rate = end.rate; break;
     case 3: v.mix = end.mix; break;
     case 4: v.degree = end.degree; break;
@@ -66,11 +66,11 @@ TEST(NoClick, KnobJumpsFromEndToEndStayBelowTheSteadySteps)
     for (const EffectUnderTest& e : AllEffects()) {
         for (int knob = 0; knob < 6; ++knob) {
             for (int upwards = 0; upwards < 2; ++upwards) {
-                Send(e, WithKnob(e, knob, !upwards));
+                SendValues(e, WithKnob(e, knob, !upwards));
                 e.init(kRate);
                 std::vector<double> v = sine;
                 for (int at = 0; at < before; at += 441) e.process(v.data() + 2 * at, 2 * 441);
-                Send(e, WithKnob(e, knob, upwards));
+                SendValues(e, WithKnob(e, knob, upwards));
                 for (int at = before; at < before + after; at += 441) e.process(v.data() + 2 * at, 2 * 441);
                 const double steadyBefore = LargestStep(v, static_cast<int>(kRate * 0.5), before);
                 const double steadyAfter = LargestStep(v, before + static_cast<int>(kRate * 0.5), before + after);

@@ -11,7 +11,7 @@ namespace {
 std::vector<double> RunPartitioned(const EffectUnderTest& e, const EffectValues& v, const std::vector<double>& input,
                                    const std::vector<int>& blocks)
 {
-    Send(e, v);
+    SendValues(e, v);
     e.init(44100.0);
     std::vector<double> out = input;
     size_t at = 0;
@@ -43,7 +43,7 @@ TEST(Partition, AnyEvenBlockingGivesBitIdenticalOutput)
     // 1.5 s covers the C-Delay's repeats and several phaser control periods.
     const std::vector<double> input = WhiteNoise(66150, 30000.0, 11);
     for (const EffectUnderTest& e : AllEffects()) {
-        for (const EffectValues& v : {e.defaults, CornerValues(e, 63), CornerValues(e, 0x2c)}) {
+        for (const EffectValues& v : {e.range->defaults, CornerValues(e, 63), CornerValues(e, 0x2c)}) {
             const std::vector<double> whole = RunPartitioned(e, v, input, {static_cast<int>(input.size())});
             for (uint32_t seed = 1; seed <= 3; ++seed) {
                 const std::vector<double> cut = RunPartitioned(e, v, input, RandomEvenBlocks(input.size(), seed));
@@ -67,12 +67,12 @@ TEST(Partition, AChangeBetweenBlocksActsTheSameWhateverTheBlocking)
     for (const EffectUnderTest& e : AllEffects()) {
         std::vector<double> outs[2];
         for (int run = 0; run < 2; ++run) {
-            Send(e, e.defaults);
+            SendValues(e, e.range->defaults);
             e.init(44100.0);
             std::vector<double> out = input;
             const int block = run == 0 ? 4000 : 250;
             for (size_t at = 0; at < changeAt; at += block) e.process(out.data() + at, block);
-            Send(e, CornerValues(e, 63));
+            SendValues(e, CornerValues(e, 63));
             for (size_t at = changeAt; at < out.size(); at += block) {
                 const size_t n = out.size() - at < static_cast<size_t>(block) ? out.size() - at : block;
                 e.process(out.data() + at, static_cast<int>(n));

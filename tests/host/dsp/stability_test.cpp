@@ -53,7 +53,7 @@ TEST_P(Stability, SixtySecondsAtEveryCornerStayFiniteAndBounded)
     std::vector<double> block(2 * kBlockFrames);
     double worst = 0.0;
     for (int corner = 0; corner < 64; ++corner) {
-        Send(e, CornerValues(e, corner));
+        SendValues(e, CornerValues(e, corner));
         e.init(kRate);
         uint32_t noise = 12345;
         double peak = 0.0;
@@ -89,8 +89,8 @@ INSTANTIATE_TEST_SUITE_P(AllEffects, Stability,
 TEST(Denormals, SilenceAfterLoudInputIsFlushedAndCostsNoMore)
 {
     for (const EffectUnderTest& e : AllEffects()) {
-        for (const EffectValues& v : {e.defaults, CornerValues(e, 0x3f), CornerValues(e, 0x28)}) {
-            Send(e, v);
+        for (const EffectValues& v : {e.range->defaults, CornerValues(e, 0x3f), CornerValues(e, 0x28)}) {
+            SendValues(e, v);
             e.init(kRate);
             std::vector<double> block(2 * kBlockFrames);
             uint32_t noise = 99;

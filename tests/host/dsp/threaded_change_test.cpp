@@ -63,11 +63,11 @@ TEST(ThreadedChange, NothingNewMeansNothingTaken)
 TEST(ThreadedChange, HammeringChangeDuringProcessingKeepsTheOutputSound)
 {
     for (const EffectUnderTest& e : AllEffects()) {
-        Send(e, e.defaults);
+        SendValues(e, e.range->defaults);
         e.init(44100.0);
         std::atomic<bool> stop{false};
         std::thread knobs([&] {
-            for (int i = 0; !stop.load(); ++i) Send(e, CornerValues(e, i % 64));
+            for (int i = 0; !stop.load(); ++i) SendValues(e, CornerValues(e, i % 64));
         });
         std::vector<double> v = WhiteNoise(44100 * 2, 32767.0, 21);
         ProcessInBlocks(e, &v, 441 * 2);
@@ -88,12 +88,12 @@ TEST(ThreadedChange, ChangesBeforeTheFirstInitAreKept)
     // same output as a Change after Init followed by a fresh Init.
     const EffectUnderTest& e = AllEffects()[1];
     const EffectValues v = CornerValues(e, 0x2b);
-    Send(e, v);
+    SendValues(e, v);
     e.init(44100.0);
     std::vector<double> first = Sine(10000, 300.0, 20000.0, 44100.0);
     ProcessInBlocks(e, &first, 500);
-    Send(e, e.defaults);
-    Send(e, v);
+    SendValues(e, e.range->defaults);
+    SendValues(e, v);
     e.init(44100.0);
     std::vector<double> second = Sine(10000, 300.0, 20000.0, 44100.0);
     ProcessInBlocks(e, &second, 500);
