@@ -1,4 +1,4 @@
-#include "bench/wav_file.h"
+#include "bench/dsp/wav_file.h"
 
 #include <cstdio>
 

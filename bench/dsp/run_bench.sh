@@ -2,9 +2,9 @@
 # Builds and runs the effects benchmark natively (optimised, no sanitizers;
 # it times sox on the same file in the same run) and the Windows build of the
 # same loop under Wine, then times sox once more beside the Wine figures.
-#   bench/run_bench.sh
+#   bench/dsp/run_bench.sh
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 . scripts/wine-arch.sh
 work="$root/build/bench-out"
@@ -14,7 +14,7 @@ cmake -S "$root" -B build/bench -DCMAKE_BUILD_TYPE=Release -DQBX_SANITIZE=OFF -D
   >build/bench.configure.log
 cmake --build build/bench -j "$(nproc)" --target qbx_dsp_bench >/dev/null
 echo "== native ($(uname -m))"
-build/bench/bench/qbx_dsp_bench "$work"
+build/bench/bench/dsp/qbx_dsp_bench "$work"
 
 scripts/build.sh "$QBX_TEST_BUILD" >/dev/null
 echo "== Windows $QBX_WINE_ARCH build under Wine"

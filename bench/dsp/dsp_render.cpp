@@ -11,7 +11,7 @@
 
 #include "audio/pcm16.h"
 #include "audio/effects/effect_table.h"
-#include "bench/wav_file.h"
+#include "bench/dsp/wav_file.h"
 
 namespace {
 
