@@ -82,6 +82,27 @@ TEST(ThreadedChange, HammeringChangeDuringProcessingKeepsTheOutputSound)
     }
 }
 
+TEST(ThreadedChange, AChangeActsWithinTheNextBlockAndGlidesIn)
+{
+    for (const EffectUnderTest& e : AllEffects()) {
+        EffectValues v = e.range->defaults;
+        v.mix = 0.0;
+        SendValues(e, v);
+        e.init(44100.0);
+        const std::vector<double> input = Sine(441 * 3, 1000.0, 20000.0, 44100.0);
+        std::vector<double> out = input;
+        e.process(out.data(), 882);  // 10 ms switched off
+        v.mix = 0.5;
+        SendValues(e, v);            // switched on between blocks
+        e.process(out.data() + 882, 882);
+        e.process(out.data() + 1764, 882);
+        EXPECT_EQ(PeakAbs(out, 0, 882), PeakAbs(input, 0, 882)) << e.name;
+        // The first frame of the next block already moves, by a glide's first step only.
+        EXPECT_NE(out[882 + 20], input[882 + 20]) << e.name;
+        EXPECT_LT(std::fabs(out[884] - input[884]), 0.01 * 20000.0) << e.name;
+    }
+}
+
 TEST(ThreadedChange, ChangesBeforeTheFirstInitAreKept)
 {
     // The last values given before Init are the ones Init starts with: the
