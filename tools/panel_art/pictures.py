@@ -146,7 +146,9 @@ def fader_scale(canvas):
         for x in range(cx + 4, cx + (10 if long_tick else 8)):
             canvas.set(x, y, grey(205 if long_tick else 150))
         label = ("+%d" % db) if db > 0 else "%d" % db
-        engrave(canvas, sx - 2 - text_width(label), min(max(y - 2, top - 2), bottom - 3), label)
+        # The two top labels lie close together: each moves a row away from the other.
+        label_y = {3: y - 3, 0: y - 1}.get(db, y - 2)
+        engrave(canvas, sx - 2 - text_width(label), min(label_y, bottom - 3), label)
     engrave(canvas, sx - 2 - text_width("dB"), sy + 3, "dB")
     engrave(canvas, sx - 2 - text_width("MASTER"), 83, "MASTER")
 
@@ -182,8 +184,6 @@ def display_window(canvas):
     for gy in range(glass[1], glass[3] + 1):
         canvas.pixels[gy][glass[0]] = mix(LCD_BOTTOM, (40, 48, 30), 0.5)
         canvas.pixels[gy][glass[0] + 1] = mix(canvas.pixels[gy][glass[0] + 1], (40, 48, 30), 0.2)
-    for gx in range(glass[0] + 3, glass[0] + 30):
-        canvas.pixels[glass[1] + 2][gx] = mix(canvas.pixels[glass[1] + 2][gx], (235, 240, 215), 0.35)
 
 
 def lamp_socket(canvas, x, y, label):

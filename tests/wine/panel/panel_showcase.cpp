@@ -19,6 +19,7 @@
 #include "widgets/panel_messages.h"
 #include "widgets/panel_windows.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -54,6 +55,24 @@ HWND Child(HWND parent, const char* cls, const char* text, int id, int x, int y,
 {
     return CreateWindowExA(0, cls, text, WS_CHILD | style, x, y, w, h, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+// What the screen offers for palettes, written to stderr for the screenshot log.
+void ReportScreenPalette(HWND window)
+{
+    HDC dc = GetDC(window);
+    HPALETTE palette = nullptr;
+    HBITMAP bitmap = LoadDibResource(GetModuleHandleA(nullptr), IDB_PANEL_BACKGROUND, &palette);
+    HPALETTE old = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+    const UINT mapped = palette ? RealizePalette(dc) : 0;
+    std::fprintf(stderr, "screen: %d bits per pixel, palette device %s, system palette %d, reserved %d, "
+                 "panel palette entries realised %u\n", GetDeviceCaps(dc, BITSPIXEL),
+                 (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) ? "yes" : "no", GetDeviceCaps(dc, SIZEPALETTE),
+                 GetDeviceCaps(dc, NUMRESERVED), mapped);
+    if (palette) SelectPalette(dc, old, FALSE);
+    ReleaseDC(window, dc);
+    if (bitmap) DeleteObject(bitmap);
+    if (palette) DeleteObject(palette);
 }
 
 }  // namespace
@@ -116,6 +135,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
 
     ShowWindow(main, show);
     UpdateWindow(main);
+    ReportScreenPalette(main);
 
     const char* knobTexts[6] = {"Hz", "Hz", "", "", "De", "Feed"};
     const WPARAM minima[6] = {0, 0, 0, 1, 0, 0};
@@ -137,6 +157,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     SendMessageA(g_displayWindow, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
 
     if (ready) {
+        UpdateWindow(g_displayWindow);  // its first paint is the bare glass
         KillTimer(g_displayWindow, 1);
         for (int tick = 0; tick < 15; ++tick) SendMessageA(g_displayWindow, WM_TIMER, 1, 0);
         KillTimer(g_displayWindow, 2);
