@@ -4,6 +4,7 @@
 #include "widgets/control_background.h"
 #include "widgets/effect_display_name.h"
 #include "widgets/intro_banner.h"
+#include "widgets/offscreen.h"
 #include "widgets/panel_messages.h"
 
 #include <cstring>
@@ -57,18 +58,11 @@ void PaintDisplay(HDC dc, HWND window, const DisplayRecord* record)
     if (!record || !record->background) return;
     RECT client;
     GetClientRect(window, &client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-
-    HDC picture = CreateCompatibleDC(dc);
-    HBITMAP canvas = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ oldCanvas = SelectObject(picture, canvas);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ oldSource = SelectObject(source, record->background);
-    BitBlt(picture, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(source, oldSource);
-    DeleteDC(source);
-
+    Offscreen offscreen;
+    if (!BeginOffscreen(&offscreen, dc, record->background, client.right - client.left, client.bottom - client.top)) {
+        return;
+    }
+    HDC picture = offscreen.dc;
     SetBkMode(picture, TRANSPARENT);
     SetTextColor(picture, RGB(45, 45, 45));
     HFONT font = CreateFontA(12, 5, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
@@ -81,11 +75,7 @@ void PaintDisplay(HDC dc, HWND window, const DisplayRecord* record)
     }
     SelectObject(picture, oldFont);
     DeleteObject(font);
-
-    BitBlt(dc, 0, 0, width, height, picture, 0, 0, SRCCOPY);
-    SelectObject(picture, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(picture);
+    EndOffscreen(&offscreen, dc);
 }
 
 void DrawSlotsNow(HWND window, DisplayRecord* record, const char* const texts[4], const unsigned formats[4])

@@ -6,8 +6,9 @@
 #include "widgets/display_panel.h"
 #include "widgets/draw_transparent.h"
 #include "widgets/master_volume.h"
-#include "widgets/panel_messages.h"
+#include "widgets/offscreen.h"
 #include "widgets/panel_windows.h"
+#include "widgets/range_control.h"
 #include "widgets/slider_curve.h"
 
 int32_t g_sliderDragging = 0;
@@ -19,11 +20,8 @@ void WINAPI IgnoreVolume(double, double) {}
 constexpr COLORREF kKeyColour = RGB(0, 0, 255);
 
 struct SliderRecord {
-    uint16_t minimum;
-    uint16_t maximum;
-    uint16_t position;
-    HBITMAP background;
-    char text[kControlTextSize];
+    RangeControl range;
+    HBITMAP background;  // made on the first show
 };
 
 SliderRecord* RecordOf(HWND window)
@@ -39,38 +37,21 @@ void PaintSlider(HDC dc, HWND window, const SliderRecord* record)
     if (!cap) return;
     RECT client;
     GetClientRect(window, &client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-
-    HDC picture = CreateCompatibleDC(dc);
-    HBITMAP canvas = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ oldCanvas = SelectObject(picture, canvas);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ oldSource = SelectObject(source, record->background);
-    BitBlt(picture, 0, 0, width, height, source, 0, 0, SRCCOPY);
-
-    BITMAP size = {};
-    GetObjectA(cap, sizeof size, &size);
-    SelectObject(source, cap);
-    SetBkColor(picture, kKeyColour);
-    DrawTransparent(picture, SliderCapLeft(client.left, client.right, size.bmWidth),
-                    SliderCapTop(record->position, record->maximum, size.bmHeight), size.bmWidth, size.bmHeight,
-                    source, 0, 0);
-    SelectObject(source, oldSource);
-    DeleteDC(source);
-
-    BitBlt(dc, 0, 0, width, height, picture, 0, 0, SRCCOPY);
-    SelectObject(picture, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(picture);
+    Offscreen picture;
+    if (BeginOffscreen(&picture, dc, record->background, client.right - client.left, client.bottom - client.top)) {
+        BITMAP size = {};
+        GetObjectA(cap, sizeof size, &size);
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ oldSource = SelectObject(source, cap);
+        SetBkColor(picture.dc, kKeyColour);
+        DrawTransparent(picture.dc, SliderCapLeft(client.left, client.right, size.bmWidth),
+                        SliderCapTop(record->range.position, record->range.maximum, size.bmHeight), size.bmWidth,
+                        size.bmHeight, source, 0, 0);
+        SelectObject(source, oldSource);
+        DeleteDC(source);
+        EndOffscreen(&picture, dc);
+    }
     DeleteObject(cap);
-}
-
-void Notify(HWND window, UINT notification, uint16_t position)
-{
-    const WORD handleBits = static_cast<WORD>(reinterpret_cast<UINT_PTR>(window));
-    SendMessageA(GetParent(window), notification, static_cast<WPARAM>(GetDlgCtrlID(window)),
-                 MAKELPARAM(handleBits, position));
 }
 
 void ShowVolume(HWND window)
@@ -85,10 +66,7 @@ void ShowVolume(HWND window)
 LRESULT Slider_OnCreate(HWND window)
 {
     SliderRecord* record = static_cast<SliderRecord*>(LocalAlloc(LPTR, sizeof(SliderRecord)));
-    if (record) {
-        record->maximum = 255;
-        record->position = 128;
-    }
+    if (record) InitRangeControl(&record->range);
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
@@ -105,10 +83,11 @@ void Slider_OnMouseMove(HWND window, SliderRecord* record, LPARAM lParam)
     const uint16_t x = LOWORD(lParam);
     const uint16_t y = HIWORD(lParam);
     if (g_sliderDragging && SliderPointOnTrack(x, y)) {
-        record->position = SliderPositionFromY(y, record->maximum);
+        RangeControl& r = record->range;
+        r.position = SliderPositionFromY(y, r.maximum);
         DrawSlider(window);
-        Notify(window, kNotifyChanging, record->position);
-        g_masterVolume = SliderVolumeDb(record->position);
+        NotifyParent(window, kNotifyChanging, r.position);
+        g_masterVolume = SliderVolumeDb(r.position);
         g_changeVolume(g_masterVolume, g_masterVolume);
     }
     ShowVolume(window);
@@ -128,7 +107,7 @@ void Slider_OnLButtonUp(HWND window, SliderRecord* record)
     if (!g_sliderDragging) return;
     ReleaseCapture();
     g_sliderDragging = 0;
-    Notify(window, kNotifyReleased, record->position);
+    NotifyParent(window, kNotifyReleased, record->range.position);
 }
 
 void Slider_OnPaint(HWND window, const SliderRecord* record)
@@ -156,23 +135,13 @@ LRESULT CALLBACK MasterSliderProc(HWND window, UINT message, WPARAM wParam, LPAR
     SliderRecord* record = RecordOf(window);
     // Without its record the slider ignores everything but its destruction.
     if (!record) return message == WM_DESTROY ? 0 : DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    bool redraw = false;
+    if (RangeControl_OnMessage(&record->range, message, wParam, lParam, &result, &redraw)) {
+        if (redraw) DrawSlider(window);
+        return result;
+    }
     switch (message) {
-    case kMsgSetMinimum:
-        record->minimum = static_cast<uint16_t>(wParam);
-        if (record->position < record->minimum) record->position = record->minimum;
-        return 0;
-    case kMsgSetMaximum:
-        record->maximum = static_cast<uint16_t>(wParam);
-        if (record->position > record->maximum) record->position = record->maximum;
-        return 0;
-    case kMsgSetPosition:
-        record->position = static_cast<uint16_t>(wParam);
-        DrawSlider(window);
-        return 0;
-    case kMsgGetPosition: return record->position;
-    case kMsgSetText:
-        if (lParam) lstrcpynA(record->text, reinterpret_cast<const char*>(lParam), kControlTextSize);
-        return 0;
     case WM_DESTROY: Slider_OnDestroy(window, record); return 0;
     case WM_SHOWWINDOW:
         if (!record->background) record->background = CreateControlBackground(window);

@@ -8,8 +8,9 @@
 #include "widgets/effect_display_name.h"
 #include "widgets/effect_parameters.h"
 #include "widgets/knob_geometry.h"
-#include "widgets/panel_messages.h"
+#include "widgets/offscreen.h"
 #include "widgets/panel_windows.h"
+#include "widgets/range_control.h"
 
 int32_t g_knobDragging = 0;
 
@@ -19,11 +20,8 @@ constexpr int kPointerRadius = 11;
 constexpr COLORREF kKeyColour = RGB(0, 0, 255);
 
 struct KnobRecord {
-    uint16_t minimum;
-    uint16_t maximum;
-    uint16_t position;
-    HBITMAP face;
-    char text[kControlTextSize];
+    RangeControl range;
+    HBITMAP face;  // made on the first show
 };
 
 KnobRecord* RecordOf(HWND window)
@@ -49,34 +47,14 @@ void PaintKnob(HDC dc, HWND window, const KnobRecord* record)
     if (!record || !record->face) return;
     RECT client;
     GetClientRect(window, &client);
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-
-    HDC picture = CreateCompatibleDC(dc);
-    HBITMAP canvas = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ oldCanvas = SelectObject(picture, canvas);
-    HDC face = CreateCompatibleDC(dc);
-    HGDIOBJ oldFace = SelectObject(face, record->face);
-    BitBlt(picture, 0, 0, width, height, face, 0, 0, SRCCOPY);
-    SelectObject(face, oldFace);
-    DeleteDC(face);
-
+    Offscreen picture;
+    if (!BeginOffscreen(&picture, dc, record->face, client.right - client.left, client.bottom - client.top)) return;
+    const RangeControl& r = record->range;
     const POINT c = CentreOf(client);
-    const PointerPoint end = PointerEnd(record->minimum, record->maximum, record->position, c.x, c.y, kPointerRadius);
-    DrawLine(picture, RGB(0, 0, 0), c.x + 1, c.y + 1, end.x + 1, end.y + 1);
-    DrawLine(picture, RGB(255, 255, 255), c.x, c.y, end.x, end.y);
-
-    BitBlt(dc, 0, 0, width, height, picture, 0, 0, SRCCOPY);
-    SelectObject(picture, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(picture);
-}
-
-void Notify(HWND window, UINT notification, uint16_t position)
-{
-    const WORD handleBits = static_cast<WORD>(reinterpret_cast<UINT_PTR>(window));
-    SendMessageA(GetParent(window), notification, static_cast<WPARAM>(GetDlgCtrlID(window)),
-                 MAKELPARAM(handleBits, position));
+    const PointerPoint end = PointerEnd(r.minimum, r.maximum, r.position, c.x, c.y, kPointerRadius);
+    DrawLine(picture.dc, RGB(0, 0, 0), c.x + 1, c.y + 1, end.x + 1, end.y + 1);
+    DrawLine(picture.dc, RGB(255, 255, 255), c.x, c.y, end.x, end.y);
+    EndOffscreen(&picture, dc);
 }
 
 void ShowKnobValue(HWND window, int effect, int knob, uint16_t position)
@@ -94,8 +72,7 @@ LRESULT Knob_OnCreate(HWND window)
 {
     KnobRecord* record = static_cast<KnobRecord*>(LocalAlloc(LPTR, sizeof(KnobRecord)));
     if (!record) return -1;  // a knob without its record cannot work: creation fails
-    record->maximum = 255;
-    record->position = 128;
+    InitRangeControl(&record->range);
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
@@ -121,12 +98,13 @@ void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
         const POINT c = CentreOf(client);
         const int16_t x = static_cast<int16_t>(LOWORD(lParam));
         const int16_t y = static_cast<int16_t>(HIWORD(lParam));
-        record->position = AngleToPosition(record->minimum, record->maximum, c.x, c.y, x, y);
+        RangeControl& r = record->range;
+        r.position = AngleToPosition(r.minimum, r.maximum, c.x, c.y, x, y);
         DrawKnob(window);
-        Notify(window, kNotifyChanging, record->position);
-        SetParameterFromKnob(effect, knob, record->position);
+        NotifyParent(window, kNotifyChanging, r.position);
+        SetParameterFromKnob(effect, knob, r.position);
     }
-    ShowKnobValue(window, effect, knob, record->position);
+    ShowKnobValue(window, effect, knob, record->range.position);
 }
 
 void Knob_OnLButtonDown(HWND window, KnobRecord* record, LPARAM lParam)
@@ -143,7 +121,7 @@ void Knob_OnLButtonUp(HWND window, KnobRecord* record)
     if (!g_knobDragging) return;
     ReleaseCapture();
     g_knobDragging = 0;
-    Notify(window, kNotifyReleased, record->position);
+    NotifyParent(window, kNotifyReleased, record->range.position);
 }
 
 void Knob_OnPaint(HWND window, const KnobRecord* record)
@@ -197,23 +175,13 @@ LRESULT CALLBACK RotaryControlProc(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_CREATE) return Knob_OnCreate(window);
     KnobRecord* record = RecordOf(window);
     if (!record) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    bool redraw = false;
+    if (RangeControl_OnMessage(&record->range, message, wParam, lParam, &result, &redraw)) {
+        if (redraw) DrawKnob(window);
+        return result;
+    }
     switch (message) {
-    case kMsgSetMinimum:
-        record->minimum = static_cast<uint16_t>(wParam);
-        if (record->position < record->minimum) record->position = record->minimum;
-        return 0;
-    case kMsgSetMaximum:
-        record->maximum = static_cast<uint16_t>(wParam);
-        if (record->position > record->maximum) record->position = record->maximum;
-        return 0;
-    case kMsgSetPosition:
-        record->position = static_cast<uint16_t>(wParam);
-        DrawKnob(window);
-        return 0;
-    case kMsgGetPosition: return record->position;
-    case kMsgSetText:
-        if (lParam) lstrcpynA(record->text, reinterpret_cast<const char*>(lParam), kControlTextSize);
-        return 0;
     case WM_DESTROY: Knob_OnDestroy(window, record); return 0;
     case WM_SHOWWINDOW:
         if (!record->face) record->face = MakeKnobFace(window);

@@ -7,13 +7,13 @@
 // ends it, enables the panel, switches the Phaser on, lights the PLAY lamp
 // and shows the Freq knob's value, as while playing. The window stays up for
 // the given seconds (default 8) at screen position (40, 40).
+#include "panel_test_window.h"
 #include "audio/effect_modules.h"
 #include "dialogs/effects_patch.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/dib_resources.h"
 #include "widgets/display_panel.h"
 #include "widgets/effect_parameters.h"
-#include "widgets/owner_button.h"
 #include "widgets/panel_bitmaps.h"
 #include "widgets/panel_classes.h"
 #include "widgets/panel_messages.h"
@@ -31,14 +31,6 @@ bool g_playing = false;
 LRESULT CALLBACK ShowcaseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(window, &ps);
-        PaintDibResource(window, IDB_PANEL_BACKGROUND);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_TIMER:
         if (g_playing && g_greenLed) {
             HDC dc = GetDC(g_greenLed);
@@ -47,7 +39,7 @@ LRESULT CALLBACK ShowcaseProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         }
         return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    default: return PanelParentProc(window, message, wParam, lParam);
     }
 }
 

@@ -20,7 +20,9 @@ const KnobPlace kKnobPlaces[6] = {
     {"Freq", 8, 5}, {"Depth", 48, 5}, {"Rate", 8, 50}, {"Mix", 88, 50}, {"Degree", 88, 5}, {"Feed", 48, 50},
 };
 
-LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+}  // namespace
+
+LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: {
@@ -41,8 +43,6 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-}  // namespace
-
 void EnsurePanelClasses()
 {
     static bool done = false;
@@ -51,7 +51,7 @@ void EnsurePanelClasses()
     HINSTANCE instance = GetModuleHandleA(nullptr);
     RegisterPanelClasses(instance);
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = ParentProc;
+    wc.lpfnWndProc = PanelParentProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     wc.lpszClassName = kParentClass;

@@ -15,6 +15,10 @@ struct Notification {
 // Registers the panel classes and the test parent's class once per process.
 void EnsurePanelClasses();
 
+// The test parent's window procedure: paints bitmap 123 at the client
+// origin, draws the owner-drawn buttons and records notifications 1031/1032.
+LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 class PanelTestWindow {
 public:
     PanelTestWindow();  // created, shown and painted
