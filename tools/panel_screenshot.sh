@@ -3,6 +3,7 @@
 # the Wine test bed: the window itself, read with its own colormap (on an
 # 8-bit screen the root window's colours are not the window's):
 #   tools/panel_screenshot.sh OUT.png [--depth 8|24] [intro|ready]
+# QBX_SHOT_DELAY sets the seconds before the shot (default 6).
 # Needs the win64 (or win32, where it runs) build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,7 +23,7 @@ exe="$root/build/$QBX_TEST_BUILD/bin/qbx_panel_showcase.exe"
 "$root/scripts/testbed.sh" run --no-audio --depth "$depth" -- bash -c '
   set -e
   $QBX_WINE "$1" "$2" 10 & pid=$!
-  sleep 6
+  sleep "${QBX_SHOT_DELAY:-6}"
   id=$(xwininfo -root -tree | grep "\"Quellbox\"" | head -1 | awk "{print \$1}")
   [ -n "$id" ] || { echo "panel_screenshot: no Quellbox window" >&2; exit 1; }
   import -window "$id" "$3"

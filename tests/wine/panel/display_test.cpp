@@ -73,13 +73,13 @@ TEST_F(DisplayTest, EachFormatPutsItsTextInItsCornerOfTheTextRectangle)
         EXPECT_GE(r.top, 9);
         EXPECT_LE(r.bottom, 32);
     }
-    EXPECT_LE(topLeft.left, 14);
+    EXPECT_LE(topLeft.left, 15);
     EXPECT_LE(topLeft.bottom, 9 + 12);
-    EXPECT_GE(topRight.right, 86);
+    EXPECT_GE(topRight.right, 84);  // within the last letter's side bearing of the edge
     EXPECT_LE(topRight.bottom, 9 + 12);
-    EXPECT_LE(bottomLeft.left, 14);
+    EXPECT_LE(bottomLeft.left, 15);
     EXPECT_GE(bottomLeft.top, 32 - 12);
-    EXPECT_GE(bottomRight.right, 86);
+    EXPECT_GE(bottomRight.right, 84);
     EXPECT_GE(bottomRight.top, 32 - 12);
     // Left and right, top and bottom: the same text at the same height or column.
     EXPECT_EQ(topLeft.top, topRight.top);
