@@ -182,3 +182,33 @@ TEST(DrawOwnerButton, PressedShowsTheSecondPictureReleasedTheFirst)
 }
 
 }  // namespace
+
+namespace {
+
+Pixels OnScreen(HWND window, int width, int height)
+{
+    HDC dc = GetDC(window);
+    DibCanvas canvas(width, height);
+    BitBlt(canvas.Dc(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    return canvas.Read();
+}
+
+TEST(DrawOwnerButton, ARealButtonShowsItsPressedPictureWhileTheMouseHoldsIt)
+{
+    PanelTestWindow panel;
+    LoadPanelBitmaps();
+    HWND play = panel.Add("BUTTON", "PLAY", 20, 136, 71, 33, 10, WS_VISIBLE | BS_OWNERDRAW);
+    UpdateWindow(play);
+    EXPECT_EQ(OnScreen(play, 33, 10), DecodeBitmapResource(IDB_PLAY_UP));
+    SendMessageA(play, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+    UpdateWindow(play);
+    EXPECT_EQ(OnScreen(play, 33, 10), DecodeBitmapResource(IDB_PLAY_PRESSED));
+    SendMessageA(play, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+    UpdateWindow(play);
+    EXPECT_EQ(OnScreen(play, 33, 10), DecodeBitmapResource(IDB_PLAY_UP));
+    DestroyWindow(play);
+    DeletePanelBitmaps();
+}
+
+}  // namespace
