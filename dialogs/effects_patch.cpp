@@ -29,3 +29,14 @@ int16_t CurrentEffectId()
     if (p.count <= 0 || p.position < 1 || p.position > p.count) return 0;
     return p.ids[p.position - 1];
 }
+
+const char* EffectDisplayName(int effectId)
+{
+    switch (effectId) {
+    case 1: return "PHASER";
+    case 2: return "FLANGER";
+    case 3: return "CHORUS";
+    case 4: return "C-DELAY";
+    default: return "";
+    }
+}

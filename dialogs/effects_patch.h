@@ -25,3 +25,6 @@ void ResetEffectsPatch();
 
 // The id at the current patch position, or 0 when the patch is empty.
 int16_t CurrentEffectId();
+
+// The display's name of an effect in capitals ("PHASER" ... "C-DELAY"), or "".
+const char* EffectDisplayName(int effectId);

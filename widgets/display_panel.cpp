@@ -2,7 +2,6 @@
 
 #include "dialogs/effects_patch.h"
 #include "widgets/control_background.h"
-#include "widgets/effect_display_name.h"
 #include "widgets/intro_banner.h"
 #include "widgets/offscreen.h"
 #include "widgets/panel_messages.h"

@@ -2,7 +2,6 @@
 
 #include "dialogs/effects_patch.h"
 #include "widgets/display_panel.h"
-#include "widgets/effect_display_name.h"
 #include "widgets/effect_parameters.h"
 #include "widgets/panel_bitmaps.h"
 #include "widgets/panel_messages.h"

@@ -5,7 +5,6 @@
 #include "widgets/control_background.h"
 #include "widgets/display_panel.h"
 #include "widgets/draw_transparent.h"
-#include "widgets/effect_display_name.h"
 #include "widgets/effect_parameters.h"
 #include "widgets/knob_geometry.h"
 #include "widgets/offscreen.h"
@@ -59,9 +58,10 @@ void PaintKnob(HDC dc, HWND window, const KnobRecord* record)
 
 void ShowKnobValue(HWND window, int effect, int knob, uint16_t position)
 {
-    const char* name = EffectDisplayName(effect);
+    // KnobValueText knows only the effects 1 to 4: for any other id nothing is shown.
     KnobValue value;
-    if (!name || !KnobValueText(effect, knob, position, &value)) return;
+    if (!KnobValueText(effect, knob, position, &value)) return;
+    const char* name = EffectDisplayName(effect);
     char label[40] = "";
     GetWindowTextA(window, label, sizeof label);
     DrawDisplayText(g_displayWindow, name, kTopLeft, "", 0, value.label ? value.label : label, kBottomLeft,
