@@ -36,6 +36,21 @@ void WriteInt(const char* section, const char* key, long value, const char* file
 
 }  // namespace
 
+bool ReadWaveOutDeviceName(UINT id, char* name)
+{
+    WAVEOUTCAPSA caps = {};
+    const MMRESULT rc = waveOutGetDevCapsA(id, &caps, sizeof caps);
+    if (rc != MMSYSERR_NOERROR) {
+        char text[81] = {};
+        waveOutGetErrorTextA(rc, text, 80);
+        ShowUnownedError(text);
+        name[0] = '\0';
+        return false;
+    }
+    lstrcpynA(name, caps.szPname, kDeviceNameSize);
+    return true;
+}
+
 int32_t LookupWaveOutDevice(char* deviceName)
 {
     const UINT count = waveOutGetNumDevs();
@@ -43,23 +58,14 @@ int32_t LookupWaveOutDevice(char* deviceName)
         ShowUnownedError("No Wave Out device/driver has been installed in this system.");
         return kNoDeviceIndex;
     }
+    char first[kDeviceNameSize] = "";
     for (UINT id = 0; id < count; ++id) {
-        WAVEOUTCAPSA caps = {};
-        const MMRESULT rc = waveOutGetDevCapsA(id, &caps, sizeof caps);
-        if (rc != MMSYSERR_NOERROR) {
-            char text[81] = {};
-            waveOutGetErrorTextA(rc, text, 80);
-            ShowUnownedError(text);
-            continue;
-        }
-        if (lstrcmpA(caps.szPname, deviceName) == 0) return static_cast<int32_t>(id);
+        char name[kDeviceNameSize];
+        if (!ReadWaveOutDeviceName(id, name)) continue;  // such a device does not match
+        if (id == 0) lstrcpyA(first, name);
+        if (lstrcmpA(name, deviceName) == 0) return static_cast<int32_t>(id);
     }
-    WAVEOUTCAPSA first = {};
-    if (waveOutGetDevCapsA(0, &first, sizeof first) == MMSYSERR_NOERROR) {
-        lstrcpynA(deviceName, first.szPname, kDeviceNameSize);
-    } else {
-        deviceName[0] = '\0';
-    }
+    lstrcpyA(deviceName, first);
     return 0;
 }
 

@@ -22,6 +22,11 @@ void ReadSettings(int defaultLeft, int defaultTop, int* left, int* top);
 // Writes the main window's position, the device name and the latency.
 void WriteSettings(HWND mainWindow);
 
+// Reads device id's product name into name (kDeviceNameSize bytes). When
+// the device cannot tell it, shows the device service's own error text in a
+// box without owner and leaves name empty; false then.
+bool ReadWaveOutDeviceName(UINT id, char* name);
+
 // The index of the device whose product name is deviceName. When none
 // matches, device 0's name is copied into deviceName and 0 answered; with
 // no device at all the user is told and kNoDeviceIndex answered.

@@ -46,15 +46,10 @@ void FillDeviceBox(HWND dialog)
     }
     if (count > kMaxListedDevices) count = kMaxListedDevices;
     for (UINT id = 0; id < count; ++id) {
-        WAVEOUTCAPSA caps = {};
-        const MMRESULT rc = waveOutGetDevCapsA(id, &caps, sizeof caps);
-        if (rc != MMSYSERR_NOERROR) {
-            char text[81] = {};
-            waveOutGetErrorTextA(rc, text, 80);
-            MessageBoxA(nullptr, text, "Quellbox", MB_OK | MB_ICONERROR);
-            caps.szPname[0] = '\0';
-        }
-        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(caps.szPname));
+        // A device that cannot tell its name still takes its place.
+        char name[kDeviceNameSize];
+        ReadWaveOutDeviceName(id, name);
+        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
     SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(g_deviceIndex), 0);
 }
