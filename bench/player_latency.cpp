@@ -23,6 +23,7 @@ struct Continuity {
     long firstWrong = -1;   // stream frame where the sound differs, -1 none
     int gaps = 0;           // silent runs inside the stream
     long gapFrames = 0;
+    std::vector<long> gapAt;  // stream frames before which the first gaps came
 };
 
 Continuity Analyse(const std::vector<int16_t>& recorded, const std::vector<int16_t>& expected)
@@ -36,7 +37,7 @@ Continuity Analyse(const std::vector<int16_t>& recorded, const std::vector<int16
     bool inGap = false;
     for (; at + 1 < recorded.size() && want < expected.size(); at += 2) {
         if (recorded[at] == 0 && recorded[at + 1] == 0) {
-            if (!inGap) ++c.gaps;
+            if (!inGap && ++c.gaps <= 6) c.gapAt.push_back(static_cast<long>(want / 2));
             inGap = true;
             ++c.gapFrames;
             continue;
@@ -83,6 +84,7 @@ void Measure(int latencyMs, const TempDir& dir, const std::vector<int16_t>& samp
                 static_cast<long>(expected.size() / 2), mean * 1000.0, stats.longestSeconds * 1000.0,
                 100.0 * mean / blockSeconds, 100.0 * stats.longestSeconds / blockSeconds);
     if (c.firstWrong >= 0) std::printf("       sound differs from frame %ld\n", c.firstWrong);
+    for (long at : c.gapAt) std::printf("       gap before stream frame %ld (block %ld)\n", at, at / (blockSize / 4) + 1);
     std::fflush(stdout);
 }
 

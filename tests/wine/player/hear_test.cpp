@@ -25,12 +25,7 @@ TEST_P(HearTest, RecordingIsTheOfflineRenderFirstFrameToLast)
     NotifyChangesToPlayer(kAllFour.data(), 4);
     SetUpAllEffects(44100);
 
-    const size_t from = RecordingFrames();
-    ASSERT_EQ(PlayFile(path, blockSize), 0u);
-    ExpectButtons(true);
-    ExpectLeds(true, false);
-    ASSERT_TRUE(WaitForStopped(5000)) << "the playback ends by itself";
-    ExpectStoppedLook();
+    const size_t from = PlayToItsEnd(path, blockSize);
 
     SetUpAllEffects(44100);  // the same effect states from the start again
     const std::vector<int16_t> expected = RenderOffline(samples, c.channels, blockSize, kAllFour);

@@ -13,8 +13,13 @@ TEST_F(PlayerTest, NoDeviceAtAllRefusesTheStartWithTheDeviceText)
 {
     ASSERT_EQ(GetNumWaveOutDevs(), 0u) << "this test runs where no wave-out device exists";
     const std::string path = WriteWave(TestSignal(2000, 2, 1), 2);
-    DWORD handlesBefore = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
+    {
+        // The first start brings the device service up (its thread, its
+        // events): counted from the second one on.
+        MessageBoxCatcher warmUp;
+        PlayFile(path, BlockBytes(20), 0);
+    }
+    const unsigned handlesBefore = CountOpenHandles();
 
     MessageBoxCatcher catcher;
     const uint32_t code = PlayFile(path, BlockBytes(20), 0);
@@ -25,9 +30,7 @@ TEST_F(PlayerTest, NoDeviceAtAllRefusesTheStartWithTheDeviceText)
     EXPECT_EQ(catcher.OnlyText(), text);
     EXPECT_EQ(catcher.Boxes()[0].caption, "Quellbox");
     ExpectStoppedLook();
-    DWORD handlesAfter = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
-    EXPECT_EQ(handlesAfter, handlesBefore);
+    EXPECT_LE(CountOpenHandles(), handlesBefore);
     EXPECT_TRUE(DeleteFileA(path.c_str())) << "the file is still open";
     EXPECT_EQ(Stop(), 0u);
 }

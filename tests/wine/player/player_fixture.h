@@ -57,6 +57,19 @@ protected:
         EXPECT_EQ(LedCentre(panel_.greenLed), LampColour(greenLit, "GREEN"));
         EXPECT_EQ(LedCentre(panel_.redLed), LampColour(redLit, "RED"));
     }
+    // Starts path, checks the playing look, waits for the end by itself and
+    // checks the stopped look; returns the recording's length at the start.
+    size_t PlayToItsEnd(const std::string& path, uint32_t blockSize)
+    {
+        const size_t from = RecordingFrames();
+        EXPECT_EQ(PlayFile(path, blockSize), 0u);
+        ExpectButtons(true);
+        ExpectLeds(true, false);
+        EXPECT_TRUE(WaitForStopped(5000)) << "the playback ends by itself";
+        ExpectStoppedLook();
+        return from;
+    }
+
     void ExpectStoppedLook()
     {
         ExpectButtons(false);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include <psapi.h>
+
 #include <gtest/gtest.h>
 
 #include "audio/effect_modules.h"
@@ -204,6 +206,24 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
         if (GetTickCount() - start > timeoutMs) return done();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
+}
+
+unsigned CountOpenHandles()
+{
+    unsigned count = 0;
+    for (UINT_PTR value = 4; value < (UINT_PTR(1) << 16); value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+    }
+    return count;
+}
+
+size_t CommittedBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
 }
 
 namespace {

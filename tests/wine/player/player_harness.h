@@ -55,6 +55,12 @@ void ExpectHeardExactly(const std::vector<int16_t>& heard, const std::vector<int
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 void PumpFor(DWORD ms);
 
+// The number of open kernel handles of this process, found by asking each
+// possible handle value (Wine's GetProcessHandleCount always reports 0).
+unsigned CountOpenHandles();
+// Committed private memory of this process, in bytes.
+size_t CommittedBytes();
+
 // A visible panel with PLAY, STOP and PAUSE buttons and two 7 x 3 LED
 // windows that never paint themselves, so only the player draws them.
 struct TransportPanel {

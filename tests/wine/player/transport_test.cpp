@@ -13,12 +13,7 @@ protected:
     void PlayToTheEnd(const std::vector<int16_t>& samples, const std::string& path, uint32_t blockSize)
     {
         MessageBoxCatcher catcher;
-        const size_t from = RecordingFrames();
-        ASSERT_EQ(PlayFile(path, blockSize), 0u);
-        ExpectButtons(true);
-        ExpectLeds(true, false);
-        ASSERT_TRUE(WaitForStopped(5000)) << "the playback ends by itself";
-        ExpectStoppedLook();
+        const size_t from = PlayToItsEnd(path, blockSize);
         ExpectHeardExactly(WaitForStream(from, samples, 5000), samples);
         EXPECT_TRUE(catcher.Boxes().empty());
     }
