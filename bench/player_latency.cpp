@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ struct Continuity {
     int gaps = 0;           // silent runs inside the stream
     long gapFrames = 0;
     std::vector<long> gapAt;  // stream frames before which the first gaps came
+    long gapLength[6] = {};   // and their lengths in frames
 };
 
 Continuity Analyse(const std::vector<int16_t>& recorded, const std::vector<int16_t>& expected)
@@ -38,6 +40,7 @@ Continuity Analyse(const std::vector<int16_t>& recorded, const std::vector<int16
     for (; at + 1 < recorded.size() && want < expected.size(); at += 2) {
         if (recorded[at] == 0 && recorded[at + 1] == 0) {
             if (!inGap && ++c.gaps <= 6) c.gapAt.push_back(static_cast<long>(want / 2));
+            if (c.gaps <= 6) ++c.gapLength[c.gaps - 1];
             inGap = true;
             ++c.gapFrames;
             continue;
@@ -84,13 +87,16 @@ void Measure(int latencyMs, const TempDir& dir, const std::vector<int16_t>& samp
                 static_cast<long>(expected.size() / 2), mean * 1000.0, stats.longestSeconds * 1000.0,
                 100.0 * mean / blockSeconds, 100.0 * stats.longestSeconds / blockSeconds);
     if (c.firstWrong >= 0) std::printf("       sound differs from frame %ld\n", c.firstWrong);
-    for (long at : c.gapAt) std::printf("       gap before stream frame %ld (block %ld)\n", at, at / (blockSize / 4) + 1);
+    for (size_t i = 0; i < c.gapAt.size(); ++i)
+        std::printf("       gap of %.1f ms before stream frame %ld (block %ld)\n", c.gapLength[i] * 1000.0 / 44100.0,
+                    c.gapAt[i], c.gapAt[i] / (blockSize / 4) + 1);
     std::fflush(stdout);
 }
 
 }  // namespace
 
-int main()
+// Optional arguments: the latencies to measure (default 10 20 50 150).
+int main(int argc, char** argv)
 {
     if (RecordingPath().empty()) {
         std::printf("QBX_RECORDING is not set: run inside scripts/testbed.sh\n");
@@ -101,7 +107,10 @@ int main()
     const std::vector<int16_t> samples = TestSignal(30 * 44100, 2, 99);
     std::printf("| latency ms | block bytes | continuous | gaps | gap ms | frames heard | refill mean ms | "
                 "refill max ms | mean share | max share |\n");
-    for (int latency : {10, 20, 50, 150}) Measure(latency, dir, samples, panel);
+    std::vector<int> latencies;
+    for (int i = 1; i < argc; ++i) latencies.push_back(std::atoi(argv[i]));
+    if (latencies.empty()) latencies = {10, 20, 50, 150};
+    for (int latency : latencies) Measure(latency, dir, samples, panel);
     DestroyTransportPanel(&panel);
     return 0;
 }
