@@ -1,0 +1,65 @@
+#include "player/block_plan.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(BlockPlan, MonoAt22050HzReadsHalfABlockAndEndsWithAFullOne)
+{
+    // Block size 8820 (100 ms of stereo output at 22050 Hz), 22050 data bytes.
+    const BlockPlan plan = PlanBlocks(22050, 8820, 1);
+    EXPECT_EQ(plan.sourceBlockSize, 4410u);
+    EXPECT_EQ(plan.totalBlocks, 5u);
+    EXPECT_EQ(BlockReadSize(plan, 4), 4410u);
+    EXPECT_EQ(BlockReadSize(plan, 5), 4410u);
+    EXPECT_EQ(BlockReadSize(plan, 6), 0u);
+    EXPECT_EQ(PlayedBytes(4410, 1), 8820u);
+}
+
+TEST(BlockPlan, StereoRemainderMakesAShortLastBlock)
+{
+    const BlockPlan plan = PlanBlocks(2 * 1000 + 100, 1000, 2);
+    EXPECT_EQ(plan.totalBlocks, 3u);
+    EXPECT_EQ(BlockReadSize(plan, 1), 1000u);
+    EXPECT_EQ(BlockReadSize(plan, 3), 100u);  // a last block of exactly 100 bytes
+    EXPECT_EQ(PlayedBytes(100, 2), 100u);
+    EXPECT_EQ(BlockReadSize(plan, 0), 0u);
+}
+
+TEST(BlockPlan, DataSmallerThanOneBlockIsOneBlock)
+{
+    const BlockPlan plan = PlanBlocks(300, 1000, 2);
+    EXPECT_EQ(plan.totalBlocks, 1u);
+    EXPECT_EQ(BlockReadSize(plan, 1), 300u);
+    EXPECT_EQ(StateAfterWrite(plan, 1, 1, 300), LastBlockQueued);
+}
+
+TEST(BlockPlan, StatesAlternateUntilTheLastBlock)
+{
+    const BlockPlan plan = PlanBlocks(3000, 1000, 2);  // exact multiple
+    EXPECT_EQ(StateAfterWrite(plan, 1, 1, 1000), Buffer1Queued);
+    EXPECT_EQ(StateAfterWrite(plan, 2, 2, 1000), Buffer2Queued);
+    EXPECT_EQ(StateAfterWrite(plan, 3, 1, 1000), LastBlockQueued);  // full, counter equals total
+    // A short read before the claimed end (the file is shorter than its
+    // data chunk says) is the last block too.
+    EXPECT_EQ(StateAfterWrite(plan, 2, 2, 640), LastBlockQueued);
+}
+
+TEST(BlockPlan, StateValues)
+{
+    EXPECT_EQ(Starting, 0);
+    EXPECT_EQ(Buffer1Queued, 1);
+    EXPECT_EQ(Buffer2Queued, 2);
+    EXPECT_EQ(Stopping, 10);
+    EXPECT_EQ(LastBlockQueued, 11);
+    EXPECT_EQ(Finished, 12);
+}
+
+TEST(BlockPlan, NoBlockSizeGivesNoBlocks)
+{
+    const BlockPlan plan = PlanBlocks(3000, 0, 2);
+    EXPECT_EQ(plan.totalBlocks, 0u);
+    EXPECT_EQ(BlockReadSize(plan, 1), 0u);
+}
+
+}  // namespace
