@@ -105,6 +105,10 @@ void TakeNewValues(ModulatedDelayState* s)
         GlideSnap(&s->plain, plain);
         GlideSnap(&s->tap, s->tapTarget);
         s->fadeLeft = 0;
+        for (int ch = 0; ch < 2; ++ch) {
+            s->delayNow[ch] = ReadPosition(s, s->tap.value, ch);
+            s->delayStep[ch] = 0.0;
+        }
     } else {
         GlideTo(&s->plain, plain, s->glideSamples);
         SteerTap(s);
@@ -143,6 +147,10 @@ void ModulatedDelayInit(ModulatedDelayState* s, const ModulatedDelayKind* kind, 
     s->seen = 0;
     s->snapNext = true;
     TakeNewValues(s);
+    // Until the first sample is processed there is no sound to glide from:
+    // values posted between Init and then apply at once, so a run from Init
+    // sounds the same whatever was posted before it.
+    s->snapNext = true;
     s->untilControl = 0;
     for (int ch = 0; ch < 2; ++ch) {
         s->delayNow[ch] = ReadPosition(s, s->tap.value, ch);
@@ -251,6 +259,7 @@ void ModulatedDelayProcess(ModulatedDelayState* s, double* samples, int count)
     DenormalGuard guard;
     DenormalGuardEnter(&guard);
     TakeNewValues(s);
+    s->snapNext = false;
     ForEachControlRun(&s->untilControl, kDelayControlPeriod, count / 2, [s] { ControlPoint(s); },
                       [s, samples](int first, int frames) {
                           if (s->plain.remaining > 0 || s->tap.remaining > 0 || s->fadeLeft > 0) {

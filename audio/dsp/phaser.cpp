@@ -57,6 +57,10 @@ void TakeNewValues(PhaserState* s)
     if (s->snapNext) {
         GlideSnap(&s->glide, targets);
         GlideSnap(&s->sweep, sweep);
+        for (int ch = 0; ch < 2; ++ch) {
+            s->coeff[ch] = ChannelCoefficient(s, ch);
+            s->coeffStep[ch] = 0.0;
+        }
     } else {
         GlideTo(&s->glide, targets, s->glideSamples);
         const double low = std::fabs(sweep[kPhLowOctave] - s->sweep.value[kPhLowOctave]);
@@ -99,7 +103,10 @@ void PhaserInit(PhaserState* s, double sampleRate)
     s->seen = 0;
     s->snapNext = true;
     TakeNewValues(s);
-    for (int ch = 0; ch < 2; ++ch) s->coeff[ch] = ChannelCoefficient(s, ch);
+    // Until the first sample is processed there is no sound to glide from:
+    // values posted between Init and then apply at once, so a run from Init
+    // sounds the same whatever was posted before it.
+    s->snapNext = true;
     s->ready = true;
 }
 
@@ -152,6 +159,7 @@ void PhaserProcess(PhaserState* s, double* samples, int count)
     DenormalGuard guard;
     DenormalGuardEnter(&guard);
     TakeNewValues(s);
+    s->snapNext = false;
     ForEachControlRun(
         &s->untilControl, kPhaserControlPeriod, count / 2,
         [s] {

@@ -47,6 +47,26 @@ TEST(Init, TwoRunsFromInitAreIdenticalAtEveryRate)
     }
 }
 
+// The shell and the player call Init and then Change: what was posted
+// before the Init must not leak into the run as a glide.
+TEST(Init, ValuesPostedBeforeTheFirstSampleApplyAtOnce)
+{
+    const std::vector<double> input = WhiteNoise(20000, 20000.0, 9);
+    for (const EffectUnderTest& e : AllEffects()) {
+        std::vector<double> runs[2];
+        const int before[2] = {0x00, 0x3f};  // other values before Init, or the same ones
+        for (int r = 0; r < 2; ++r) {
+            SendValues(e, CornerValues(e, before[r]));
+            e.init(44100.0);
+            SendValues(e, CornerValues(e, 0x3f));
+            runs[r] = input;
+            ProcessInBlocks(e, &runs[r], 882);
+        }
+        size_t at = 0;
+        EXPECT_TRUE(BitIdentical(runs[0], runs[1], &at)) << e.name << " differs at " << at;
+    }
+}
+
 TEST(Init, ForgetsTheEchoesOfThePreviousRun)
 {
     for (const EffectUnderTest& e : AllEffects()) {

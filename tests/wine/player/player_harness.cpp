@@ -1,5 +1,6 @@
 #include "tests/wine/player/player_harness.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -124,10 +125,25 @@ std::vector<int16_t> ReadRecording(size_t fromFrame)
 
 namespace {
 
-long FindFirstFrame(const std::vector<int16_t>& recorded, int16_t left, int16_t right)
+// Where the stream starts in the recording: the frame from which, with
+// silent frames skipped, the first sounding frames of wanted (which holds
+// no silence) follow in order. Processed sound may begin with silent frames
+// of its own, so no single frame can mark the start.
+long FindStreamStart(const std::vector<int16_t>& recorded, const std::vector<int16_t>& wanted)
 {
-    for (size_t i = 0; i + 1 < recorded.size(); i += 2)
-        if (recorded[i] == left && recorded[i + 1] == right) return static_cast<long>(i / 2);
+    const size_t frames = recorded.size() / 2;
+    const size_t need = std::min<size_t>(32, wanted.size() / 2);
+    if (need == 0) return -1;
+    for (size_t p = 0; p < frames; ++p) {
+        if (recorded[2 * p] != wanted[0] || recorded[2 * p + 1] != wanted[1]) continue;
+        size_t matched = 0;
+        for (size_t q = p; q < frames && matched < need; ++q) {
+            if (recorded[2 * q] == 0 && recorded[2 * q + 1] == 0) continue;
+            if (recorded[2 * q] != wanted[2 * matched] || recorded[2 * q + 1] != wanted[2 * matched + 1]) break;
+            ++matched;
+        }
+        if (matched == need) return static_cast<long>(p);
+    }
     return -1;
 }
 
@@ -149,10 +165,11 @@ std::vector<int16_t> WaitForStream(size_t fromFrame, const std::vector<int16_t>&
 {
     std::vector<int16_t> stream;
     if (expected.size() < 2) return stream;
-    const size_t wanted = WithoutSilence(expected).size();
+    const std::vector<int16_t> sounding = WithoutSilence(expected);
+    const size_t wanted = sounding.size();
     auto heard = [&] {
         const std::vector<int16_t> recorded = ReadRecording(fromFrame);
-        const long first = FindFirstFrame(recorded, expected[0], expected[1]);
+        const long first = FindStreamStart(recorded, sounding);
         if (first < 0) return false;
         stream = WithoutSilence(std::vector<int16_t>(recorded.begin() + 2 * first, recorded.end()));
         return stream.size() >= wanted;
