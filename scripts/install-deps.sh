@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev
   wine wine32:i386 wine64
   xvfb x11-apps x11-utils imagemagick
+  fonts-liberation
   pulseaudio pulseaudio-utils
   sox python3
   halibut nsis zip unzip

@@ -1,0 +1,197 @@
+// The display panel: where its four text places lie, and the intro.
+#include "pixels.h"
+#include "panel_test_window.h"
+#include "resources/panel_bitmap_ids.h"
+#include "dialogs/effects_patch.h"
+#include "widgets/display_panel.h"
+#include "widgets/panel_messages.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetEffectsPatch();
+        ResetDisplayIntro();
+        menu_ = CreatePopupMenu();
+        for (UINT id : {101u, 104u, 105u, 107u, 111u, 115u, 118u}) AppendMenuA(menu_, MF_STRING, id, "item");
+        SetDisplayMenu(menu_);
+        display_ = panel_.AddDisplay();
+    }
+    void TearDown() override
+    {
+        SetDisplayMenu(nullptr);
+        DestroyMenu(menu_);
+        ResetDisplayIntro();
+    }
+    void ShowWithoutIntro()
+    {
+        ShowWindow(display_, SW_SHOWNORMAL);
+        KillTimer(display_, 1);
+    }
+    Pixels Showing(const char* t1, unsigned f1, const char* t2, unsigned f2, const char* t3, unsigned f3,
+                   const char* t4, unsigned f4)
+    {
+        DrawDisplayText(display_, t1, f1, t2, f2, t3, f3, t4, f4);
+        return PrintClient(display_);
+    }
+    Pixels Empty() { return Showing("", 0, "", 0, "", 0, "", 0); }
+    bool Greyed(UINT id) const { return (GetMenuState(menu_, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+    Pixels Tick(UINT_PTR timer)
+    {
+        SendMessageA(display_, WM_TIMER, timer, 0);
+        return PrintClient(display_);
+    }
+
+    PanelTestWindow panel_;
+    HMENU menu_ = nullptr;
+    HWND display_ = nullptr;
+};
+
+TEST_F(DisplayTest, TheEmptyDisplayIsThePanelUnderIt)
+{
+    ShowWithoutIntro();
+    EXPECT_EQ(Empty(), DecodeBitmapResource(IDB_PANEL_BACKGROUND).Crop(135, 18, 98, 38));
+}
+
+TEST_F(DisplayTest, EachFormatPutsItsTextInItsCornerOfTheTextRectangle)
+{
+    ShowWithoutIntro();
+    const Pixels empty = Empty();
+    const RECT topLeft = DifferenceBox(empty, Showing("MIX", kTopLeft, "", 0, "", 0, "", 0));
+    const RECT topRight = DifferenceBox(empty, Showing("", 0, "MIX", kTopRight, "", 0, "", 0));
+    const RECT bottomLeft = DifferenceBox(empty, Showing("", 0, "", 0, "MIX", kBottomLeft, "", 0));
+    const RECT bottomRight = DifferenceBox(empty, Showing("", 0, "", 0, "", 0, "MIX", kBottomRight));
+    // The text rectangle runs from (12, 9) to (88, 32); a line is 12 pixels high.
+    for (const RECT& r : {topLeft, topRight, bottomLeft, bottomRight}) {
+        EXPECT_GT(r.right - r.left, 6);
+        EXPECT_GE(r.left, 12);
+        EXPECT_LE(r.right, 88);
+        EXPECT_GE(r.top, 9);
+        EXPECT_LE(r.bottom, 32);
+    }
+    EXPECT_LE(topLeft.left, 15);
+    EXPECT_LE(topLeft.bottom, 9 + 12);
+    EXPECT_GE(topRight.right, 84);  // within the last letter's side bearing of the edge
+    EXPECT_LE(topRight.bottom, 9 + 12);
+    EXPECT_LE(bottomLeft.left, 15);
+    EXPECT_GE(bottomLeft.top, 32 - 12);
+    EXPECT_GE(bottomRight.right, 84);
+    EXPECT_GE(bottomRight.top, 32 - 12);
+    // Left and right, top and bottom: the same text at the same height or column.
+    EXPECT_EQ(topLeft.top, topRight.top);
+    EXPECT_EQ(bottomLeft.bottom, bottomRight.bottom);
+    EXPECT_EQ(topLeft.right - topLeft.left, bottomRight.right - bottomRight.left);
+}
+
+TEST_F(DisplayTest, TextIsDrawnInDarkGrey)
+{
+    ShowWithoutIntro();
+    const Pixels empty = Empty();
+    const Pixels text = Showing("MASTER", kTopLeft, "", 0, "", 0, "", 0);
+    int darkest = 3 * 255;
+    COLORREF darkestColour = 0;
+    for (size_t i = 0; i < text.data.size(); ++i) {
+        if (text.data[i] == empty.data[i]) continue;
+        const COLORREF c = text.data[i];
+        const int sum = GetRValue(c) + GetGValue(c) + GetBValue(c);
+        if (sum < darkest) darkest = sum, darkestColour = c;
+    }
+    EXPECT_EQ(darkestColour, RGB(45, 45, 45));
+}
+
+TEST_F(DisplayTest, FourTextsAtOnceEachKeepTheirPlace)
+{
+    ShowWithoutIntro();
+    const Pixels empty = Empty();
+    const Pixels all = Showing("AB", kTopLeft, "CD", kTopRight, "EF", kBottomLeft, "GH", kBottomRight);
+    const Pixels ab = Showing("AB", kTopLeft, "", 0, "", 0, "", 0);
+    const Pixels gh = Showing("", 0, "", 0, "", 0, "GH", kBottomRight);
+    const RECT abBox = DifferenceBox(empty, ab);
+    const RECT ghBox = DifferenceBox(empty, gh);
+    EXPECT_EQ(all.Crop(abBox.left, abBox.top, abBox.right - abBox.left, abBox.bottom - abBox.top),
+              ab.Crop(abBox.left, abBox.top, abBox.right - abBox.left, abBox.bottom - abBox.top));
+    EXPECT_EQ(all.Crop(ghBox.left, ghBox.top, ghBox.right - ghBox.left, ghBox.bottom - ghBox.top),
+              gh.Crop(ghBox.left, ghBox.top, ghBox.right - ghBox.left, ghBox.bottom - ghBox.top));
+}
+
+TEST_F(DisplayTest, NothingIsDrawnBeforeTheDisplayIsFirstShown)
+{
+    const Pixels before = PrintClient(display_, RGB(7, 7, 7));
+    DrawDisplayText(display_, "PHASER", kTopLeft, "", 0, "", 0, "", 0);
+    const Pixels after = PrintClient(display_, RGB(7, 7, 7));
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(after.At(40, 20), RGB(7, 7, 7));
+}
+
+TEST_F(DisplayTest, TheIntroTypesTheBannerThenPromptsAndSetsBothFlagsOnTheFifteenthTick)
+{
+    ShowWindow(display_, SW_SHOWNORMAL);
+    KillTimer(display_, 1);  // the ticks are sent by hand below
+    const Pixels empty = Empty();
+    EXPECT_EQ(Tick(1), empty);  // the first tick shows nothing yet
+    for (UINT id : {101u, 104u, 105u, 107u, 111u, 115u}) EXPECT_TRUE(Greyed(id)) << id;
+    EXPECT_FALSE(Greyed(118));
+    EXPECT_EQ(Tick(1), Showing("", 0, "Q", kTopRight, " ", kBottomLeft, "", 0));
+    for (int tick = 3; tick <= 14; ++tick) {
+        Tick(1);
+        EXPECT_EQ(g_introFinished, 0) << tick;
+        EXPECT_EQ(g_rightClickWait, 0) << tick;
+    }
+    const Pixels last = Tick(1);
+    EXPECT_EQ(g_introFinished, 1);
+    EXPECT_EQ(g_rightClickWait, 1);
+    EXPECT_EQ(last, Showing("", 0, "QBX  v.1.5    ", kTopRight, "  ZANTIL Soft", kBottomLeft, "", 0));
+    for (UINT id : {101u, 104u, 107u, 111u, 115u}) EXPECT_FALSE(Greyed(id)) << id;
+    EXPECT_TRUE(Greyed(105));  // Mixdown waits for the first file
+    EXPECT_FALSE(KillTimer(display_, 1));  // the intro timer is gone ...
+    EXPECT_TRUE(KillTimer(display_, 2));   // ... and the prompt's runs
+
+    const Pixels prompt = Tick(2);
+    EXPECT_EQ(prompt, Showing("click on me right", kTopLeft, "", 0, "  mouse button", kBottomLeft, "", 0));
+    EXPECT_EQ(Tick(2), empty);
+    EXPECT_EQ(Tick(2), prompt);
+}
+
+TEST_F(DisplayTest, TheRealTimersReachThePrompt)
+{
+    ShowWindow(display_, SW_SHOWNORMAL);
+    for (int i = 0; i < 100 && !g_rightClickWait; ++i) PumpMessages(50);
+    EXPECT_EQ(g_introFinished, 1);
+    EXPECT_EQ(g_rightClickWait, 1);
+    EXPECT_TRUE(KillTimer(display_, 2));
+}
+
+TEST_F(DisplayTest, ARepaintShowsTheBareBackgroundWhileThePromptBlinksAndTheEffectAfterwards)
+{
+    ShowWithoutIntro();
+    const Pixels empty = Empty();
+    UpdateWindow(display_);  // the first paint: bare
+    g_rightClickWait = 1;
+    InvalidateRect(display_, nullptr, FALSE);
+    UpdateWindow(display_);
+    EXPECT_EQ(PrintClient(display_), empty);
+    g_rightClickWait = 0;
+    InvalidateRect(display_, nullptr, FALSE);
+    UpdateWindow(display_);
+    const Pixels named = PrintClient(display_);
+    EXPECT_EQ(named, Showing("PHASER", kTopLeft, "", 0, "", 0, "", 0));
+    g_effectsPatch.count = 0;
+    InvalidateRect(display_, nullptr, FALSE);
+    UpdateWindow(display_);
+    EXPECT_EQ(PrintClient(display_), Showing("NO EFFECTS", kTopLeft, "", 0, "", 0, "", 0));
+}
+
+TEST_F(DisplayTest, KeepsItsValueAndText)
+{
+    EXPECT_EQ(SendMessageA(display_, kMsgSetMaximum, 0, 0), 1);
+    SendMessageA(display_, kMsgSetMinimum, 0xFFFF, 0);
+    EXPECT_EQ(SendMessageA(display_, kMsgSetMaximum, 0, 0), 0xFFFF);
+    SendMessageA(display_, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
+    EXPECT_EQ(SendMessageA(display_, kMsgSetMaximum, 0, 0), 0xFFFF);
+}
+
+}  // namespace

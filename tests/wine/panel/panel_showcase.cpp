@@ -1,0 +1,180 @@
+// The whole panel assembled on a test parent: all sixteen controls at their
+// places, configured like the program at start-up, for screenshots.
+//
+//   qbx_panel_showcase.exe [intro|ready] [seconds]
+//
+// "intro" leaves the display in its start-up intro; "ready" (the default)
+// ends it, enables the panel, switches the Phaser on, lights the PLAY lamp
+// and shows the Freq knob's value, as while playing. The window stays up for
+// the given seconds (default 8) at screen position (40, 40).
+#include "panel_test_window.h"
+#include "audio/effect_modules.h"
+#include "dialogs/effects_patch.h"
+#include "resources/panel_bitmap_ids.h"
+#include "widgets/dib_resources.h"
+#include "widgets/display_panel.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/panel_bitmaps.h"
+#include "widgets/panel_classes.h"
+#include "widgets/panel_messages.h"
+#include "widgets/panel_windows.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HWND g_greenLed = nullptr;
+bool g_playing = false;
+
+LRESULT CALLBACK ShowcaseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER:
+        if (g_playing && g_greenLed) {
+            HDC dc = GetDC(g_greenLed);
+            Led(dc, 0, 0, 7, 3, 1, "GREEN");
+            ReleaseDC(g_greenLed, dc);
+        }
+        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return PanelParentProc(window, message, wParam, lParam);
+    }
+}
+
+HWND Child(HWND parent, const char* cls, const char* text, int id, int x, int y, int w, int h, DWORD style)
+{
+    return CreateWindowExA(0, cls, text, WS_CHILD | style, x, y, w, h, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+// What the screen offers for palettes, written to stderr for the screenshot log.
+void ReportScreenPalette(HWND window)
+{
+    HDC dc = GetDC(window);
+    HPALETTE palette = nullptr;
+    HBITMAP bitmap = LoadDibResource(GetModuleHandleA(nullptr), IDB_PANEL_BACKGROUND, &palette);
+    HPALETTE old = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+    const UINT mapped = palette ? RealizePalette(dc) : 0;
+    std::fprintf(stderr, "screen: %d bits per pixel, palette device %s, system palette %d, reserved %d, "
+                 "panel palette entries realised %u\n", GetDeviceCaps(dc, BITSPIXEL),
+                 (GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE) ? "yes" : "no", GetDeviceCaps(dc, SIZEPALETTE),
+                 GetDeviceCaps(dc, NUMRESERVED), mapped);
+    if (palette) SelectPalette(dc, old, FALSE);
+    ReleaseDC(window, dc);
+    if (bitmap) DeleteObject(bitmap);
+    if (palette) DeleteObject(palette);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
+{
+    const bool ready = std::strstr(commandLine, "intro") == nullptr;
+    int seconds = 8;
+    for (const char* p = commandLine; *p; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            seconds = std::atoi(p);
+            break;
+        }
+    }
+
+    RegisterPanelClasses(instance);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ShowcaseProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
+    wc.lpszClassName = "qbx_panel_showcase";
+    RegisterClassA(&wc);
+
+    const DWORD style = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    RECT r = {0, 0, 370, 92};
+    AdjustWindowRect(&r, style, FALSE);
+    HWND main = CreateWindowExA(0, "qbx_panel_showcase", "Quellbox", style, 40, 40, r.right - r.left,
+                                r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+
+    struct KnobPlace {
+        const char* text;
+        int x, y;
+    };
+    const KnobPlace knobs[6] = {{"Freq", 8, 5}, {"Depth", 48, 5}, {"Rate", 8, 50},
+                                {"Mix", 88, 50}, {"Degree", 88, 5}, {"Feed", 48, 50}};
+    for (int i = 0; i < 6; ++i) {
+        g_knobWindows[i] = Child(main, "rotary_control", knobs[i].text, i + 1, knobs[i].x, knobs[i].y, 30, 30,
+                                 WS_DISABLED);
+    }
+    HWND slider = Child(main, "SLIDER", "Volume", 7, 328, 4, 22, 84, WS_DISABLED);
+    g_displayWindow = Child(main, "DISPLAY", "Display", 10, 135, 18, 98, 38, WS_DISABLED);
+    g_greenLed = g_greenLedWindow = Child(main, "LED", "", 8, 149, 65, 7, 3, 0);
+    ShowWindow(g_greenLed, SW_SHOWNORMAL);
+    HWND red = Child(main, "LED", "", 9, 181, 65, 7, 3, 0);
+    ShowWindow(red, SW_SHOWNORMAL);
+    HWND onOff = Child(main, "ONOFFLED", "ON/OFF", 25, 272, 43, 18, 18, WS_VISIBLE | WS_DISABLED | 0x0B);
+    const struct {
+        const char* text;
+        int id, x, y, w, h;
+    } buttons[] = {{"PLAY", 20, 136, 71, 33, 10}, {"PAUSE", 21, 168, 71, 33, 10}, {"STOP", 22, 200, 71, 33, 10},
+                   {"DOWN", 24, 261, 14, 20, 14}, {"UP", 23, 280, 14, 20, 14}};
+    HWND buttonWindows[5];
+    for (int i = 0; i < 5; ++i) {
+        buttonWindows[i] = Child(main, "BUTTON", buttons[i].text, buttons[i].id, buttons[i].x, buttons[i].y,
+                                 buttons[i].w, buttons[i].h, WS_VISIBLE | WS_DISABLED | BS_OWNERDRAW);
+    }
+    LoadPanelBitmaps();
+    ShowWindow(onOff, SW_SHOWNORMAL);
+
+    ShowWindow(main, show);
+    UpdateWindow(main);
+    ReportScreenPalette(main);
+
+    const char* knobTexts[6] = {"Hz", "Hz", "", "", "De", "Feed"};
+    const WPARAM minima[6] = {0, 0, 0, 1, 0, 0};
+    const WPARAM maxima[6] = {100, 100, 100, 200, 180, 100};
+    for (int i = 0; i < 6; ++i) {
+        ShowWindow(g_knobWindows[i], SW_SHOWNORMAL);
+        SendMessageA(g_knobWindows[i], kMsgSetText, 0, reinterpret_cast<LPARAM>(knobTexts[i]));
+        SendMessageA(g_knobWindows[i], kMsgSetMinimum, minima[i], 0);
+        SendMessageA(g_knobWindows[i], kMsgSetMaximum, maxima[i], 0);
+        SendMessageA(g_knobWindows[i], kMsgSetPosition, KnobPositionFor(kPhaserId, i + 1), 0);
+    }
+    ShowWindow(slider, SW_SHOWNORMAL);
+    SendMessageA(slider, kMsgSetText, 0, reinterpret_cast<LPARAM>(""));
+    SendMessageA(slider, kMsgSetMinimum, 0, 0);
+    SendMessageA(slider, kMsgSetMaximum, 300, 0);
+    SendMessageA(slider, kMsgSetPosition, 32, 0);
+    ShowWindow(g_displayWindow, SW_SHOWNORMAL);
+    SendMessageA(g_displayWindow, kMsgSetMinimum, 0, 0);
+    SendMessageA(g_displayWindow, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
+
+    if (ready) {
+        UpdateWindow(g_displayWindow);  // its first paint is the bare glass
+        KillTimer(g_displayWindow, 1);
+        for (int tick = 0; tick < 15; ++tick) SendMessageA(g_displayWindow, WM_TIMER, 1, 0);
+        KillTimer(g_displayWindow, 2);
+        g_rightClickWait = 0;
+        for (HWND knob : g_knobWindows) EnableWindow(knob, TRUE);
+        EnableWindow(slider, TRUE);
+        for (HWND button : buttonWindows) EnableWindow(button, TRUE);
+        EnableWindow(g_displayWindow, TRUE);
+        EnableWindow(onOff, TRUE);
+        SendMessageA(onOff, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // the Phaser on
+        SendMessageA(g_knobWindows[0], WM_MOUSEMOVE, 0, 0);  // the Freq value on the display
+        g_playing = true;
+        SetTimer(main, 1, 100, nullptr);
+    }
+
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    MSG msg;
+    while (GetTickCount() < end) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+    DestroyWindow(main);
+    DeletePanelBitmaps();
+    return 0;
+}

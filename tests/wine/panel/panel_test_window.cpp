@@ -1,0 +1,117 @@
+#include "panel_test_window.h"
+
+#include "resources/panel_bitmap_ids.h"
+#include "widgets/dib_resources.h"
+#include "widgets/owner_button.h"
+#include "widgets/panel_classes.h"
+#include "widgets/panel_windows.h"
+
+namespace {
+
+const char kParentClass[] = "qbx_panel_test_parent";
+std::vector<Notification> g_notifications;
+
+struct KnobPlace {
+    const char* text;
+    int x, y;
+};
+// By knob number: Freq, Depth, Rate, Mix, Degree, Feed.
+const KnobPlace kKnobPlaces[6] = {
+    {"Freq", 8, 5}, {"Depth", 48, 5}, {"Rate", 8, 50}, {"Mix", 88, 50}, {"Degree", 88, 5}, {"Feed", 48, 50},
+};
+
+}  // namespace
+
+LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(window, &ps);
+        PaintDibResource(window, IDB_PANEL_BACKGROUND);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintDibResourceOn(reinterpret_cast<HDC>(wParam), g_panelInstance, IDB_PANEL_BACKGROUND);
+        return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case 1031:
+    case 1032: g_notifications.push_back({message, wParam, lParam}); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void EnsurePanelClasses()
+{
+    static bool done = false;
+    if (done) return;
+    done = true;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterPanelClasses(instance);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = PanelParentProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.lpszClassName = kParentClass;
+    RegisterClassA(&wc);
+}
+
+PanelTestWindow::PanelTestWindow()
+{
+    EnsurePanelClasses();
+    g_notifications.clear();
+    window_ = CreateWindowExA(0, kParentClass, "Quellbox test", WS_POPUP | WS_CLIPCHILDREN, 40, 40, 370, 92,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+}
+
+PanelTestWindow::~PanelTestWindow()
+{
+    DestroyWindow(window_);
+    for (HWND& knob : g_knobWindows) knob = nullptr;
+    g_displayWindow = nullptr;
+    g_greenLedWindow = nullptr;
+}
+
+HWND PanelTestWindow::Add(const char* className, const char* text, int id, int x, int y, int width, int height,
+                          DWORD style)
+{
+    return CreateWindowExA(0, className, text, WS_CHILD | style, x, y, width, height, window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+HWND PanelTestWindow::AddKnob(int number)
+{
+    const KnobPlace& p = kKnobPlaces[number - 1];
+    HWND knob = Add("rotary_control", p.text, number, p.x, p.y, 30, 30, 0);
+    g_knobWindows[number - 1] = knob;
+    return knob;
+}
+
+HWND PanelTestWindow::AddDisplay()
+{
+    g_displayWindow = Add("DISPLAY", "Display", 10, 135, 18, 98, 38, 0);
+    return g_displayWindow;
+}
+
+HWND PanelTestWindow::AddSlider() { return Add("SLIDER", "Volume", 7, 328, 4, 22, 84, 0); }
+
+const std::vector<Notification>& PanelTestWindow::Notifications() const { return g_notifications; }
+
+void PanelTestWindow::ClearNotifications() { g_notifications.clear(); }
+
+void PumpMessages(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}

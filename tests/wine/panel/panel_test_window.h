@@ -1,0 +1,46 @@
+// A test parent for the panel controls: a 370 x 92 popup window that paints
+// the panel background (bitmap 123) like the main window, draws the
+// owner-drawn buttons, and records the controls' notifications.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+struct Notification {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Registers the panel classes and the test parent's class once per process.
+void EnsurePanelClasses();
+
+// The test parent's window procedure: paints bitmap 123 at the client
+// origin, draws the owner-drawn buttons and records notifications 1031/1032.
+LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+class PanelTestWindow {
+public:
+    PanelTestWindow();  // created, shown and painted
+    ~PanelTestWindow();
+    PanelTestWindow(const PanelTestWindow&) = delete;
+    PanelTestWindow& operator=(const PanelTestWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    HWND Add(const char* className, const char* text, int id, int x, int y, int width, int height, DWORD style);
+
+    // The knob, slider and display controls of the panel, created hidden at
+    // their places and registered with the panel's handle table.
+    HWND AddKnob(int number);
+    HWND AddDisplay();
+    HWND AddSlider();
+
+    const std::vector<Notification>& Notifications() const;
+    void ClearNotifications();
+
+private:
+    HWND window_;
+};
+
+// Handles every message waiting for this thread, for about milliseconds.
+void PumpMessages(DWORD milliseconds);

@@ -1,0 +1,8 @@
+// The piece of the panel background that lies under a control.
+#pragma once
+#include <windows.h>
+
+// A new bitmap (the caller's) of the control's client size holding the
+// part of the panel background (bitmap 123) under the control's client
+// area, or none when the background cannot be loaded.
+HBITMAP CreateControlBackground(HWND control);

@@ -1,0 +1,100 @@
+#include "widgets/dib_resources.h"
+
+#include "widgets/dib_layout.h"
+#include "widgets/panel_windows.h"
+
+HPALETTE CreateDibPalette(const BITMAPINFOHEADER* header, int* colourCount)
+{
+    const int count = DibColourCount(header->biBitCount);
+    if (colourCount) *colourCount = count;
+    if (count == 0) return nullptr;
+
+    const size_t size = sizeof(LOGPALETTE) + (count - 1) * sizeof(PALETTEENTRY);
+    LOGPALETTE* logical = static_cast<LOGPALETTE*>(LocalAlloc(LPTR, size));
+    if (!logical) return nullptr;
+    logical->palVersion = 0x300;
+    logical->palNumEntries = static_cast<WORD>(count);
+    const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(
+        reinterpret_cast<const BYTE*>(header) + header->biSize);
+    for (int i = 0; i < count; ++i) {
+        logical->palPalEntry[i].peRed = table[i].rgbRed;
+        logical->palPalEntry[i].peGreen = table[i].rgbGreen;
+        logical->palPalEntry[i].peBlue = table[i].rgbBlue;
+        logical->palPalEntry[i].peFlags = 0;
+    }
+    HPALETTE palette = CreatePalette(logical);
+    LocalFree(logical);
+    return palette;
+}
+
+HBITMAP LoadDibResource(HINSTANCE instance, int bitmapId, HPALETTE* palette)
+{
+    *palette = nullptr;
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(bitmapId), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+    if (!found) return nullptr;
+    const DWORD size = SizeofResource(instance, found);
+    HGLOBAL loaded = LoadResource(instance, found);
+    const BITMAPINFOHEADER* header = loaded ? static_cast<const BITMAPINFOHEADER*>(LockResource(loaded)) : nullptr;
+    // The bits are read after the header and its colour table: a resource
+    // too short for them is refused rather than read past its end.
+    if (!header || size < sizeof(BITMAPINFOHEADER) || header->biSize > size ||
+        DibBitsOffset(header->biSize, header->biBitCount) > size) {
+        return nullptr;
+    }
+
+    int colourCount = 0;
+    HPALETTE own = CreateDibPalette(header, &colourCount);
+    HDC screen = GetDC(nullptr);
+    HPALETTE previous = nullptr;
+    if (own) {
+        previous = SelectPalette(screen, own, FALSE);
+        RealizePalette(screen);
+    }
+    const BYTE* bits = reinterpret_cast<const BYTE*>(header) + DibBitsOffset(header->biSize, header->biBitCount);
+    HBITMAP bitmap = CreateDIBitmap(screen, header, CBM_INIT, bits,
+                                    reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
+    if (own) SelectPalette(screen, previous, FALSE);
+    ReleaseDC(nullptr, screen);
+    if (!bitmap) {
+        if (own) DeleteObject(own);
+        return nullptr;
+    }
+    *palette = own;
+    return bitmap;
+}
+
+void PaintDibResourceOn(HDC dc, HINSTANCE instance, int bitmapId)
+{
+    HPALETTE palette = nullptr;
+    HBITMAP bitmap = LoadDibResource(instance, bitmapId, &palette);
+    if (!bitmap) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HPALETTE oldWindowPalette = nullptr;
+    HPALETTE oldMemoryPalette = nullptr;
+    if (palette) {
+        oldWindowPalette = SelectPalette(dc, palette, FALSE);
+        RealizePalette(dc);
+        oldMemoryPalette = SelectPalette(memory, palette, FALSE);
+        RealizePalette(memory);
+    }
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, oldBitmap);
+    if (palette) {
+        SelectPalette(memory, oldMemoryPalette, FALSE);
+        SelectPalette(dc, oldWindowPalette, FALSE);
+    }
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    if (palette) DeleteObject(palette);
+}
+
+void PaintDibResource(HWND window, int bitmapId)
+{
+    HDC dc = GetDC(window);
+    if (!dc) return;
+    PaintDibResourceOn(dc, g_panelInstance, bitmapId);
+    ReleaseDC(window, dc);
+}

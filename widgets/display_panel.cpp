@@ -1,0 +1,219 @@
+#include "widgets/display_panel.h"
+
+#include "dialogs/effects_patch.h"
+#include "widgets/control_background.h"
+#include "widgets/intro_banner.h"
+#include "widgets/offscreen.h"
+#include "widgets/panel_messages.h"
+
+#include <cstring>
+
+int32_t g_introFinished = 0;
+int32_t g_rightClickWait = 0;
+
+namespace {
+
+constexpr UINT_PTR kIntroTimer = 1;
+constexpr UINT_PTR kPromptTimer = 2;
+constexpr int kSlotTextSize = 40;
+
+// What the display last drew, so that WM_PRINTCLIENT can draw it again.
+struct DisplaySlots {
+    char text[4][kSlotTextSize];
+    unsigned format[4];
+};
+
+struct DisplayRecord {
+    uint16_t value;
+    HBITMAP background;
+    char text[kControlTextSize];
+    DisplaySlots shown;
+};
+
+HMENU g_displayMenu = nullptr;
+bool g_firstPaint = true;
+int g_blinkPhase = 0;
+IntroBanner g_banner = kIntroStart;
+
+const UINT kIntroGreyedItems[] = {101, 104, 111, 105, 115, 107};  // Open ... About
+const UINT kIntroEnabledItems[] = {101, 104, 111, 115, 107};      // Mixdown stays greyed
+
+DisplayRecord* RecordOf(HWND window)
+{
+    return reinterpret_cast<DisplayRecord*>(GetWindowLongPtrA(window, 0));
+}
+
+void SetSlots(DisplayRecord* record, const char* const texts[4], const unsigned formats[4])
+{
+    for (int i = 0; i < 4; ++i) {
+        lstrcpynA(record->shown.text[i], texts[i] ? texts[i] : "", kSlotTextSize);
+        record->shown.format[i] = formats[i];
+    }
+}
+
+// Background, then the four texts, composed off-screen and copied in one go.
+void PaintDisplay(HDC dc, HWND window, const DisplayRecord* record)
+{
+    if (!record || !record->background) return;
+    RECT client;
+    GetClientRect(window, &client);
+    Offscreen offscreen;
+    if (!BeginOffscreen(&offscreen, dc, record->background, client.right - client.left, client.bottom - client.top)) {
+        return;
+    }
+    HDC picture = offscreen.dc;
+    SetBkMode(picture, TRANSPARENT);
+    SetTextColor(picture, RGB(45, 45, 45));
+    HFONT font = CreateFontA(12, 5, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
+    HGDIOBJ oldFont = SelectObject(picture, font);
+    RECT text = {client.left + 12, client.top + 9, client.right - 10, client.bottom - 6};
+    for (int i = 0; i < 4; ++i) {
+        RECT r = text;
+        DrawTextA(picture, record->shown.text[i], -1, &r, record->shown.format[i]);
+    }
+    SelectObject(picture, oldFont);
+    DeleteObject(font);
+    EndOffscreen(&offscreen, dc);
+}
+
+void DrawSlotsNow(HWND window, DisplayRecord* record, const char* const texts[4], const unsigned formats[4])
+{
+    if (!record || !record->background) return;
+    SetSlots(record, texts, formats);
+    HDC dc = GetDC(window);
+    PaintDisplay(dc, window, record);
+    ReleaseDC(window, dc);
+}
+
+void DrawEmpty(HWND window)
+{
+    DrawDisplayText(window, "", 0, "", 0, "", 0, "", 0);
+}
+
+void EnableItems(const UINT* items, size_t count, UINT state)
+{
+    if (!g_displayMenu) return;
+    for (size_t i = 0; i < count; ++i) EnableMenuItem(g_displayMenu, items[i], MF_BYCOMMAND | state);
+}
+
+LRESULT Display_OnCreate(HWND window)
+{
+    DisplayRecord* record = static_cast<DisplayRecord*>(LocalAlloc(LPTR, sizeof(DisplayRecord)));
+    if (record) record->value = 1;
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    return 0;
+}
+
+void Display_OnDestroy(HWND window)
+{
+    DisplayRecord* record = RecordOf(window);
+    if (!record) return;
+    if (record->background) DeleteObject(record->background);
+    LocalFree(record);
+    SetWindowLongPtrA(window, 0, 0);
+}
+
+void Display_OnShowWindow(HWND window, BOOL shown)
+{
+    DisplayRecord* record = RecordOf(window);
+    if (!record || !shown) return;
+    if (!record->background) record->background = CreateControlBackground(window);
+    DrawEmpty(window);
+    SetTimer(window, kIntroTimer, 100, nullptr);
+}
+
+void Display_OnPaint(HWND window)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    DisplayRecord* record = RecordOf(window);
+    if (record) {
+        const char* name = g_effectsPatch.count == 0 ? "NO EFFECTS" : EffectDisplayName(CurrentEffectId());
+        const bool bare = g_firstPaint || g_rightClickWait;
+        const char* texts[4] = {bare ? "" : name, "", "", ""};
+        const unsigned formats[4] = {bare ? 0u : kTopLeft, 0, 0, 0};
+        SetSlots(record, texts, formats);
+        PaintDisplay(dc, window, record);
+    }
+    EndPaint(window, &ps);
+    g_firstPaint = false;
+}
+
+void Display_OnIntroStep(HWND window)
+{
+    EnableItems(kIntroGreyedItems, sizeof kIntroGreyedItems / sizeof kIntroGreyedItems[0], MF_GRAYED);
+    const IntroFrame frame = IntroTick(&g_banner);
+    char line1[kSlotTextSize];
+    char line2[kSlotTextSize];
+    lstrcpynA(line1, kBannerLine1, frame.line1Chars + 1);
+    lstrcpynA(line2, kBannerLine2, frame.line2Chars + 1);
+    DrawDisplayText(window, "", 0, line1, kTopRight, line2, kBottomLeft, "", 0);
+    if (!frame.finished) return;
+    KillTimer(window, kIntroTimer);
+    g_introFinished = 1;
+    SetTimer(window, kPromptTimer, 500, nullptr);
+    g_rightClickWait = 1;
+    EnableItems(kIntroEnabledItems, sizeof kIntroEnabledItems / sizeof kIntroEnabledItems[0], MF_ENABLED);
+}
+
+void Display_OnPromptStep(HWND window)
+{
+    if (g_blinkPhase == 0) DrawDisplayText(window, "click on me right", kTopLeft, "", 0, "  mouse button", kBottomLeft, "", 0);
+    else DrawEmpty(window);
+    g_blinkPhase = 1 - g_blinkPhase;
+}
+
+}  // namespace
+
+void SetDisplayMenu(HMENU menu) { g_displayMenu = menu; }
+
+void ResetDisplayIntro()
+{
+    g_introFinished = 0;
+    g_rightClickWait = 0;
+    g_firstPaint = true;
+    g_blinkPhase = 0;
+    g_banner = kIntroStart;
+}
+
+void DrawDisplayText(HWND display, const char* text1, unsigned format1, const char* text2, unsigned format2,
+                     const char* text3, unsigned format3, const char* text4, unsigned format4)
+{
+    if (!display) return;
+    const char* texts[4] = {text1, text2, text3, text4};
+    const unsigned formats[4] = {format1, format2, format3, format4};
+    DrawSlotsNow(display, RecordOf(display), texts, formats);
+}
+
+LRESULT CALLBACK DisplayPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DisplayRecord* record = RecordOf(window);
+    switch (message) {
+    case WM_CREATE: return Display_OnCreate(window);
+    case WM_DESTROY: Display_OnDestroy(window); return 0;
+    case WM_SHOWWINDOW: Display_OnShowWindow(window, static_cast<BOOL>(wParam)); return 0;
+    case WM_PAINT: Display_OnPaint(window); return 0;
+    case WM_PRINTCLIENT: PaintDisplay(reinterpret_cast<HDC>(wParam), window, record); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_TIMER:
+        if (wParam == kIntroTimer) Display_OnIntroStep(window);
+        else Display_OnPromptStep(window);
+        return 0;
+    case WM_COMMAND:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP: return 0;
+    case kMsgSetMinimum:
+        if (record) {
+            record->value = static_cast<uint16_t>(wParam);
+            DrawEmpty(window);
+        }
+        return 0;
+    case kMsgSetMaximum: return record ? record->value : 0;
+    case kMsgSetPosition:
+        if (record && lParam) lstrcpynA(record->text, reinterpret_cast<const char*>(lParam), kControlTextSize);
+        return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,26 @@
+// The display panel: the "DISPLAY" window class, the routine every control
+// writes on it with, and the start-up intro.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+// Set when the intro has ended (the popup menu may open from then on).
+extern int32_t g_introFinished;
+// Set when the intro has ended, until the first right click enables the panel.
+extern int32_t g_rightClickWait;
+
+// The popup menu whose items the intro greys and enables again.
+void SetDisplayMenu(HMENU menu);
+
+// Redraws the whole display with four texts, each drawn with its DrawTextA
+// format into the display's text rectangle (32 top left, 34 top right,
+// 40 bottom left, 42 bottom right; 0 with an empty text for an empty slot).
+// Draws nothing before the display has first been shown.
+void DrawDisplayText(HWND display, const char* text1, unsigned format1, const char* text2, unsigned format2,
+                     const char* text3, unsigned format3, const char* text4, unsigned format4);
+
+// Puts the intro and the flags back to how they are when the program starts.
+void ResetDisplayIntro();
+
+LRESULT CALLBACK DisplayPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

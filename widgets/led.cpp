@@ -1,0 +1,32 @@
+#include "widgets/led.h"
+
+#include "audio/effect_modules.h"
+#include "widgets/panel_windows.h"
+
+namespace {
+
+void PaintLed(HDC dc, HWND window)
+{
+    Led(dc, 0, 0, 7, 3, 0, window == g_greenLedWindow ? "GREEN" : "RED");
+}
+
+void Led_OnPaint(HWND window)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(window, &ps);
+    HDC dc = GetDC(window);
+    PaintLed(dc, window);
+    ReleaseDC(window, dc);
+    EndPaint(window, &ps);
+}
+
+}  // namespace
+
+LRESULT CALLBACK LedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: Led_OnPaint(window); return 0;
+    case WM_PRINTCLIENT: PaintLed(reinterpret_cast<HDC>(wParam), window); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

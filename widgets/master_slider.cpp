@@ -1,0 +1,159 @@
+#include "widgets/master_slider.h"
+
+#include "resources/panel_bitmap_ids.h"
+#include "widgets/control_background.h"
+#include "widgets/display_number.h"
+#include "widgets/display_panel.h"
+#include "widgets/draw_transparent.h"
+#include "widgets/master_volume.h"
+#include "widgets/offscreen.h"
+#include "widgets/panel_windows.h"
+#include "widgets/range_control.h"
+#include "widgets/slider_curve.h"
+
+int32_t g_sliderDragging = 0;
+
+namespace {
+
+void WINAPI IgnoreVolume(double, double) {}
+
+constexpr COLORREF kKeyColour = RGB(0, 0, 255);
+
+struct SliderRecord {
+    RangeControl range;
+    HBITMAP background;  // made on the first show
+};
+
+SliderRecord* RecordOf(HWND window)
+{
+    return reinterpret_cast<SliderRecord*>(GetWindowLongPtrA(window, 0));
+}
+
+// Background and cap composed off-screen, then one copy into dc.
+void PaintSlider(HDC dc, HWND window, const SliderRecord* record)
+{
+    if (!record || !record->background) return;
+    HBITMAP cap = LoadBitmapA(g_panelInstance, MAKEINTRESOURCEA(IDB_SLIDER_CAP));
+    if (!cap) return;
+    RECT client;
+    GetClientRect(window, &client);
+    Offscreen picture;
+    if (BeginOffscreen(&picture, dc, record->background, client.right - client.left, client.bottom - client.top)) {
+        BITMAP size = {};
+        GetObjectA(cap, sizeof size, &size);
+        HDC source = CreateCompatibleDC(dc);
+        HGDIOBJ oldSource = SelectObject(source, cap);
+        SetBkColor(picture.dc, kKeyColour);
+        DrawTransparent(picture.dc, SliderCapLeft(client.left, client.right, size.bmWidth),
+                        SliderCapTop(record->range.position, record->range.maximum, size.bmHeight), size.bmWidth,
+                        size.bmHeight, source, 0, 0);
+        SelectObject(source, oldSource);
+        DeleteDC(source);
+        EndOffscreen(&picture, dc);
+    }
+    DeleteObject(cap);
+}
+
+void ShowVolume(HWND window)
+{
+    char label[40] = "";
+    GetWindowTextA(window, label, sizeof label);
+    char value[kDisplayNumberSize];
+    FormatDisplayNumber(g_masterVolume, value, sizeof value);
+    DrawDisplayText(g_displayWindow, "MASTER", kTopLeft, "", 0, label, kBottomLeft, value, kBottomRight);
+}
+
+LRESULT Slider_OnCreate(HWND window)
+{
+    SliderRecord* record = static_cast<SliderRecord*>(LocalAlloc(LPTR, sizeof(SliderRecord)));
+    if (record) InitRangeControl(&record->range);
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    return 0;
+}
+
+void Slider_OnDestroy(HWND window, SliderRecord* record)
+{
+    if (record->background) DeleteObject(record->background);
+    LocalFree(record);
+    SetWindowLongPtrA(window, 0, 0);
+}
+
+void Slider_OnMouseMove(HWND window, SliderRecord* record, LPARAM lParam)
+{
+    const uint16_t x = LOWORD(lParam);
+    const uint16_t y = HIWORD(lParam);
+    if (g_sliderDragging && SliderPointOnTrack(x, y)) {
+        RangeControl& r = record->range;
+        r.position = SliderPositionFromY(y, r.maximum);
+        DrawSlider(window);
+        NotifyParent(window, kNotifyChanging, r.position);
+        g_masterVolume = SliderVolumeDb(r.position);
+        g_changeVolume(g_masterVolume, g_masterVolume);
+    }
+    ShowVolume(window);
+}
+
+void Slider_OnLButtonDown(HWND window, SliderRecord* record, LPARAM lParam)
+{
+    if (!g_sliderDragging) {
+        SetCapture(window);
+        g_sliderDragging = 1;
+    }
+    Slider_OnMouseMove(window, record, lParam);
+}
+
+void Slider_OnLButtonUp(HWND window, SliderRecord* record)
+{
+    if (!g_sliderDragging) return;
+    ReleaseCapture();
+    g_sliderDragging = 0;
+    NotifyParent(window, kNotifyReleased, record->range.position);
+}
+
+void Slider_OnPaint(HWND window, const SliderRecord* record)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    PaintSlider(dc, window, record);
+    EndPaint(window, &ps);
+}
+
+}  // namespace
+
+ChangeVolumeFunction g_changeVolume = IgnoreVolume;
+
+void DrawSlider(HWND slider)
+{
+    HDC dc = GetDC(slider);
+    PaintSlider(dc, slider, RecordOf(slider));
+    ReleaseDC(slider, dc);
+}
+
+LRESULT CALLBACK MasterSliderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE) return Slider_OnCreate(window);
+    SliderRecord* record = RecordOf(window);
+    // Without its record the slider ignores everything but its destruction.
+    if (!record) return message == WM_DESTROY ? 0 : DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    bool redraw = false;
+    if (RangeControl_OnMessage(&record->range, message, wParam, lParam, &result, &redraw)) {
+        if (redraw) DrawSlider(window);
+        return result;
+    }
+    switch (message) {
+    case WM_DESTROY: Slider_OnDestroy(window, record); return 0;
+    case WM_SHOWWINDOW:
+        if (!record->background) record->background = CreateControlBackground(window);
+        return 0;
+    case WM_PAINT: Slider_OnPaint(window, record); return 0;
+    case WM_PRINTCLIENT: PaintSlider(reinterpret_cast<HDC>(wParam), window, record); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_COMMAND:
+    case WM_TIMER: return 0;
+    case WM_LBUTTONDOWN: Slider_OnLButtonDown(window, record, lParam); return 0;
+    case WM_MOUSEMOVE: Slider_OnMouseMove(window, record, lParam); return 0;
+    case WM_LBUTTONUP: Slider_OnLButtonUp(window, record); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,82 @@
+#include "widgets/onoff_led.h"
+
+#include "dialogs/effects_patch.h"
+#include "widgets/display_panel.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/panel_bitmaps.h"
+#include "widgets/panel_messages.h"
+#include "widgets/panel_windows.h"
+
+namespace {
+
+// The current effect's record, or null with an empty patch.
+EffectParameters* CurrentEffect()
+{
+    return g_effectsPatch.count == 0 ? nullptr : EffectParametersFor(CurrentEffectId());
+}
+
+void PaintOnOff(HDC dc, HWND window)
+{
+    const EffectParameters* effect = CurrentEffect();
+    HBITMAP picture = effect && effect->on ? g_panelBitmaps.onLed : g_panelBitmaps.offLed;
+    if (!picture) return;
+    RECT client;
+    GetClientRect(window, &client);
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, picture);
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+// Through a DC of its own, so that a WM_PAINT sent without an invalid region
+// still draws.
+void DrawOnOff(HWND window)
+{
+    HDC dc = GetDC(window);
+    PaintOnOff(dc, window);
+    ReleaseDC(window, dc);
+}
+
+void OnOff_OnPaint(HWND window)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(window, &ps);
+    EndPaint(window, &ps);
+    DrawOnOff(window);
+}
+
+void OnOff_OnMouseMove()
+{
+    const EffectParameters* effect = CurrentEffect();
+    if (!effect) {
+        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", 0, "", 0, "", 0);
+        return;
+    }
+    DrawDisplayText(g_displayWindow, EffectDisplayName(CurrentEffectId()), kTopLeft, effect->on ? "ON" : "OFF",
+                    kTopRight, "", 0, "", 0);
+}
+
+void OnOff_OnLButtonDown(HWND window)
+{
+    EffectParameters* effect = CurrentEffect();
+    if (effect) {
+        effect->on = effect->on ? 0 : 1;
+        SendEffectParameters(CurrentEffectId());
+        DrawOnOff(window);
+    }
+    SendMessageA(window, WM_MOUSEMOVE, 0, 0);
+}
+
+}  // namespace
+
+LRESULT CALLBACK OnOffLedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT: OnOff_OnPaint(window); return 0;
+    case WM_PRINTCLIENT: PaintOnOff(reinterpret_cast<HDC>(wParam), window); return 0;
+    case WM_MOUSEMOVE: OnOff_OnMouseMove(); return 0;
+    case WM_LBUTTONDOWN: OnOff_OnLButtonDown(window); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

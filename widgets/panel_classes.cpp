@@ -1,0 +1,36 @@
+#include "widgets/panel_classes.h"
+
+#include "widgets/display_panel.h"
+#include "widgets/led.h"
+#include "widgets/master_slider.h"
+#include "widgets/onoff_led.h"
+#include "widgets/panel_windows.h"
+#include "widgets/rotary_control.h"
+
+namespace {
+
+bool Register(HINSTANCE instance, const char* name, WNDPROC procedure, int extraBytes, HBRUSH background)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = extraBytes;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    return RegisterClassA(&wc) != 0;
+}
+
+}  // namespace
+
+bool RegisterPanelClasses(HINSTANCE instance)
+{
+    g_panelInstance = instance;
+    // One pointer-sized slot for the controls that keep a state record.
+    const int recordSlot = sizeof(LONG_PTR);
+    return Register(instance, "rotary_control", RotaryControlProc, recordSlot, nullptr) &&
+           Register(instance, "SLIDER", MasterSliderProc, recordSlot, nullptr) &&
+           Register(instance, "DISPLAY", DisplayPanelProc, recordSlot, nullptr) &&
+           Register(instance, "LED", LedProc, 0, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))) &&
+           Register(instance, "ONOFFLED", OnOffLedProc, 0, nullptr);
+}

@@ -1,0 +1,18 @@
+// Window handles of the panel that the controls need to know each other by.
+// The shell fills them in as it creates the controls.
+#pragma once
+#include <windows.h>
+
+constexpr int kKnobCount = 6;
+
+// Indexed by knob number - 1: Freq, Depth, Rate, Mix, Degree, Feed.
+extern HWND g_knobWindows[kKnobCount];
+extern HWND g_displayWindow;
+extern HWND g_greenLedWindow;
+
+// The instance whose resources the panel draws from; set by
+// RegisterPanelClasses.
+extern HINSTANCE g_panelInstance;
+
+// The knob number (1 to 6) of a knob window, 0 for any other window.
+int KnobNumberOf(HWND window);

@@ -1,0 +1,28 @@
+// What the knob and the slider share: a position within a range, a stored
+// text, the messages that set them, and the notifications of a drag.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "widgets/panel_messages.h"
+
+struct RangeControl {
+    uint16_t minimum;
+    uint16_t maximum;
+    uint16_t position;
+    char text[kControlTextSize];  // set by message 1029, never drawn
+};
+
+// The values at creation: range 0 to 255, position 128, no text.
+void InitRangeControl(RangeControl* control);
+
+// Handles messages 1025 to 1029 (false for any other message). Setting the
+// minimum or maximum pulls the position into the range without a redraw;
+// setting the position stores it unclamped and asks for a redraw.
+bool RangeControl_OnMessage(RangeControl* control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result,
+                            bool* redraw);
+
+// Sends notification 1031 or 1032 to the control's parent: wParam the
+// control id, lParam the low 16 bits of its handle and the position.
+void NotifyParent(HWND control, UINT notification, uint16_t position);

@@ -1,0 +1,199 @@
+#include "widgets/rotary_control.h"
+
+#include "dialogs/effects_patch.h"
+#include "resources/panel_bitmap_ids.h"
+#include "widgets/control_background.h"
+#include "widgets/display_panel.h"
+#include "widgets/draw_transparent.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/knob_geometry.h"
+#include "widgets/offscreen.h"
+#include "widgets/panel_windows.h"
+#include "widgets/range_control.h"
+
+int32_t g_knobDragging = 0;
+
+namespace {
+
+constexpr int kPointerRadius = 11;
+constexpr COLORREF kKeyColour = RGB(0, 0, 255);
+
+struct KnobRecord {
+    RangeControl range;
+    HBITMAP face;  // made on the first show
+};
+
+KnobRecord* RecordOf(HWND window)
+{
+    return reinterpret_cast<KnobRecord*>(GetWindowLongPtrA(window, 0));
+}
+
+POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+void DrawLine(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2)
+{
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+// Face and pointer composed off-screen, then one copy into dc.
+void PaintKnob(HDC dc, HWND window, const KnobRecord* record)
+{
+    if (!record || !record->face) return;
+    RECT client;
+    GetClientRect(window, &client);
+    Offscreen picture;
+    if (!BeginOffscreen(&picture, dc, record->face, client.right - client.left, client.bottom - client.top)) return;
+    const RangeControl& r = record->range;
+    const POINT c = CentreOf(client);
+    const PointerPoint end = PointerEnd(r.minimum, r.maximum, r.position, c.x, c.y, kPointerRadius);
+    DrawLine(picture.dc, RGB(0, 0, 0), c.x + 1, c.y + 1, end.x + 1, end.y + 1);
+    DrawLine(picture.dc, RGB(255, 255, 255), c.x, c.y, end.x, end.y);
+    EndOffscreen(&picture, dc);
+}
+
+void ShowKnobValue(HWND window, int effect, int knob, uint16_t position)
+{
+    // KnobValueText knows only the effects 1 to 4: for any other id nothing is shown.
+    KnobValue value;
+    if (!KnobValueText(effect, knob, position, &value)) return;
+    const char* name = EffectDisplayName(effect);
+    char label[40] = "";
+    GetWindowTextA(window, label, sizeof label);
+    DrawDisplayText(g_displayWindow, name, kTopLeft, "", 0, value.label ? value.label : label, kBottomLeft,
+                    value.text, kBottomRight);
+}
+
+LRESULT Knob_OnCreate(HWND window)
+{
+    KnobRecord* record = static_cast<KnobRecord*>(LocalAlloc(LPTR, sizeof(KnobRecord)));
+    if (!record) return -1;  // a knob without its record cannot work: creation fails
+    InitRangeControl(&record->range);
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    return 0;
+}
+
+void Knob_OnDestroy(HWND window, KnobRecord* record)
+{
+    if (record->face) DeleteObject(record->face);
+    LocalFree(record);
+    SetWindowLongPtrA(window, 0, 0);
+}
+
+void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
+{
+    if (g_effectsPatch.count == 0) {
+        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", 0, "", 0, "", 0);
+        return;
+    }
+    const int effect = CurrentEffectId();
+    const int knob = KnobNumberOf(window);
+    if (g_knobDragging) {
+        RECT client;
+        GetClientRect(window, &client);
+        const POINT c = CentreOf(client);
+        const int16_t x = static_cast<int16_t>(LOWORD(lParam));
+        const int16_t y = static_cast<int16_t>(HIWORD(lParam));
+        RangeControl& r = record->range;
+        r.position = AngleToPosition(r.minimum, r.maximum, c.x, c.y, x, y);
+        DrawKnob(window);
+        NotifyParent(window, kNotifyChanging, r.position);
+        SetParameterFromKnob(effect, knob, r.position);
+    }
+    ShowKnobValue(window, effect, knob, record->range.position);
+}
+
+void Knob_OnLButtonDown(HWND window, KnobRecord* record, LPARAM lParam)
+{
+    if (!g_knobDragging) {
+        SetCapture(window);
+        g_knobDragging = 1;
+    }
+    Knob_OnMouseMove(window, record, lParam);
+}
+
+void Knob_OnLButtonUp(HWND window, KnobRecord* record)
+{
+    if (!g_knobDragging) return;
+    ReleaseCapture();
+    g_knobDragging = 0;
+    NotifyParent(window, kNotifyReleased, record->range.position);
+}
+
+void Knob_OnPaint(HWND window, const KnobRecord* record)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    PaintKnob(dc, window, record);
+    EndPaint(window, &ps);
+}
+
+}  // namespace
+
+HBITMAP MakeKnobFace(HWND knob)
+{
+    HBITMAP face = CreateControlBackground(knob);
+    if (!face) return nullptr;
+    HBITMAP picture = LoadBitmapA(g_panelInstance, MAKEINTRESOURCEA(IDB_KNOB));
+    if (!picture) return face;
+    BITMAP size = {};
+    GetObjectA(picture, sizeof size, &size);
+    RECT client;
+    GetClientRect(knob, &client);
+    const int x = client.left + (client.right - client.left - size.bmWidth) / 2;
+    const int y = client.top + (client.bottom - client.top - size.bmHeight) / 2;
+
+    HDC screen = GetDC(nullptr);
+    HDC faceDc = CreateCompatibleDC(screen);
+    HDC pictureDc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldFace = SelectObject(faceDc, face);
+    HGDIOBJ oldPicture = SelectObject(pictureDc, picture);
+    SetBkColor(faceDc, kKeyColour);
+    DrawTransparent(faceDc, x, y, size.bmWidth, size.bmHeight, pictureDc, 0, 0);
+    SelectObject(pictureDc, oldPicture);
+    SelectObject(faceDc, oldFace);
+    DeleteDC(pictureDc);
+    DeleteDC(faceDc);
+    DeleteObject(picture);
+    return face;
+}
+
+void DrawKnob(HWND knob)
+{
+    HDC dc = GetDC(knob);
+    PaintKnob(dc, knob, RecordOf(knob));
+    ReleaseDC(knob, dc);
+}
+
+LRESULT CALLBACK RotaryControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE) return Knob_OnCreate(window);
+    KnobRecord* record = RecordOf(window);
+    if (!record) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    bool redraw = false;
+    if (RangeControl_OnMessage(&record->range, message, wParam, lParam, &result, &redraw)) {
+        if (redraw) DrawKnob(window);
+        return result;
+    }
+    switch (message) {
+    case WM_DESTROY: Knob_OnDestroy(window, record); return 0;
+    case WM_SHOWWINDOW:
+        if (!record->face) record->face = MakeKnobFace(window);
+        return 0;
+    case WM_PAINT: Knob_OnPaint(window, record); return 0;
+    case WM_PRINTCLIENT: PaintKnob(reinterpret_cast<HDC>(wParam), window, record); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_COMMAND:
+    case WM_TIMER: return 0;
+    case WM_LBUTTONDOWN: Knob_OnLButtonDown(window, record, lParam); return 0;
+    case WM_MOUSEMOVE: Knob_OnMouseMove(window, record, lParam); return 0;
+    case WM_LBUTTONUP: Knob_OnLButtonUp(window, record); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
