@@ -1,0 +1,30 @@
+#include "player/block_plan.h"
+
+BlockPlan PlanBlocks(uint32_t dataSize, uint32_t blockSize, uint16_t channels)
+{
+    BlockPlan plan;
+    plan.dataSize = dataSize;
+    plan.sourceBlockSize = channels == 1 ? blockSize / 2 : blockSize;
+    plan.totalBlocks = plan.sourceBlockSize ? dataSize / plan.sourceBlockSize : 0;
+    if (plan.sourceBlockSize && dataSize % plan.sourceBlockSize) ++plan.totalBlocks;
+    return plan;
+}
+
+uint32_t BlockReadSize(const BlockPlan& plan, uint32_t counter)
+{
+    if (counter == 0 || counter > plan.totalBlocks) return 0;
+    if (counter < plan.totalBlocks) return plan.sourceBlockSize;
+    const uint32_t rest = plan.dataSize % plan.sourceBlockSize;
+    return rest ? rest : plan.sourceBlockSize;
+}
+
+uint32_t PlayedBytes(uint32_t bytesRead, uint16_t channels)
+{
+    return channels == 1 ? 2 * bytesRead : bytesRead;
+}
+
+PipelineState StateAfterWrite(const BlockPlan& plan, uint32_t counter, int n, uint32_t bytes)
+{
+    if (bytes != plan.sourceBlockSize || counter >= plan.totalBlocks) return LastBlockQueued;
+    return n == 1 ? Buffer1Queued : Buffer2Queued;
+}

@@ -1,0 +1,33 @@
+// The arithmetic of one playback's blocks and the pipeline's states: pure,
+// no Win32, so it is tested natively.
+#pragma once
+#include <cstdint>
+
+// The pipeline state word; the numbers are the values it takes.
+enum PipelineState : int32_t {
+    Starting = 0,         // a start is running; completions do nothing
+    Buffer1Queued = 1,    // data1 was queued last; data2 comes back next
+    Buffer2Queued = 2,    // data2 was queued last; data1 comes back next
+    Stopping = 10,        // Stop is releasing the playback
+    LastBlockQueued = 11, // the last block is queued; the other still plays
+    Finished = 12,        // nothing more is queued; the last return ends it
+};
+
+struct BlockPlan {
+    uint32_t dataSize;         // bytes of the "data" chunk, as its header states
+    uint32_t sourceBlockSize;  // bytes read from the source per block
+    uint32_t totalBlocks;      // blocks the data chunk claims
+};
+
+// blockSize bytes of stereo output per block; a mono source reads half.
+BlockPlan PlanBlocks(uint32_t dataSize, uint32_t blockSize, uint16_t channels);
+
+// Bytes the read of block number counter (1-based) asks for; 0 past the end.
+uint32_t BlockReadSize(const BlockPlan& plan, uint32_t counter);
+
+// Bytes the device plays for bytesRead source bytes (a mono block doubles).
+uint32_t PlayedBytes(uint32_t bytesRead, uint16_t channels);
+
+// The state after block counter of bytes was queued from buffer n (1 or 2):
+// the last block, short or counted, gives LastBlockQueued.
+PipelineState StateAfterWrite(const BlockPlan& plan, uint32_t counter, int n, uint32_t bytes);

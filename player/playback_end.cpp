@@ -1,0 +1,58 @@
+#include "player/playback_end.h"
+
+#include "player/block_pipeline.h"
+#include "player/playback.h"
+#include "player/refill_engine.h"
+#include "player/transport_look.h"
+
+namespace {
+
+void KillIndicatorTimer()
+{
+    if (!g_playback.timerId) return;
+    KillTimer(nullptr, g_playback.timerId);
+    g_playback.timerId = 0;
+}
+
+}  // namespace
+
+MMRESULT AbandonPlayback()
+{
+    MMRESULT result = MMSYSERR_NOERROR;
+    KillIndicatorTimer();
+    if (g_playback.device) {
+        SetPipelineState(Stopping);
+        result = waveOutReset(g_playback.device);
+    }
+    // From here no refill runs: the file and the buffers can go.
+    StopRefillEngine();
+    ReleaseDeviceSide();
+    CloseLingeringDevice();
+    return result;
+}
+
+void CloseSourceFile()
+{
+    if (!g_playback.file) return;
+    mmioClose(g_playback.file, 0);
+    g_playback.file = nullptr;
+}
+
+void FinishStoppedLook()
+{
+    CloseSourceFile();
+    ShowStoppedButtons();
+    DrawBothLedsDark();
+    g_halted.store(1);
+}
+
+void EndOfPlayback(uint32_t generation)
+{
+    // A notice of a playback that Stop has already taken down, or of an
+    // earlier one, is stale.
+    if (generation != g_playback.generation || !g_playback.device) return;
+    KillIndicatorTimer();
+    StopRefillEngine();
+    ReleaseDeviceSide(true);
+    FinishStoppedLook();
+}

@@ -1,0 +1,80 @@
+// The exports of player.dll: the transport, the patch and the volume.
+#include "player/player.h"
+
+#include <mmsystem.h>
+
+#include <cmath>
+
+#include "player/block_processing.h"
+#include "player/notify_window.h"
+#include "player/playback.h"
+#include "player/playback_end.h"
+#include "player/stream_setup.h"
+#include "player/transport_look.h"
+
+extern "C" {
+
+uint32_t QBX_PLAYERAPI Play(HWND playButton, HWND stopButton, HWND pauseButton, HWND greenLed, HWND redLed,
+                            uint32_t deviceId, const char* fileName, uint32_t ioBufferSize, uint32_t blockSize)
+{
+    g_windows = {playButton, stopButton, pauseButton, greenLed, redLed};
+    g_playback.blockSize = blockSize;
+    g_interfaceThread = GetCurrentThreadId();
+    EnsureNotifyWindow();
+
+    const uint32_t result = OpenStream(deviceId, fileName, ioBufferSize);
+    ShowPlayingLook();
+    if (result) {
+        ShowStoppedButtons();
+        DrawBothLedsDark();
+        return result;
+    }
+    return 0;
+}
+
+uint32_t QBX_PLAYERAPI Pause()
+{
+    if (!g_playback.device) return MMSYSERR_INVALHANDLE;
+    MMRESULT result;
+    if (g_halted.load()) {
+        result = waveOutRestart(g_playback.device);
+        g_halted.store(0);
+        DrawLed(g_windows.redLed, false, "RED");
+    } else {
+        result = waveOutPause(g_playback.device);
+        g_halted.store(1);
+        DrawLed(g_windows.redLed, true, "RED");
+    }
+    return result;
+}
+
+uint32_t QBX_PLAYERAPI Stop()
+{
+    const MMRESULT result = AbandonPlayback();
+    FinishStoppedLook();
+    return result;
+}
+
+void QBX_PLAYERAPI NotifyChangesToPlayer(const int16_t* ids, int16_t count)
+{
+    int16_t kept = count < 0 ? 0 : (count > kMaxPatchLength ? kMaxPatchLength : count);
+    if (!ids) kept = 0;
+    // The count goes down first and up last, so a block being processed
+    // never runs a position whose id is not yet written.
+    if (kept < g_patchCount.load()) g_patchCount.store(kept);
+    for (int i = 0; i < kept; ++i) g_patchIds[i].store(ids[i]);
+    g_patchCount.store(kept);
+}
+
+void __stdcall ChangeVolume(double leftDb, double rightDb)
+{
+    g_leftGain.store(std::pow(10.0, 0.05 * leftDb));
+    g_rightGain.store(std::pow(10.0, 0.05 * rightDb));
+}
+
+uint32_t QBX_PLAYERAPI GetNumWaveOutDevs()
+{
+    return waveOutGetNumDevs();
+}
+
+}  // extern "C"

@@ -1,0 +1,69 @@
+// A test of the real player.dll through its import library, with a real
+// transport panel on the screen and the real wave-out device.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "audio/latency.h"
+#include "player/player.h"
+#include "tests/support/temp_dir.h"
+#include "tests/wine/player/player_harness.h"
+
+class PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        panel_ = CreateTransportPanel();
+        NotifyChangesToPlayer(nullptr, 0);
+        ChangeVolume(0.0, 0.0);
+    }
+    void TearDown() override
+    {
+        Stop();
+        DestroyTransportPanel(&panel_);
+    }
+
+    static uint32_t BlockBytes(int latencyMs) { return static_cast<uint32_t>(LatencyToBytesAtRate(latencyMs, 44100)); }
+
+    std::string WriteWave(const std::vector<int16_t>& samples, int channels)
+    {
+        const std::string path = dir_.File("play" + std::to_string(++files_) + ".wav");
+        EXPECT_TRUE(WriteTestWave(path, samples, channels));
+        return path;
+    }
+
+    uint32_t PlayFile(const std::string& path, uint32_t blockSize, uint32_t device = 0)
+    {
+        return Play(panel_.play, panel_.stop, panel_.pause, panel_.greenLed, panel_.redLed, device, path.c_str(), 0,
+                    blockSize);
+    }
+
+    bool WaitForStopped(DWORD timeoutMs)
+    {
+        return PumpUntil([&] { return IsWindowEnabled(panel_.play) != FALSE; }, timeoutMs);
+    }
+
+    void ExpectButtons(bool playing)
+    {
+        EXPECT_EQ(IsWindowEnabled(panel_.play) != FALSE, !playing);
+        EXPECT_EQ(IsWindowEnabled(panel_.stop) != FALSE, playing);
+        EXPECT_EQ(IsWindowEnabled(panel_.pause) != FALSE, playing);
+    }
+    void ExpectLeds(bool greenLit, bool redLit)
+    {
+        EXPECT_EQ(LedCentre(panel_.greenLed), LampColour(greenLit, "GREEN"));
+        EXPECT_EQ(LedCentre(panel_.redLed), LampColour(redLit, "RED"));
+    }
+    void ExpectStoppedLook()
+    {
+        ExpectButtons(false);
+        ExpectLeds(false, false);
+    }
+
+    TempDir dir_;
+    TransportPanel panel_;
+    int files_ = 0;
+};

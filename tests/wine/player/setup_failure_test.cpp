@@ -1,0 +1,191 @@
+// Every refusal of a start: its one message box, its code, the stopped
+// look, and nothing left open (handles, the device).
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "tests/support/message_box_catcher.h"
+#include "tests/support/wav_builder.h"
+#include "tests/wine/player/player_fixture.h"
+
+namespace {
+
+std::string DeviceText(uint32_t code)
+{
+    char text[256] = {};
+    waveOutGetErrorTextA(code, text, sizeof text);
+    return text;
+}
+
+class SetupFailureTest : public PlayerTest {
+protected:
+    std::string WriteBytes(const Bytes& bytes)
+    {
+        const std::string path = dir_.File("bad" + std::to_string(++bad_) + ".wav");
+        EXPECT_TRUE(WriteFileBytes(path, bytes));
+        return path;
+    }
+
+    // Plays path and returns the one box's text; *code gets Play's result.
+    std::string Refusal(const std::string& path, uint32_t* code, uint32_t device = 0, uint32_t blockSize = 3528)
+    {
+        const DWORD handlesBefore = HandleCount();
+        MessageBoxCatcher catcher;
+        *code = PlayFile(path, blockSize, device);
+        EXPECT_NE(*code, 0u);
+        EXPECT_EQ(catcher.Boxes().size(), 1u);
+        if (catcher.Boxes().size() == 1) {
+            const CaughtBox& box = catcher.Boxes()[0];
+            EXPECT_EQ(box.caption, "Quellbox");
+            EXPECT_TRUE(box.errorIcon);
+            EXPECT_EQ(box.buttonCount, 1);
+            EXPECT_TRUE(box.hasOk);
+            owner_ = box.owner;
+        }
+        ExpectStoppedLook();
+        EXPECT_EQ(HandleCount(), handlesBefore) << "a handle was left open";
+        EXPECT_TRUE(DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) << "the file is still open";
+        return catcher.OnlyText();
+    }
+
+    static DWORD HandleCount()
+    {
+        DWORD n = 0;
+        GetProcessHandleCount(GetCurrentProcess(), &n);
+        return n;
+    }
+
+    static Bytes Fmt(uint16_t tag = 1) { FormatFields f; f.tag = tag; return FormatPayload(f); }
+    static Bytes SomeData() { return Bytes(4000, 0x11); }
+
+    int bad_ = 0;
+    HWND owner_ = nullptr;
+};
+
+TEST_F(SetupFailureTest, MissingFile)
+{
+    uint32_t code = 0;
+    EXPECT_EQ(Refusal(dir_.File("nothing-here.wav"), &code), "Error in opening file.");
+    EXPECT_EQ(code, 100u);
+    EXPECT_EQ(owner_, nullptr) << "no main window: the box has no owner";
+}
+
+TEST_F(SetupFailureTest, NotRiff)
+{
+    uint32_t code = 0;
+    EXPECT_EQ(Refusal(WriteBytes(Bytes(200, 'x')), &code), "This is not a WAV file.");
+    EXPECT_EQ(code, static_cast<uint32_t>(MMIOERR_CHUNKNOTFOUND));
+}
+
+TEST_F(SetupFailureTest, OtherRiffForm)
+{
+    Bytes body;
+    AppendChunk(&body, "avih", Bytes(56, 0));
+    uint32_t code = 0;
+    EXPECT_EQ(Refusal(WriteBytes(RiffFile("AVI ", body)), &code), "This is not a WAV file.");
+    EXPECT_EQ(code, static_cast<uint32_t>(MMIOERR_CHUNKNOTFOUND));
+}
+
+TEST_F(SetupFailureTest, NoFormatChunk)
+{
+    Bytes body;
+    AppendChunk(&body, "data", SomeData());
+    uint32_t code = 0;
+    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "WAV file is corrupted.");
+    EXPECT_EQ(code, static_cast<uint32_t>(MMIOERR_CHUNKNOTFOUND));
+}
+
+TEST_F(SetupFailureTest, FormatChunkCutShort)
+{
+    Bytes body;
+    AppendChunkDeclared(&body, "fmt ", 16, Bytes(6, 1));
+    uint32_t code = 0;
+    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "Failed to read format chunk.");
+    EXPECT_EQ(code, 100u);
+}
+
+TEST_F(SetupFailureTest, CompressedFormat)
+{
+    Bytes body;
+    AppendChunk(&body, "fmt ", Fmt(2));
+    AppendChunk(&body, "data", SomeData());
+    uint32_t code = 0;
+    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "This is not a PCM file.");
+    EXPECT_EQ(code, 100u);
+}
+
+TEST_F(SetupFailureTest, DataBeforeFormat)
+{
+    Bytes body;
+    AppendChunk(&body, "data", SomeData());
+    AppendChunk(&body, "fmt ", Fmt());
+    uint32_t code = 0;
+    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "WAV file has no data chunk.");
+    EXPECT_EQ(code, static_cast<uint32_t>(MMIOERR_CHUNKNOTFOUND));
+}
+
+TEST_F(SetupFailureTest, EmptyDataChunk)
+{
+    Bytes body;
+    AppendChunk(&body, "fmt ", Fmt());
+    AppendChunk(&body, "data", Bytes());
+    uint32_t code = 0;
+    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "The data chunk has no data.");
+    EXPECT_EQ(code, 100u);
+}
+
+TEST_F(SetupFailureTest, DeviceIndexThatDoesNotExist)
+{
+    const uint32_t device = GetNumWaveOutDevs() + 3;
+    uint32_t code = 0;
+    const std::string text = Refusal(WriteWave(TestSignal(2000, 2, 1), 2), &code, device);
+    EXPECT_EQ(code, static_cast<uint32_t>(MMSYSERR_BADDEVICEID));
+    EXPECT_EQ(text, DeviceText(code));
+    EXPECT_FALSE(text.empty());
+}
+
+TEST_F(SetupFailureTest, BlockSizeOfNoWholeFrame)
+{
+    uint32_t code = 0;
+    const std::string text = Refusal(WriteWave(TestSignal(2000, 2, 1), 2), &code, 0, 3);
+    EXPECT_EQ(code, static_cast<uint32_t>(MMSYSERR_INVALPARAM));
+    EXPECT_EQ(text, DeviceText(code));
+}
+
+TEST_F(SetupFailureTest, BoxIsOwnedByTheMainWindowWhenOneExists)
+{
+    WNDCLASSA cls = {};
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "zantil_quellbox";
+    RegisterClassA(&cls);
+    HWND main = CreateWindowExA(0, "zantil_quellbox", "Quellbox", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(main, nullptr);
+    uint32_t code = 0;
+    EXPECT_EQ(Refusal(dir_.File("absent.wav"), &code), "Error in opening file.");
+    EXPECT_EQ(owner_, main);
+    DestroyWindow(main);
+    UnregisterClassA("zantil_quellbox", GetModuleHandleA(nullptr));
+}
+
+TEST_F(SetupFailureTest, AfterEveryRefusalTheDeviceIsFreeForAPlayback)
+{
+    uint32_t code = 0;
+    Refusal(dir_.File("absent.wav"), &code);
+    const std::vector<int16_t> samples = TestSignal(3000, 2, 3);
+    MessageBoxCatcher catcher;
+    ASSERT_EQ(PlayFile(WriteWave(samples, 2), BlockBytes(20)), 0u);
+    EXPECT_TRUE(WaitForStopped(5000));
+    EXPECT_TRUE(catcher.Boxes().empty());
+}
+
+TEST_F(PlayerTest, VolumeExportCarriesItsDecoratedName)
+{
+    HMODULE player = GetModuleHandleA("player.dll");
+    ASSERT_NE(player, nullptr);
+    EXPECT_NE(GetProcAddress(player, "_ChangeVolume@16"), nullptr);
+    EXPECT_EQ(GetNumWaveOutDevs(), waveOutGetNumDevs());
+    EXPECT_GE(GetNumWaveOutDevs(), 1u);
+}
+
+}  // namespace
