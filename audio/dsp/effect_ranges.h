@@ -1,0 +1,27 @@
+// The values each effect receives from the panel: the start-up values (with
+// the effect switched on) and the values with every knob at either end.
+// The modules start from the start-up values with mix 0 until the first
+// Change; tests, the benchmark and the render tool drive them with these.
+#pragma once
+
+#include "audio/dsp/effect_values.h"
+
+struct EffectRange {
+    EffectValues defaults;  // start-up values, mix as stored (0.5)
+    EffectValues lowest;    // every knob at its minimum
+    EffectValues highest;   // every knob at its maximum
+    bool depthIsShareOfFreq;  // the Depth knob sets depth as a share of freq
+};
+
+extern const EffectRange kPhaserRange;
+extern const EffectRange kFlangerRange;
+extern const EffectRange kChorusRange;
+extern const EffectRange kChDelayRange;
+
+// The start-up values switched off: what a module uses before any Change.
+inline EffectValues SwitchedOff(const EffectValues& v)
+{
+    EffectValues off = v;
+    off.mix = 0.0;
+    return off;
+}

@@ -1,0 +1,40 @@
+#include "audio/dsp/effect_values.h"
+
+void PostValues(ValuesMailbox* box, const EffectValues& values)
+{
+    const uint32_t start = box->sequence.load(std::memory_order_relaxed);
+    // Odd while the fields are being written; never wraps back to 0.
+    box->sequence.store(start + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    box->freq.store(values.freq, std::memory_order_relaxed);
+    box->depth.store(values.depth, std::memory_order_relaxed);
+    box->rate.store(values.rate, std::memory_order_relaxed);
+    box->mix.store(values.mix, std::memory_order_relaxed);
+    box->degree.store(values.degree, std::memory_order_relaxed);
+    box->feed.store(values.feed, std::memory_order_relaxed);
+    uint32_t done = start + 2;
+    if (done == 0) done = 2;
+    box->sequence.store(done, std::memory_order_release);
+}
+
+bool TakeValues(ValuesMailbox* box, uint32_t* seen, EffectValues* out)
+{
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const uint32_t before = box->sequence.load(std::memory_order_acquire);
+        if (before == *seen) return false;
+        if (before & 1u) continue;
+        EffectValues v;
+        v.freq = box->freq.load(std::memory_order_relaxed);
+        v.depth = box->depth.load(std::memory_order_relaxed);
+        v.rate = box->rate.load(std::memory_order_relaxed);
+        v.mix = box->mix.load(std::memory_order_relaxed);
+        v.degree = box->degree.load(std::memory_order_relaxed);
+        v.feed = box->feed.load(std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (box->sequence.load(std::memory_order_relaxed) != before) continue;
+        *out = v;
+        *seen = before;
+        return true;
+    }
+    return false;
+}

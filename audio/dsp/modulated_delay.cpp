@@ -1,0 +1,265 @@
+#include "audio/dsp/modulated_delay.h"
+
+#include <cmath>
+
+#include "audio/dsp/control_segments.h"
+#include "audio/dsp/dsp_support.h"
+#include "audio/dsp/effect_ranges.h"
+#include "audio/dsp/lfo.h"
+#include "audio/dsp/stereo_pair.h"
+
+const ModulatedDelayKind kFlangerKind = {&kFlangerRange.defaults, 8.5, 0.8, true, 0.0};
+const ModulatedDelayKind kChorusKind = {&kChorusRange.defaults, 31.0, 0.7, true, 0.0};
+const ModulatedDelayKind kChDelayKind = {&kChDelayRange.defaults, 1004.0, 0.90001, false, 6500.0};
+
+namespace {
+
+constexpr double kGlideMs = 5.0;
+constexpr double kFadeMs = 10.0;
+// A glide may change the tap's read speed by at most this much (2 %, about a
+// third of a semitone); larger moves crossfade.
+constexpr double kMaxGlideSlope = 0.02;
+constexpr double kPi = 3.141592653589793;
+
+void ToTargets(const ModulatedDelayState* s, const EffectValues& raw, double* tap, double* plain)
+{
+    const ModulatedDelayKind* k = s->kind;
+    const double maxMs = k->maxDelayMs;
+    const double freq = ClampValue(raw.freq, 0.0, maxMs, k->start->freq);
+    const double depth = ClampValue(raw.depth, 0.0, maxMs, k->start->depth);
+    const double perMs = s->rate * 0.001;
+    if (k->sweepBelowFreq) {
+        const double sweep = depth < freq ? depth : freq;
+        tap[kTapCentre] = (freq - 0.5 * sweep) * perMs;
+        tap[kTapHalfSweep] = 0.5 * sweep * perMs;
+    } else {
+        tap[kTapCentre] = freq * perMs;
+        tap[kTapHalfSweep] = 0.5 * depth * perMs;
+    }
+    tap[kTapLag] = ClampValue(raw.degree, 0.0, 360.0, k->start->degree) / 360.0;
+    plain[kPlainRate] = ClampValue(raw.rate, 0.0, 20.0, k->start->rate);
+    plain[kPlainMix] = ClampValue(raw.mix, 0.0, 1.0, 0.0);
+    plain[kPlainFeed] = ClampValue(raw.feed, 0.0, k->maxFeed, k->start->feed);
+}
+
+// The largest distance (samples) between a tap's read position under the
+// two settings, at any LFO phase.
+double TapDistance(const double* a, const double* b)
+{
+    const double centre = std::fabs(a[kTapCentre] - b[kTapCentre]);
+    const double sweep = std::fabs(a[kTapHalfSweep] - b[kTapHalfSweep]);
+    const double smaller = a[kTapHalfSweep] < b[kTapHalfSweep] ? a[kTapHalfSweep] : b[kTapHalfSweep];
+    double lag = std::fabs(a[kTapLag] - b[kTapLag]);
+    return centre + sweep + smaller * 2.0 * kPi * lag;
+}
+
+bool SameTap(const double* a, const double* b)
+{
+    return a[kTapCentre] == b[kTapCentre] && a[kTapHalfSweep] == b[kTapHalfSweep] && a[kTapLag] == b[kTapLag];
+}
+
+// Where a tap with these settings reads for the channel at the current LFO phase.
+double ReadPosition(const ModulatedDelayState* s, const double* tap, int ch)
+{
+    return TapDelay(tap, CycleSine(s->phase - (ch ? tap[kTapLag] : 0.0)), s->maxDelay);
+}
+
+// A control point: the taps head linearly for where the LFO says they
+// should be now, arriving one control period later.
+void ControlPoint(ModulatedDelayState* s)
+{
+    for (int ch = 0; ch < 2; ++ch) {
+        s->delayStep[ch] = (ReadPosition(s, s->tap.value, ch) - s->delayNow[ch]) / kDelayControlPeriod;
+        if (s->fadeLeft > 0)
+            s->fadeDelayStep[ch] = (ReadPosition(s, s->fadeTo, ch) - s->fadeDelayNow[ch]) / kDelayControlPeriod;
+    }
+}
+
+// Starts moving the sounding tap to the target: a glide when that is gentle,
+// else a crossfade. While a crossfade runs the target waits for its end.
+void SteerTap(ModulatedDelayState* s)
+{
+    if (s->fadeLeft > 0 || SameTap(s->tap.target, s->tapTarget)) return;
+    if (TapDistance(s->tap.value, s->tapTarget) <= kMaxGlideSlope * s->glideSamples) {
+        GlideTo(&s->tap, s->tapTarget, s->glideSamples);
+        return;
+    }
+    for (int i = 0; i < kTapCount; ++i) s->fadeTo[i] = s->tapTarget[i];
+    s->fadeLeft = s->fadeSamples;
+    for (int ch = 0; ch < 2; ++ch) {
+        s->fadeDelayNow[ch] = ReadPosition(s, s->fadeTo, ch);
+        s->fadeDelayStep[ch] = 0.0;
+    }
+}
+
+void TakeNewValues(ModulatedDelayState* s)
+{
+    EffectValues raw;
+    if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
+        if (!s->snapNext || s->seen != 0) return;
+        raw = SwitchedOff(*s->kind->start);
+    }
+    double plain[kPlainCount];
+    ToTargets(s, raw, s->tapTarget, plain);
+    if (s->snapNext) {
+        GlideSnap(&s->plain, plain);
+        GlideSnap(&s->tap, s->tapTarget);
+        s->fadeLeft = 0;
+    } else {
+        GlideTo(&s->plain, plain, s->glideSamples);
+        SteerTap(s);
+    }
+    s->snapNext = false;
+}
+
+// Smooth 0 .. 1 crossfade weight of the incoming tap.
+inline double FadeWeight(int left, int total)
+{
+    const double t = 1.0 - static_cast<double>(left) / total;
+    return t * t * (3.0 - 2.0 * t);
+}
+
+}  // namespace
+
+void ModulatedDelayInit(ModulatedDelayState* s, const ModulatedDelayKind* kind, double sampleRate)
+{
+    s->kind = kind;
+    s->rate = SafeSampleRate(sampleRate);
+    s->glideSamples = MsToSamples(kGlideMs, s->rate);
+    s->fadeSamples = MsToSamples(kFadeMs, s->rate);
+    s->maxDelay = kind->maxDelayMs * 0.001 * s->rate + 2.0;
+    if (kind->dampingHz > 0.0) {
+        const double fc = kind->dampingHz < 0.45 * s->rate ? kind->dampingHz : 0.45 * s->rate;
+        s->dampingCoeff = 1.0 - std::exp(-2.0 * kPi * fc / s->rate);
+    } else {
+        s->dampingCoeff = 1.0;
+    }
+    s->phase = 0.0;
+    s->fadeLeft = 0;
+    for (int ch = 0; ch < 2; ++ch) {
+        s->damped[ch] = 0.0;
+        DelayLineInit(&s->line[ch], s->maxDelay + 1.0);
+    }
+    s->seen = 0;
+    s->snapNext = true;
+    TakeNewValues(s);
+    s->untilControl = 0;
+    for (int ch = 0; ch < 2; ++ch) {
+        s->delayNow[ch] = ReadPosition(s, s->tap.value, ch);
+        s->delayStep[ch] = 0.0;
+    }
+    s->ready = true;
+}
+
+void ModulatedDelayChange(ModulatedDelayState* s, const EffectValues& v)
+{
+    PostValues(&s->mailbox, v);
+}
+
+namespace {
+
+// Frames with nothing gliding or fading: the same arithmetic as the general
+// path, both channels at once, on local copies of the hot state.
+template <bool kDamped>
+void SteadyFrames(ModulatedDelayState* s, double* samples, int frames)
+{
+    const double inc = s->plain.value[kPlainRate] / s->rate;
+    const double mix = s->plain.value[kPlainMix];
+    const Pair mixPair = PairBoth(mix);
+    const Pair feed = PairBoth(s->plain.value[kPlainFeed]);
+    const Pair damping = PairBoth(s->dampingCoeff);
+    const Pair half = PairBoth(0.5), onePointFive = PairBoth(1.5), two = PairBoth(2.0), twoPointFive = PairBoth(2.5);
+    double phase = s->phase;
+    Pair delay = PairLoad(s->delayNow);
+    const Pair step = PairLoad(s->delayStep);
+    Pair low = PairLoad(s->damped);
+    double* bl = s->line[0].buffer.data();
+    double* br = s->line[1].buffer.data();
+    const uint32_t m = s->line[0].mask;  // both lines have one size
+    uint32_t write = s->line[0].write;   // and move together
+    for (int n = 0; n < frames; ++n) {
+        phase = AdvancePhase(phase, inc);
+        delay = delay + step;
+        const uint32_t wl = static_cast<uint32_t>(PairLeft(delay));
+        const uint32_t wr = static_cast<uint32_t>(PairRight(delay));
+        const Pair f = delay - PairOf(static_cast<double>(wl), static_cast<double>(wr));
+        const uint32_t il = (write - wl) & m, ir = (write - wr) & m;
+        const Pair yNewer = PairOf(bl[(il + 1) & m], br[(ir + 1) & m]);
+        const Pair y0 = PairOf(bl[il], br[ir]);
+        const Pair y1 = PairOf(bl[(il - 1) & m], br[(ir - 1) & m]);
+        const Pair y2 = PairOf(bl[(il - 2) & m], br[(ir - 2) & m]);
+        const Pair c1 = half * (y1 - yNewer);
+        const Pair c2 = yNewer - twoPointFive * y0 + two * y1 - half * y2;
+        const Pair c3 = half * (y2 - yNewer) + onePointFive * (y0 - y1);
+        const Pair wet = ((c3 * f + c2) * f + c1) * f + y0;
+        Pair back = wet;
+        if (kDamped) back = low = low + damping * (wet - low);
+        const Pair dry = PairLoad(samples + 2 * n);
+        const Pair in = PairSoftLimit(dry + feed * back, kLimitKnee, kLimitRoom);
+        bl[write] = PairLeft(in);
+        br[write] = PairRight(in);
+        write = (write + 1) & m;
+        if (mix != 0.0) PairStore(samples + 2 * n, dry + mixPair * (wet - dry));
+    }
+    s->phase = phase;
+    PairStore(s->delayNow, delay);
+    PairStore(s->damped, low);
+    s->line[0].write = s->line[1].write = write;
+}
+
+// One frame of the general path: glides, crossfades and all.
+void GeneralFrame(ModulatedDelayState* s, double* frame)
+{
+    GlideTick(&s->plain);
+    if (s->tap.remaining > 0) GlideTick(&s->tap);
+    double fade = 0.0;
+    if (s->fadeLeft > 0) fade = FadeWeight(--s->fadeLeft, s->fadeSamples);
+    s->phase = AdvancePhase(s->phase, s->plain.value[kPlainRate] / s->rate);
+    const double mix = s->plain.value[kPlainMix];
+    const double feed = s->plain.value[kPlainFeed];
+    const double damping = s->dampingCoeff;
+    for (int ch = 0; ch < 2; ++ch) {
+        DelayLine* line = &s->line[ch];
+        s->delayNow[ch] += s->delayStep[ch];
+        double wet = DelayLineRead(line, s->delayNow[ch]);
+        if (fade != 0.0) {
+            s->fadeDelayNow[ch] += s->fadeDelayStep[ch];
+            wet += fade * (DelayLineRead(line, s->fadeDelayNow[ch]) - wet);
+        }
+        double back = wet;
+        if (damping < 1.0) back = s->damped[ch] += damping * (wet - s->damped[ch]);
+        const double dry = frame[ch];
+        DelayLineWrite(line, SoftLimit(dry + feed * back));
+        if (mix != 0.0) frame[ch] = dry + mix * (wet - dry);
+    }
+    if (s->fadeLeft == 0 && fade != 0.0) {
+        // The incoming tap has taken over.
+        GlideSnap(&s->tap, s->fadeTo);
+        for (int ch = 0; ch < 2; ++ch) {
+            s->delayNow[ch] = s->fadeDelayNow[ch];
+            s->delayStep[ch] = s->fadeDelayStep[ch];
+        }
+    }
+    if (s->fadeLeft == 0 && s->tap.remaining == 0 && !SameTap(s->tap.target, s->tapTarget)) SteerTap(s);
+}
+
+}  // namespace
+
+void ModulatedDelayProcess(ModulatedDelayState* s, double* samples, int count)
+{
+    if (!s->ready || samples == nullptr || count < 2) return;
+    DenormalGuard guard;
+    DenormalGuardEnter(&guard);
+    TakeNewValues(s);
+    ForEachControlRun(&s->untilControl, kDelayControlPeriod, count / 2, [s] { ControlPoint(s); },
+                      [s, samples](int first, int frames) {
+                          if (s->plain.remaining > 0 || s->tap.remaining > 0 || s->fadeLeft > 0) {
+                              GeneralFrame(s, samples + 2 * first);
+                              return 1;
+                          }
+                          if (s->dampingCoeff < 1.0) SteadyFrames<true>(s, samples + 2 * first, frames);
+                          else SteadyFrames<false>(s, samples + 2 * first, frames);
+                          return frames;
+                      });
+    DenormalGuardLeave(&guard);
+}
