@@ -1,0 +1,203 @@
+// The real qbx15.exe, started and worked from outside as a user would.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <vector>
+
+#include "quellbox_process.h"
+
+namespace {
+
+constexpr int kPlay = 20, kPause = 21, kStop = 22, kUp = 23, kDown = 24;
+constexpr int kKnobIds[] = {1, 2, 3, 4, 5, 6};
+const char kIni[] = "qbx15.ini";
+
+void ForgetSettings()
+{
+    char path[MAX_PATH] = "";
+    GetWindowsDirectoryA(path, MAX_PATH);
+    lstrcatA(path, "\\qbx15.ini");
+    DeleteFileA(path);
+}
+
+std::string IniText(const char* section, const char* key)
+{
+    char text[64] = "";
+    GetPrivateProfileStringA(section, key, "<none>", text, sizeof text, kIni);
+    return text;
+}
+
+std::string DemoWav() { return BinaryFolder() + "demo.wav"; }
+
+// A green LED lit by the player is clearly green on the screen.
+bool LooksGreen(COLORREF c) { return GetGValue(c) > 120 && GetGValue(c) > GetRValue(c) + 40; }
+
+class QuellboxTest : public ::testing::Test {
+protected:
+    void SetUp() override { ForgetSettings(); }
+
+    // Started, its panel enabled by the first right click after the intro.
+    void StartActive()
+    {
+        ASSERT_TRUE(app_.Start());
+        ASSERT_TRUE(app_.WaitForMainWindow());
+        ASSERT_TRUE(app_.ActivatePanel(20000));
+    }
+
+    void StartWithDemo()
+    {
+        StartActive();
+        ASSERT_TRUE(app_.OpenThroughDialog(DemoWav()));
+        ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
+    }
+
+    QuellboxProcess app_;
+};
+
+TEST_F(QuellboxTest, RightClicksDuringTheIntroDoNothingAndTheFirstOneAfterItEnablesThePanel)
+{
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForMainWindow());
+    const DWORD shown = GetTickCount();
+    EXPECT_EQ("Quellbox", app_.Title());
+    app_.RightClick();
+    Sleep(600);
+    for (int id : kKnobIds) EXPECT_FALSE(app_.Enabled(id)) << "knob " << id;
+    EXPECT_FALSE(app_.Enabled(kUp));
+
+    ASSERT_TRUE(app_.ActivatePanel(20000));
+    // The banner is typed one letter per 100 ms before the prompt may be answered.
+    EXPECT_GE(GetTickCount() - shown, 1200u);
+    for (int id : kKnobIds) EXPECT_TRUE(app_.Enabled(id)) << "knob " << id;
+    for (int id : {7, 10, 25, kUp, kDown}) EXPECT_TRUE(app_.Enabled(id)) << "control " << id;
+    for (int id : {kPlay, kPause, kStop}) EXPECT_FALSE(app_.Enabled(id)) << "button " << id;
+
+    app_.Command(118);
+    EXPECT_EQ(0, app_.WaitForExit(10000));
+}
+
+TEST_F(QuellboxTest, ASecondCopyIsRefusedWithItsMessageAndExitCode1)
+{
+    StartActive();
+    QuellboxProcess second;
+    ASSERT_TRUE(second.Start());
+    HWND box = second.WaitForDialog("Quellbox", 15000);
+    ASSERT_NE(nullptr, box);
+    char text[128] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_STREQ("Quellbox is already active.", text);
+    EXPECT_EQ(nullptr, FindProcessWindow(second.Pid(), "zantil_quellbox", nullptr));
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(1, second.WaitForExit(10000));
+    // The running copy goes on untouched.
+    EXPECT_TRUE(IsWindow(app_.MainWindow()));
+}
+
+TEST_F(QuellboxTest, OpeningTheDemoThroughTheOpenDialogEnablesPlayAndNamesTheWindow)
+{
+    StartActive();
+    EXPECT_FALSE(app_.Enabled(kPlay));
+    ASSERT_TRUE(app_.OpenThroughDialog(DemoWav()));
+    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
+    EXPECT_EQ("demo.wav - Quellbox", app_.Title());
+    EXPECT_FALSE(app_.Enabled(kStop));
+}
+
+TEST_F(QuellboxTest, PlayLightsTheGreenLedAndStopPutsTheButtonsBack)
+{
+    StartWithDemo();
+    EXPECT_FALSE(LooksGreen(ScreenPixel(app_.MainWindow(), 152, 66)));
+    app_.Command(kPlay);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    EXPECT_FALSE(app_.Enabled(kPlay));
+    EXPECT_TRUE(app_.Enabled(kPause));
+    EXPECT_TRUE(WaitUntil([this] { return LooksGreen(ScreenPixel(app_.MainWindow(), 152, 66)); }, 3000));
+
+    app_.Command(kStop);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
+    EXPECT_FALSE(app_.Enabled(kStop));
+    EXPECT_FALSE(app_.Enabled(kPause));
+}
+
+TEST_F(QuellboxTest, ClosingTheWindowWhilePlayingEndsTheProgramCleanly)
+{
+    StartWithDemo();
+    app_.Command(kPlay);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    PostMessageA(app_.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, app_.WaitForExit(10000));
+}
+
+TEST_F(QuellboxTest, ExitWhilePlayingEndsTheProgramCleanly)
+{
+    StartWithDemo();
+    app_.Command(kPlay);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    app_.Command(118);
+    EXPECT_EQ(0, app_.WaitForExit(10000));
+}
+
+TEST_F(QuellboxTest, ExitWritesThePositionTheDeviceAndTheLimitedLatency)
+{
+    WritePrivateProfileStringA("Wave Out", "Latency", "900", kIni);
+    WritePrivateProfileStringA("Wave Out", "Device", "No Such Device", kIni);
+    WritePrivateProfileStringA("Main Window", "Left", "40", kIni);
+    WritePrivateProfileStringA("Main Window", "Top", "30", kIni);
+    StartActive();
+    RECT r = {};
+    GetWindowRect(app_.MainWindow(), &r);
+    EXPECT_EQ(40, r.left);
+    EXPECT_EQ(30, r.top);
+    app_.Command(118);
+    ASSERT_EQ(0, app_.WaitForExit(10000));
+
+    EXPECT_EQ("500", IniText("Wave Out", "Latency"));
+    WAVEOUTCAPSA caps = {};
+    ASSERT_EQ(MMSYSERR_NOERROR, waveOutGetDevCapsA(0, &caps, sizeof caps));
+    EXPECT_EQ(caps.szPname, IniText("Wave Out", "Device"));
+    EXPECT_EQ("40", IniText("Main Window", "Left"));
+    EXPECT_EQ("30", IniText("Main Window", "Top"));
+}
+
+TEST_F(QuellboxTest, WithoutSettingsTheWindowIsCentredAndItsPlaceIsWrittenAtExit)
+{
+    StartActive();
+    RECT r = {};
+    GetWindowRect(app_.MainWindow(), &r);
+    RECT client = {};
+    GetClientRect(app_.MainWindow(), &client);
+    EXPECT_EQ(370, client.right);
+    EXPECT_EQ(92, client.bottom);
+    POINT origin = {0, 0};
+    ClientToScreen(app_.MainWindow(), &origin);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 185, origin.x);
+    app_.Command(118);
+    ASSERT_EQ(0, app_.WaitForExit(10000));
+    EXPECT_EQ(std::to_string(r.left), IniText("Main Window", "Left"));
+    EXPECT_EQ(std::to_string(r.top), IniText("Main Window", "Top"));
+    EXPECT_EQ("150", IniText("Wave Out", "Latency"));
+}
+
+std::vector<LRESULT> KnobPositions(const QuellboxProcess& app)
+{
+    std::vector<LRESULT> positions;
+    for (int id : kKnobIds) positions.push_back(SendMessageA(app.Control(id), 1028, 0, 0));
+    return positions;
+}
+
+TEST_F(QuellboxTest, UpAndDownStepRoundThePatchAndMoveTheKnobs)
+{
+    StartActive();
+    const std::vector<LRESULT> phaser = KnobPositions(app_);
+    app_.Command(kDown);  // from position 1 round to 4, the C-Delay
+    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) != phaser; }, 3000));
+    app_.Command(kUp);  // back to the Phaser
+    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == phaser; }, 3000));
+    for (int i = 0; i < 3; ++i) app_.Command(kUp);  // Flanger, Chorus, C-Delay
+    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) != phaser; }, 3000));
+    app_.Command(kUp);  // round to the Phaser again
+    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == phaser; }, 3000));
+}
+
+}  // namespace
