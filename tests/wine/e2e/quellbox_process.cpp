@@ -76,6 +76,13 @@ bool QuellboxProcess::Start()
                           &info_) != FALSE;
 }
 
+bool QuellboxProcess::Attach()
+{
+    main_ = FindWindowA("zantil_quellbox", nullptr);
+    if (main_) GetWindowThreadProcessId(main_, &info_.dwProcessId);
+    return main_ != nullptr;
+}
+
 bool QuellboxProcess::WaitForMainWindow()
 {
     return WaitUntil(

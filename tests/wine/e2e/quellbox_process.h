@@ -25,6 +25,8 @@ public:
 
     // Starts the program; false when it could not be created.
     bool Start();
+    // Takes the copy that is already running; false when there is none.
+    bool Attach();
     // Waits for the main window of this copy.
     bool WaitForMainWindow();
     // Waits for the end; the exit code, or -1 when still running.
