@@ -20,7 +20,7 @@ bin="$root/build/$QBX_TEST_BUILD/bin"
   $QBX_WINE qbx_drive.exe wait=3000; shot _ "$2" prompt
   $QBX_WINE qbx_drive.exe activate menu wait=500; shot _ "$2" menu
   $QBX_WINE qbx_drive.exe escape wait=200
-  xdemo=$(winepath -w "$1/demo.wav")
+  xdemo=$($QBX_WINE winepath -w "$1/demo.wav" 2>/dev/null | tr -d "\r")
   $QBX_WINE qbx_drive.exe "open=$xdemo" command=20 wait=1500; shot _ "$2" playing
   $QBX_WINE qbx_drive.exe command=22 command=107 wait=800; shot _ "$2" about
   wineserver -k || true
