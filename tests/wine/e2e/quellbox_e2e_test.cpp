@@ -82,13 +82,8 @@ TEST_F(QuellboxTest, ASecondCopyIsRefusedWithItsMessageAndExitCode1)
     StartActive();
     QuellboxProcess second;
     ASSERT_TRUE(second.Start());
-    HWND box = second.WaitForDialog("Quellbox", 15000);
-    ASSERT_NE(nullptr, box);
-    char text[128] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    EXPECT_STREQ("Quellbox is already active.", text);
+    EXPECT_EQ("Quellbox is already active.", second.AnswerMessageBox(15000));
     EXPECT_EQ(nullptr, FindProcessWindow(second.Pid(), "zantil_quellbox", nullptr));
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(1, second.WaitForExit(10000));
     // The running copy goes on untouched.
     EXPECT_TRUE(IsWindow(app_.MainWindow()));
@@ -102,6 +97,92 @@ TEST_F(QuellboxTest, OpeningTheDemoThroughTheOpenDialogEnablesPlayAndNamesTheWin
     EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
     EXPECT_EQ("demo.wav - Quellbox", app_.Title());
     EXPECT_FALSE(app_.Enabled(kStop));
+}
+
+std::string TempFile(const char* name)
+{
+    char dir[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+TEST_F(QuellboxTest, ARejectedFileShowsItsMessageAndLeavesTheOpenFileInPlace)
+{
+    StartWithDemo();
+    const std::string bad = TempFile("qbx_e2e_not_a_wave.wav");
+    WriteWholeFile(bad, "This is plain text, not a RIFF file.");
+    ASSERT_TRUE(app_.OpenThroughDialog(bad));
+    EXPECT_EQ("This is not a WAVE file.", app_.AnswerMessageBox(10000));
+    EXPECT_EQ("demo.wav - Quellbox", app_.Title());
+    EXPECT_TRUE(app_.Enabled(kPlay));
+    DeleteFileA(bad.c_str());
+}
+
+TEST_F(QuellboxTest, TheFirstRightClickAfterTheIntroAlsoOpensThePopupMenu)
+{
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForMainWindow());
+    POINT p = {185, 46};
+    ClientToScreen(app_.MainWindow(), &p);
+    const LPARAM at = MAKELPARAM(p.x, p.y);
+    PostMessageA(app_.MainWindow(), WM_CONTEXTMENU, 0, at);
+    Sleep(500);
+    EXPECT_EQ(nullptr, FindProcessWindow(app_.Pid(), "#32768", nullptr)) << "no menu during the intro";
+
+    ASSERT_TRUE(app_.ActivatePanel(20000));
+    PostMessageA(app_.MainWindow(), WM_CONTEXTMENU, 0, at);
+    HWND menu = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            menu = FindProcessWindow(app_.Pid(), "#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        },
+        5000));
+    if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !menu || !IsWindowVisible(menu); }, 5000));
+}
+
+TEST_F(QuellboxTest, MixdownThroughTheSaveDialogWritesAStereoWaveAndNoTemporaryFile)
+{
+    StartWithDemo();
+    const std::string target = TempFile("qbx_e2e_mixdown.wav");
+    DeleteFileA(target.c_str());
+    ASSERT_TRUE(app_.MixdownThroughDialog(target));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(target) && !app_.WaitForDialog("Progress", 0); }, 30000));
+    const std::string out = ReadWholeFile(target);
+    ASSERT_GE(out.size(), 44u);
+    EXPECT_EQ("RIFF", out.substr(0, 4));
+    EXPECT_EQ("WAVE", out.substr(8, 4));
+    EXPECT_EQ(2, static_cast<unsigned char>(out[22]));  // channels
+    EXPECT_NE(std::string::npos, out.find("LIST"));
+    const std::string demo = ReadWholeFile(DemoWav());
+    EXPECT_GE(out.size(), demo.size() - 64);  // at least as long as a stereo source
+    char temp[MAX_PATH] = "";
+    GetWindowsDirectoryA(temp, MAX_PATH);
+    EXPECT_FALSE(FileExists(std::string(temp) + "\\tmpqbx15.wav"));
+    DeleteFileA(target.c_str());
 }
 
 TEST_F(QuellboxTest, PlayLightsTheGreenLedAndStopPutsTheButtonsBack)

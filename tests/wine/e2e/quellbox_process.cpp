@@ -139,10 +139,10 @@ HWND QuellboxProcess::WaitForDialog(const char* caption, DWORD milliseconds) con
     return dialog;
 }
 
-bool QuellboxProcess::OpenThroughDialog(const std::string& path)
+bool QuellboxProcess::ChooseInFileDialog(int command, const char* caption, const std::string& path)
 {
-    Command(101);
-    HWND dialog = WaitForDialog("Open", 10000);
+    Command(command);
+    HWND dialog = WaitForDialog(caption, 10000);
     if (!dialog) return false;
     // The file name box of the explorer-style dialog (cmb13, else edt1).
     HWND nameBox = GetDlgItem(dialog, 0x47C);
@@ -151,6 +151,21 @@ bool QuellboxProcess::OpenThroughDialog(const std::string& path)
     SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
+}
+
+bool QuellboxProcess::OpenThroughDialog(const std::string& path) { return ChooseInFileDialog(101, "Open", path); }
+
+bool QuellboxProcess::MixdownThroughDialog(const std::string& path) { return ChooseInFileDialog(105, nullptr, path); }
+
+std::string QuellboxProcess::AnswerMessageBox(DWORD milliseconds) const
+{
+    HWND box = WaitForDialog("Quellbox", milliseconds);
+    if (!box) return "";
+    char text[256] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitUntil([box] { return !IsWindow(box); }, 5000);
+    return text;
 }
 
 COLORREF ScreenPixel(HWND window, int x, int y)

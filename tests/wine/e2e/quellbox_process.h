@@ -48,8 +48,17 @@ public:
     HWND WaitForDialog(const char* caption, DWORD milliseconds) const;
     // Opens a file through the real Open dialog.
     bool OpenThroughDialog(const std::string& path);
+    // Chooses the mixdown target through the real Save dialog.
+    bool MixdownThroughDialog(const std::string& path);
+    // The text of this copy's next message box ("" when none comes), which
+    // is then answered with OK.
+    std::string AnswerMessageBox(DWORD milliseconds) const;
 
 private:
+    // Posts the command, types path into the file dialog that it opens and
+    // presses OK; true once the dialog has closed.
+    bool ChooseInFileDialog(int command, const char* caption, const std::string& path);
+
     PROCESS_INFORMATION info_ = {};
     HWND main_ = nullptr;
 };
