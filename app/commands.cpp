@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/panel_controls.h"
 #include "app/panel_sync.h"
+#include "app/patch_step.h"
 #include "app/settings.h"
 #include "app/shell_state.h"
 #include "audio/effect_modules.h"
@@ -49,11 +50,7 @@ void OnStepEffect(int step)
         ShowDisplayLine("NO EFFECTS");
         return;
     }
-    if (step > 0) {
-        p.position = p.position < p.count ? static_cast<int16_t>(p.position + 1) : 1;
-    } else {
-        p.position = p.position > 1 ? static_cast<int16_t>(p.position - 1) : p.count;
-    }
+    p.position = step > 0 ? NextPatchPosition(p.position, p.count) : PreviousPatchPosition(p.position, p.count);
     const int16_t id = EffectNameToId(p.names[p.position - 1]);
     ShowDisplayLine(EffectDisplayName(id));
     ShowEffectOnPanel(id);
