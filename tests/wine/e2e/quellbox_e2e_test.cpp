@@ -185,6 +185,31 @@ TEST_F(QuellboxTest, MixdownThroughTheSaveDialogWritesAStereoWaveAndNoTemporaryF
     DeleteFileA(target.c_str());
 }
 
+TEST_F(QuellboxTest, TheAboutPictureIsCentredAndClosesOnOneCompleteLeftClick)
+{
+    StartActive();
+    app_.Command(107);
+    HWND about = app_.WaitForDialog("", 10000);
+    ASSERT_NE(nullptr, about);
+    RECT client = {};
+    GetClientRect(about, &client);
+    EXPECT_EQ(150, client.right);
+    EXPECT_EQ(200, client.bottom);
+    POINT origin = {0, 0};
+    ClientToScreen(about, &origin);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 75, origin.x);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2 - 100, origin.y);
+
+    // A release without a press inside (dragged in from outside) keeps it.
+    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(about));
+    PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    EXPECT_TRUE(WaitUntil([about] { return !IsWindow(about); }, 5000));
+    EXPECT_TRUE(IsWindowEnabled(app_.MainWindow()));
+}
+
 TEST_F(QuellboxTest, PlayLightsTheGreenLedAndStopPutsTheButtonsBack)
 {
     StartWithDemo();
