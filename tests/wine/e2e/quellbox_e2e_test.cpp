@@ -244,6 +244,32 @@ TEST_F(QuellboxTest, ExitWhilePlayingEndsTheProgramCleanly)
     EXPECT_EQ(0, app_.WaitForExit(10000));
 }
 
+// Types latency into the Preferences dialog and presses OK.
+bool SetLatencyInPreferences(const QuellboxProcess& app, const char* latency)
+{
+    app.Command(111);
+    HWND dialog = app.WaitForDialog("Preferences", 10000);
+    if (!dialog) return false;
+    SendMessageA(GetDlgItem(dialog, 1039), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(latency));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
+}
+
+TEST_F(QuellboxTest, PreferencesStopPlaybackOnlyOnAChangeWhichExitWritesBack)
+{
+    StartWithDemo();
+    app_.Command(kPlay);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    ASSERT_TRUE(SetLatencyInPreferences(app_, "150"));  // unchanged
+    Sleep(300);
+    EXPECT_TRUE(app_.Enabled(kStop)) << "still playing";
+    ASSERT_TRUE(SetLatencyInPreferences(app_, "200"));
+    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay) && !app_.Enabled(kStop); }, 5000));
+    app_.Command(118);
+    ASSERT_EQ(0, app_.WaitForExit(10000));
+    EXPECT_EQ("200", IniText("Wave Out", "Latency"));
+}
+
 TEST_F(QuellboxTest, ExitWritesThePositionTheDeviceAndTheLimitedLatency)
 {
     WritePrivateProfileStringA("Wave Out", "Latency", "900", kIni);
