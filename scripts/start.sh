@@ -4,6 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+[ -n "${DISPLAY:-}" ] || { echo "start: no X display: set DISPLAY (e.g. run it in a desktop session, or under xvfb-run)" >&2; exit 1; }
 scripts/install-deps.sh
 . scripts/wine-arch.sh
 trees=(win32)
@@ -14,7 +15,6 @@ if [ ! -f "$exe" ]; then
   echo "start: the program itself (qbx15.exe) is not built yet; only the libraries and tests exist so far." >&2
   exit 1
 fi
-[ -n "${DISPLAY:-}" ] || { echo "start: no X display (DISPLAY is not set)" >&2; exit 1; }
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-quellbox-$QBX_WINE_ARCH}" WINEARCH="$QBX_WINE_ARCH" WINELOADER="$QBX_WINE"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 cd "$(dirname "$exe")"

@@ -1,0 +1,147 @@
+// The main window's commands: the five panel buttons and the popup menu.
+#include <windows.h>
+#include <commdlg.h>
+
+#include "app/error_box.h"
+#include "app/main_window.h"
+#include "app/panel_controls.h"
+#include "app/panel_sync.h"
+#include "app/patch_step.h"
+#include "app/settings.h"
+#include "app/shell_state.h"
+#include "audio/effect_modules.h"
+#include "audio/mixdown.h"
+#include "audio/source_check.h"
+#include "audio/source_format.h"
+#include "dialogs/effects_patch.h"
+#include "dialogs/effects_patch_dialog.h"
+#include "dialogs/preferences_dialog.h"
+#include "dialogs/progress_dialog.h"
+#include "player/player.h"
+#include "resources/resource_ids.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/panel_bitmaps.h"
+#include "widgets/panel_windows.h"
+
+namespace {
+
+constexpr int kMixdownBlockBytes = 32768;
+constexpr char kWaveFilter[] = "Wave (*.wav)\0*.wav\0";
+
+void OnPlay()
+{
+    HandPatchToPlayer();
+    const double rate = static_cast<double>(g_sourceFormat.sampleRate);
+    InitPhaser(rate);
+    InitFlanger(rate);
+    InitChorus(rate);
+    InitChDelay(rate);
+    // Every effect gets its current values, in the patch or not.
+    for (int id = 1; id <= 4; ++id) SendEffectParameters(id);
+    Play(g_playButton, g_stopButton, g_pauseButton, g_greenLedWindow, g_redLedWindow,
+         static_cast<uint32_t>(g_deviceIndex), g_sourcePath, 0, static_cast<uint32_t>(g_sourceFormat.blockSize));
+}
+
+// UP (step +1) and DOWN (step -1) move the current patch position round.
+void OnStepEffect(int step)
+{
+    EffectsPatch& p = g_effectsPatch;
+    if (p.count == 0) {
+        ShowDisplayLine("NO EFFECTS");
+        return;
+    }
+    p.position = step > 0 ? NextPatchPosition(p.position, p.count) : PreviousPatchPosition(p.position, p.count);
+    const int16_t id = EffectNameToId(p.names[p.position - 1]);
+    ShowDisplayLine(EffectDisplayName(id));
+    ShowEffectOnPanel(id);
+}
+
+OPENFILENAMEA WaveFileDialog(HWND owner, char* file, char* title, DWORD flags)
+{
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // 76 bytes on 32-bit Windows
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = kWaveFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = kSourcePathSize;
+    ofn.lpstrFileTitle = title;
+    ofn.nMaxFileTitle = kSourcePathSize;
+    ofn.Flags = flags;
+    ofn.lpstrDefExt = "wav";
+    return ofn;
+}
+
+void OnOpen(HWND window)
+{
+    char path[kSourcePathSize] = "";
+    char title[kSourcePathSize] = "";
+    OPENFILENAMEA ofn =
+        WaveFileDialog(window, path, title, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
+    if (GetOpenFileNameA(&ofn) != 1) return;
+    if (!CheckSourceFile(path)) return;
+    lstrcpynA(g_sourcePath, path, kSourcePathSize);
+    lstrcpynA(g_sourceTitle, title, kSourcePathSize);
+    if (IsPlaybackActive()) {
+        Stop();
+    } else {
+        EnableWindow(g_playButton, TRUE);
+    }
+    EnableMenuItem(g_popupMenu, IDM_MIXDOWN, MF_BYCOMMAND | MF_ENABLED);
+    char caption[kSourcePathSize + 16];
+    lstrcpynA(caption, g_sourceTitle, kSourcePathSize);
+    lstrcatA(caption, " - Quellbox");
+    SetWindowTextA(window, caption);
+}
+
+void OnMixdown(HWND window)
+{
+    char target[kSourcePathSize];
+    lstrcpynA(target, g_sourceTitle, kSourcePathSize);
+    char title[kSourcePathSize] = "";
+    OPENFILENAMEA ofn = WaveFileDialog(window, target, title,
+                                       OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+    if (GetSaveFileNameA(&ofn) != 1) return;
+    UpdateWindow(window);
+    PrepareMixdown(g_sourcePath, g_tempMixdownPath, kMixdownBlockBytes);
+    if (IsPlaybackActive()) SendMessageA(window, WM_COMMAND, MAKEWPARAM(22, 0), 0);
+    RunProgressDialog(GetModuleHandleA(nullptr), window);
+    if (!g_mixdownCompleted) return;
+    DeleteFileA(target);
+    if (!MoveFileA(g_tempMixdownPath, target)) {
+        ShowErrorBox("Write Error. Mixdown file will be deleted.");
+        DeleteFileA(g_tempMixdownPath);
+    }
+}
+
+}  // namespace
+
+void MainWindow_OnCommand(HWND window, WPARAM wParam)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    switch (LOWORD(wParam)) {
+    case 20: OnPlay(); break;
+    case 21: Pause(); break;
+    case 22: Stop(); break;
+    case 23: OnStepEffect(+1); break;
+    case 24: OnStepEffect(-1); break;
+    case IDM_OPEN: OnOpen(window); break;
+    case IDM_EFFECTS_PATCH: RunEffectsPatchDialog(instance, window); break;
+    case IDM_MIXDOWN: OnMixdown(window); break;
+    case IDM_ABOUT: DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0); break;
+    case IDM_PREFERENCES: RunPreferencesDialog(instance, window); break;
+    case IDM_HELP: WinHelpA(window, g_helpPath, HELP_FORCEFILE, 0); break;
+    case IDM_EXIT: DestroyWindow(window); break;
+    default: break;
+    }
+}
+
+void MainWindow_OnDestroy(HWND window)
+{
+    WinHelpA(window, g_helpPath, HELP_QUIT, 0);
+    DeletePanelBitmaps();
+    DestroyMenu(g_menuResource);
+    WriteSettings(window);
+    DeleteFileA(g_tempMixdownPath);
+    PostQuitMessage(0);
+}

@@ -1,0 +1,134 @@
+#include "app/main_window.h"
+
+#include "app/error_box.h"
+#include "app/panel_controls.h"
+#include "app/shell_state.h"
+#include "dialogs/effects_patch.h"
+#include "player/player.h"
+#include "resources/panel_bitmap_ids.h"
+#include "widgets/dib_resources.h"
+#include "widgets/display_panel.h"
+#include "widgets/owner_button.h"
+#include "widgets/panel_bitmaps.h"
+#include "widgets/panel_windows.h"
+
+namespace {
+
+constexpr UINT_PTR kDisplayPromptTimer = 2;
+
+HWND CreateChild(HWND parent, const char* className, const char* text, int id, int x, int y, int width,
+                 int height, DWORD style)
+{
+    return CreateWindowExA(0, className, text, WS_CHILD | style, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+struct KnobPlace {
+    const char* text;
+    int x, y;
+};
+// By knob number: Freq, Depth, Rate, Mix, Degree, Feed.
+const KnobPlace kKnobPlaces[kKnobCount] = {
+    {"Freq", 8, 5}, {"Depth", 48, 5}, {"Rate", 8, 50}, {"Mix", 88, 50}, {"Degree", 88, 5}, {"Feed", 48, 50},
+};
+
+HWND CreateButton(HWND parent, const char* text, int id, int x, int y, int width, int height)
+{
+    return CreateChild(parent, "BUTTON", text, id, x, y, width, height, WS_VISIBLE | WS_DISABLED | BS_OWNERDRAW);
+}
+
+// The LEDs come first in the panel's dependency order: without them the
+// controls after them are left out.
+bool CreateLeds(HWND window)
+{
+    g_greenLedWindow = CreateChild(window, "LED", "", 8, 149, 65, 7, 3, 0);
+    if (!g_greenLedWindow) return false;
+    ShowWindow(g_greenLedWindow, SW_SHOWNORMAL);
+    g_redLedWindow = CreateChild(window, "LED", "", 9, 181, 65, 7, 3, 0);
+    if (!g_redLedWindow) return false;
+    ShowWindow(g_redLedWindow, SW_SHOWNORMAL);
+    g_onOffLedWindow = CreateChild(window, "ONOFFLED", "ON/OFF", 25, 272, 43, 18, 18, WS_VISIBLE | WS_DISABLED | 0x0B);
+    return g_onOffLedWindow != nullptr;
+}
+
+void CreatePanelControls(HWND window)
+{
+    for (int k = 0; k < kKnobCount; ++k) {
+        const KnobPlace& p = kKnobPlaces[k];
+        g_knobWindows[k] = CreateChild(window, "rotary_control", p.text, k + 1, p.x, p.y, 30, 30, WS_DISABLED);
+    }
+    g_volumeSlider = CreateChild(window, "SLIDER", "Volume", 7, 328, 4, 22, 84, WS_DISABLED);
+    g_displayWindow = CreateChild(window, "DISPLAY", "Display", 10, 135, 18, 98, 38, WS_DISABLED);
+    if (!CreateLeds(window)) return;
+    g_playButton = CreateButton(window, "PLAY", 20, 136, 71, 33, 10);
+    g_pauseButton = CreateButton(window, "PAUSE", 21, 168, 71, 33, 10);
+    g_stopButton = CreateButton(window, "STOP", 22, 200, 71, 33, 10);
+    g_downButton = CreateButton(window, "DOWN", 24, 261, 14, 20, 14);
+    g_upButton = CreateButton(window, "UP", 23, 280, 14, 20, 14);
+}
+
+LRESULT MainWindow_OnCreate(HWND window)
+{
+    g_mainWindow = window;
+    CreatePanelControls(window);
+    LoadPanelBitmaps();
+    if (g_onOffLedWindow) ShowWindow(g_onOffLedWindow, SW_SHOWNORMAL);
+    EffectsPatch& p = g_effectsPatch;
+    for (int i = 0; i < kPatchSlots; ++i) p.ids[i] = i < p.count ? EffectNameToId(p.names[i]) : 0;
+    return 0;
+}
+
+void MainWindow_OnPaint(HWND window)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(window, &ps);
+    PaintDibResource(window, IDB_PANEL_BACKGROUND);
+    EndPaint(window, &ps);
+}
+
+// The first right click after the intro enables the panel.
+void MainWindow_OnRButtonDown()
+{
+    if (!g_rightClickWait) return;
+    KillTimer(g_displayWindow, kDisplayPromptTimer);
+    for (HWND knob : g_knobWindows) EnableWindow(knob, TRUE);
+    EnableWindow(g_volumeSlider, TRUE);
+    EnableWindow(g_upButton, TRUE);
+    EnableWindow(g_downButton, TRUE);
+    EnableWindow(g_displayWindow, TRUE);
+    EnableWindow(g_onOffLedWindow, TRUE);
+    g_rightClickWait = 0;
+}
+
+// The player draws on the buttons and LEDs until its playback ends: it is
+// stopped before they go, whichever way the window is closed.
+void StopPlaybackBeforeClosing()
+{
+    if (IsPlaybackActive()) Stop();
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: return MainWindow_OnCreate(window);
+    case WM_PAINT: MainWindow_OnPaint(window); return 0;
+    case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
+    case WM_ENABLE: UpdateWindow(g_playButton); return 0;
+    case WM_RBUTTONDOWN: MainWindow_OnRButtonDown(); return 0;
+    case WM_CONTEXTMENU:
+        if (HandleContextMenu(window, lParam)) return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_SIZE:
+    case WM_SHOWWINDOW:
+    case WM_MOUSEMOVE: return 0;
+    case WM_COMMAND: MainWindow_OnCommand(window, wParam); return 0;
+    case WM_CLOSE: StopPlaybackBeforeClosing(); return DefWindowProcA(window, message, wParam, lParam);
+    case WM_DESTROY:
+        StopPlaybackBeforeClosing();
+        MainWindow_OnDestroy(window);
+        return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,26 @@
+#include "app/panel_sync.h"
+
+#include "app/shell_state.h"
+#include "dialogs/effects_patch.h"
+#include "player/player.h"
+#include "widgets/display_panel.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/panel_messages.h"
+#include "widgets/panel_windows.h"
+
+void ShowDisplayLine(const char* text)
+{
+    DrawDisplayText(g_displayWindow, text, kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
+}
+
+void ShowEffectOnPanel(int16_t effectId)
+{
+    for (int knob = 1; knob <= kKnobCount; ++knob) {
+        const uint16_t position = KnobPositionFor(effectId, knob);
+        SendMessageA(g_knobWindows[knob - 1], kMsgSetPosition, position, 0);
+    }
+    // The on/off LED reads the current effect's state when it paints.
+    if (g_onOffLedWindow) SendMessageA(g_onOffLedWindow, WM_PAINT, 0, 0);
+}
+
+void HandPatchToPlayer() { NotifyChangesToPlayer(g_effectsPatch.ids, g_effectsPatch.count); }

@@ -1,0 +1,145 @@
+#include "app/startup.h"
+
+#include "app/error_box.h"
+#include "app/main_window.h"
+#include "app/settings.h"
+#include "app/shell_state.h"
+#include "player/player.h"
+#include "resources/resource_ids.h"
+#include "widgets/display_panel.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/master_slider.h"
+#include "widgets/panel_classes.h"
+#include "widgets/panel_messages.h"
+#include "widgets/panel_windows.h"
+
+namespace {
+
+constexpr int kPanelWidth = 370;
+constexpr int kPanelHeight = 92;
+constexpr DWORD kFrameStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
+
+void ShowUnownedError(const char* text) { MessageBoxA(nullptr, text, "Quellbox", MB_OK | MB_ICONERROR); }
+
+bool DisplayHasEnoughColours()
+{
+    HWND desktop = GetDesktopWindow();
+    HDC dc = GetWindowDC(desktop);
+    const int bits = GetDeviceCaps(dc, BITSPIXEL);
+    ReleaseDC(desktop, dc);
+    return bits >= 8;
+}
+
+void BuildFixedPath(const char* dir, int stringId, char* out)
+{
+    char name[64] = "";
+    LoadStringA(g_instance, stringId, name, sizeof name);
+    JoinDirectoryAndName(dir, name, out, kShellPathSize);
+}
+
+void BuildFixedPaths()
+{
+    char dir[kShellPathSize] = "";
+    GetWindowsDirectoryA(dir, sizeof dir);
+    BuildFixedPath(dir, IDS_TEMP_MIXDOWN_FILE, g_tempMixdownPath);
+    GetCurrentDirectoryA(sizeof dir, dir);
+    BuildFixedPath(dir, IDS_HELP_FILE, g_helpPath);
+}
+
+// The centred window rectangle of a 370 x 92 client area.
+RECT CentredWindowRect()
+{
+    const int cx = GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int cy = GetSystemMetrics(SM_CYSCREEN) / 2;
+    RECT r;
+    SetRect(&r, cx - kPanelWidth / 2, cy - kPanelHeight / 2, cx - kPanelWidth / 2 + kPanelWidth, cy + kPanelHeight / 2);
+    AdjustWindowRect(&r, kFrameStyle, FALSE);
+    return r;
+}
+
+// Shown first, so that each control copies the painted background under it.
+void ConfigureControl(HWND control, const char* text, int minimum, int maximum, int position)
+{
+    ShowWindow(control, SW_SHOWNORMAL);
+    SendMessageA(control, kMsgSetText, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(control, kMsgSetMinimum, static_cast<WPARAM>(minimum), 0);
+    SendMessageA(control, kMsgSetMaximum, static_cast<WPARAM>(maximum), 0);
+    SendMessageA(control, kMsgSetPosition, static_cast<WPARAM>(position), 0);
+}
+
+void ConfigurePanel()
+{
+    struct KnobSetup {
+        const char* text;
+        int minimum, maximum;
+    };
+    static const KnobSetup kKnobs[kKnobCount] = {
+        {"Hz", 0, 100}, {"Hz", 0, 100}, {"", 0, 100}, {"", 1, 200}, {"De", 0, 180}, {"Feed", 0, 100},
+    };
+    for (int k = 0; k < kKnobCount; ++k) {
+        ConfigureControl(g_knobWindows[k], kKnobs[k].text, kKnobs[k].minimum, kKnobs[k].maximum,
+                         KnobPositionFor(1, k + 1));
+    }
+    ConfigureControl(g_volumeSlider, "", 0, 300, 32);
+    // Showing the display starts its intro.
+    ShowWindow(g_displayWindow, SW_SHOWNORMAL);
+    SendMessageA(g_displayWindow, kMsgSetMinimum, 0, 0);
+    SendMessageA(g_displayWindow, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
+}
+
+int RunMessageLoop()
+{
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+bool RegisterShellClasses(HINSTANCE instance)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, "Icon");
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
+    wc.lpszClassName = kMainWindowClass;
+    return RegisterClassA(&wc) != 0 && RegisterPanelClasses(instance);
+}
+
+int RunQuellbox(HINSTANCE instance, int showCommand)
+{
+    g_instance = instance;
+    if (!RegisterShellClasses(instance)) return 1;
+    if (FindWindowA(kMainWindowClass, nullptr)) {
+        ShowUnownedError("Quellbox is already active.");
+        return 1;
+    }
+    if (!DisplayHasEnoughColours()) {
+        ShowUnownedError("Quellbox needs at least 256 colors.");
+        return 1;
+    }
+    BuildFixedPaths();
+    g_menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_POPUP));
+    g_popupMenu = GetSubMenu(g_menuResource, 0);
+    SetDisplayMenu(g_popupMenu);
+    g_changeVolume = ChangeVolume;
+
+    const RECT frame = CentredWindowRect();
+    int left = 0;
+    int top = 0;
+    ReadSettings(frame.left, frame.top, &left, &top);
+
+    HWND window = CreateWindowExA(0, kMainWindowClass, "Quellbox", kFrameStyle | WS_MINIMIZEBOX, left, top,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                                  nullptr);
+    if (!window) return 1;
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    ConfigurePanel();
+    return RunMessageLoop();
+}

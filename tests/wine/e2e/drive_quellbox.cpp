@@ -1,0 +1,71 @@
+// Works a running Quellbox from a script, one action per argument, so that
+// screenshots can be taken between the steps:
+//   activate            right clicks until the intro is over and the panel enabled
+//   open=PATH           opens a file through the Open dialog
+//   command=ID          posts a command (20 PLAY, 22 STOP, 107 About, ...)
+//   menu                opens the popup menu at the middle of the panel
+//   escape              closes the open popup menu with the Escape key
+//   wait=MS             sleeps
+// Exits with 1 at the first action that fails.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "quellbox_process.h"
+
+namespace {
+
+bool OpenPopupMenu(const QuellboxProcess& app)
+{
+    POINT p = {185, 46};
+    ClientToScreen(app.MainWindow(), &p);
+    PostMessageA(app.MainWindow(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app.MainWindow()), MAKELPARAM(p.x, p.y));
+    return WaitUntil([&] { return FindProcessWindow(app.Pid(), "#32768", nullptr) != nullptr; }, 5000);
+}
+
+bool RunAction(QuellboxProcess& app, const std::string& action)
+{
+    const size_t eq = action.find('=');
+    const std::string name = action.substr(0, eq);
+    const std::string value = eq == std::string::npos ? "" : action.substr(eq + 1);
+    if (name == "activate") return app.ActivatePanel(20000);
+    if (name == "open") return app.OpenThroughDialog(value);
+    if (name == "command") {
+        app.Command(std::atoi(value.c_str()));
+        return true;
+    }
+    if (name == "menu") return OpenPopupMenu(app);
+    if (name == "escape") {
+        HWND menu = FindProcessWindow(app.Pid(), "#32768", nullptr);
+        if (!menu) return false;
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0);
+        return WaitUntil([&] { return !IsWindowVisible(menu); }, 3000);
+    }
+    if (name == "wait") {
+        Sleep(static_cast<DWORD>(std::atoi(value.c_str())));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QuellboxProcess app;
+    if (!WaitUntil([&] { return app.Attach(); }, 15000)) {
+        std::fprintf(stderr, "drive_quellbox: no running Quellbox\n");
+        return 1;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (!RunAction(app, argv[i])) {
+            std::fprintf(stderr, "drive_quellbox: %s failed\n", argv[i]);
+            return 1;
+        }
+    }
+    return 0;
+}

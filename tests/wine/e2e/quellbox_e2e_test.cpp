@@ -1,0 +1,335 @@
+// The real qbx15.exe, started and worked from outside as a user would.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <vector>
+
+#include "quellbox_process.h"
+
+namespace {
+
+constexpr int kPlay = 20, kPause = 21, kStop = 22, kUp = 23, kDown = 24;
+constexpr int kKnobIds[] = {1, 2, 3, 4, 5, 6};
+const char kIni[] = "qbx15.ini";
+
+void ForgetSettings()
+{
+    char path[MAX_PATH] = "";
+    GetWindowsDirectoryA(path, MAX_PATH);
+    lstrcatA(path, "\\qbx15.ini");
+    DeleteFileA(path);
+}
+
+std::string IniText(const char* section, const char* key)
+{
+    char text[64] = "";
+    GetPrivateProfileStringA(section, key, "<none>", text, sizeof text, kIni);
+    return text;
+}
+
+std::string DemoWav() { return BinaryFolder() + "demo.wav"; }
+
+// A green LED lit by the player is clearly green on the screen.
+bool LooksGreen(COLORREF c) { return GetGValue(c) > 120 && GetGValue(c) > GetRValue(c) + 40; }
+
+class QuellboxTest : public ::testing::Test {
+protected:
+    void SetUp() override { ForgetSettings(); }
+
+    // Started, its panel enabled by the first right click after the intro.
+    void StartActive()
+    {
+        ASSERT_TRUE(app_.Start());
+        ASSERT_TRUE(app_.WaitForMainWindow());
+        ASSERT_TRUE(app_.ActivatePanel(20000));
+    }
+
+    void StartWithDemo()
+    {
+        StartActive();
+        ASSERT_TRUE(app_.OpenThroughDialog(DemoWav()));
+        ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
+    }
+
+    QuellboxProcess app_;
+};
+
+TEST_F(QuellboxTest, RightClicksDuringTheIntroDoNothingAndTheFirstOneAfterItEnablesThePanel)
+{
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForMainWindow());
+    const DWORD shown = GetTickCount();
+    EXPECT_EQ("Quellbox", app_.Title());
+    app_.RightClick();
+    Sleep(600);
+    for (int id : kKnobIds) EXPECT_FALSE(app_.Enabled(id)) << "knob " << id;
+    EXPECT_FALSE(app_.Enabled(kUp));
+
+    ASSERT_TRUE(app_.ActivatePanel(20000));
+    // The banner is typed one letter per 100 ms before the prompt may be answered.
+    EXPECT_GE(GetTickCount() - shown, 1200u);
+    for (int id : kKnobIds) EXPECT_TRUE(app_.Enabled(id)) << "knob " << id;
+    for (int id : {7, 10, 25, kUp, kDown}) EXPECT_TRUE(app_.Enabled(id)) << "control " << id;
+    for (int id : {kPlay, kPause, kStop}) EXPECT_FALSE(app_.Enabled(id)) << "button " << id;
+
+    app_.Command(118);
+    EXPECT_EQ(0, app_.WaitForExit(10000));
+}
+
+TEST_F(QuellboxTest, ASecondCopyIsRefusedWithItsMessageAndExitCode1)
+{
+    StartActive();
+    QuellboxProcess second;
+    ASSERT_TRUE(second.Start());
+    EXPECT_EQ("Quellbox is already active.", second.AnswerMessageBox(15000));
+    EXPECT_EQ(nullptr, FindProcessWindow(second.Pid(), "zantil_quellbox", nullptr));
+    EXPECT_EQ(1, second.WaitForExit(10000));
+    // The running copy goes on untouched.
+    EXPECT_TRUE(IsWindow(app_.MainWindow()));
+}
+
+TEST_F(QuellboxTest, OpeningTheDemoThroughTheOpenDialogEnablesPlayAndNamesTheWindow)
+{
+    StartActive();
+    EXPECT_FALSE(app_.Enabled(kPlay));
+    ASSERT_TRUE(app_.OpenThroughDialog(DemoWav()));
+    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
+    EXPECT_EQ("demo.wav - Quellbox", app_.Title());
+    EXPECT_FALSE(app_.Enabled(kStop));
+}
+
+std::string TempFile(const char* name)
+{
+    char dir[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+TEST_F(QuellboxTest, ARejectedFileShowsItsMessageAndLeavesTheOpenFileInPlace)
+{
+    StartWithDemo();
+    const std::string bad = TempFile("qbx_e2e_not_a_wave.wav");
+    WriteWholeFile(bad, "This is plain text, not a RIFF file.");
+    ASSERT_TRUE(app_.OpenThroughDialog(bad));
+    EXPECT_EQ("This is not a WAVE file.", app_.AnswerMessageBox(10000));
+    EXPECT_EQ("demo.wav - Quellbox", app_.Title());
+    EXPECT_TRUE(app_.Enabled(kPlay));
+    DeleteFileA(bad.c_str());
+}
+
+TEST_F(QuellboxTest, TheFirstRightClickAfterTheIntroAlsoOpensThePopupMenu)
+{
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForMainWindow());
+    POINT p = {185, 46};
+    ClientToScreen(app_.MainWindow(), &p);
+    const LPARAM at = MAKELPARAM(p.x, p.y);
+    PostMessageA(app_.MainWindow(), WM_CONTEXTMENU, 0, at);
+    Sleep(500);
+    EXPECT_EQ(nullptr, FindProcessWindow(app_.Pid(), "#32768", nullptr)) << "no menu during the intro";
+
+    ASSERT_TRUE(app_.ActivatePanel(20000));
+    PostMessageA(app_.MainWindow(), WM_CONTEXTMENU, 0, at);
+    HWND menu = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            menu = FindProcessWindow(app_.Pid(), "#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        },
+        5000));
+    if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !menu || !IsWindowVisible(menu); }, 5000));
+}
+
+TEST_F(QuellboxTest, MixdownThroughTheSaveDialogWritesAStereoWaveAndNoTemporaryFile)
+{
+    StartWithDemo();
+    const std::string target = TempFile("qbx_e2e_mixdown.wav");
+    DeleteFileA(target.c_str());
+    ASSERT_TRUE(app_.MixdownThroughDialog(target));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(target) && !app_.WaitForDialog("Progress", 0); }, 30000));
+    const std::string out = ReadWholeFile(target);
+    ASSERT_GE(out.size(), 44u);
+    EXPECT_EQ("RIFF", out.substr(0, 4));
+    EXPECT_EQ("WAVE", out.substr(8, 4));
+    EXPECT_EQ(2, static_cast<unsigned char>(out[22]));  // channels
+    EXPECT_NE(std::string::npos, out.find("LIST"));
+    const std::string demo = ReadWholeFile(DemoWav());
+    EXPECT_GE(out.size(), demo.size() - 64);  // at least as long as a stereo source
+    char temp[MAX_PATH] = "";
+    GetWindowsDirectoryA(temp, MAX_PATH);
+    EXPECT_FALSE(FileExists(std::string(temp) + "\\tmpqbx15.wav"));
+    DeleteFileA(target.c_str());
+}
+
+TEST_F(QuellboxTest, TheAboutPictureIsCentredAndClosesOnOneCompleteLeftClick)
+{
+    StartActive();
+    app_.Command(107);
+    HWND about = app_.WaitForDialog("", 10000);
+    ASSERT_NE(nullptr, about);
+    RECT client = {};
+    GetClientRect(about, &client);
+    EXPECT_EQ(150, client.right);
+    EXPECT_EQ(200, client.bottom);
+    POINT origin = {0, 0};
+    ClientToScreen(about, &origin);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 75, origin.x);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2 - 100, origin.y);
+
+    // A release without a press inside (dragged in from outside) keeps it.
+    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    Sleep(300);
+    EXPECT_TRUE(IsWindow(about));
+    PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    EXPECT_TRUE(WaitUntil([about] { return !IsWindow(about); }, 5000));
+    EXPECT_TRUE(IsWindowEnabled(app_.MainWindow()));
+}
+
+TEST_F(QuellboxTest, PlayLightsTheGreenLedAndStopPutsTheButtonsBack)
+{
+    StartWithDemo();
+    EXPECT_FALSE(LooksGreen(ScreenPixel(app_.MainWindow(), 152, 66)));
+    app_.Command(kPlay);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    EXPECT_FALSE(app_.Enabled(kPlay));
+    EXPECT_TRUE(app_.Enabled(kPause));
+    EXPECT_TRUE(WaitUntil([this] { return LooksGreen(ScreenPixel(app_.MainWindow(), 152, 66)); }, 3000));
+
+    app_.Command(kStop);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
+    EXPECT_FALSE(app_.Enabled(kStop));
+    EXPECT_FALSE(app_.Enabled(kPause));
+}
+
+TEST_F(QuellboxTest, ClosingTheWindowWhilePlayingEndsTheProgramCleanly)
+{
+    StartWithDemo();
+    app_.Command(kPlay);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    PostMessageA(app_.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, app_.WaitForExit(10000));
+}
+
+TEST_F(QuellboxTest, ExitWhilePlayingEndsTheProgramCleanly)
+{
+    StartWithDemo();
+    app_.Command(kPlay);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    app_.Command(118);
+    EXPECT_EQ(0, app_.WaitForExit(10000));
+}
+
+// Types latency into the Preferences dialog and presses OK.
+bool SetLatencyInPreferences(const QuellboxProcess& app, const char* latency)
+{
+    app.Command(111);
+    HWND dialog = app.WaitForDialog("Preferences", 10000);
+    if (!dialog) return false;
+    SendMessageA(GetDlgItem(dialog, 1039), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(latency));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
+}
+
+TEST_F(QuellboxTest, PreferencesStopPlaybackOnlyOnAChangeWhichExitWritesBack)
+{
+    StartWithDemo();
+    app_.Command(kPlay);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    ASSERT_TRUE(SetLatencyInPreferences(app_, "150"));  // unchanged
+    Sleep(300);
+    EXPECT_TRUE(app_.Enabled(kStop)) << "still playing";
+    ASSERT_TRUE(SetLatencyInPreferences(app_, "200"));
+    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay) && !app_.Enabled(kStop); }, 5000));
+    app_.Command(118);
+    ASSERT_EQ(0, app_.WaitForExit(10000));
+    EXPECT_EQ("200", IniText("Wave Out", "Latency"));
+}
+
+TEST_F(QuellboxTest, ExitWritesThePositionTheDeviceAndTheLimitedLatency)
+{
+    WritePrivateProfileStringA("Wave Out", "Latency", "900", kIni);
+    WritePrivateProfileStringA("Wave Out", "Device", "No Such Device", kIni);
+    WritePrivateProfileStringA("Main Window", "Left", "40", kIni);
+    WritePrivateProfileStringA("Main Window", "Top", "30", kIni);
+    StartActive();
+    RECT r = {};
+    GetWindowRect(app_.MainWindow(), &r);
+    EXPECT_EQ(40, r.left);
+    EXPECT_EQ(30, r.top);
+    app_.Command(118);
+    ASSERT_EQ(0, app_.WaitForExit(10000));
+
+    EXPECT_EQ("500", IniText("Wave Out", "Latency"));
+    WAVEOUTCAPSA caps = {};
+    ASSERT_EQ(MMSYSERR_NOERROR, waveOutGetDevCapsA(0, &caps, sizeof caps));
+    EXPECT_EQ(caps.szPname, IniText("Wave Out", "Device"));
+    EXPECT_EQ("40", IniText("Main Window", "Left"));
+    EXPECT_EQ("30", IniText("Main Window", "Top"));
+}
+
+TEST_F(QuellboxTest, WithoutSettingsTheWindowIsCentredAndItsPlaceIsWrittenAtExit)
+{
+    StartActive();
+    RECT r = {};
+    GetWindowRect(app_.MainWindow(), &r);
+    RECT client = {};
+    GetClientRect(app_.MainWindow(), &client);
+    EXPECT_EQ(370, client.right);
+    EXPECT_EQ(92, client.bottom);
+    POINT origin = {0, 0};
+    ClientToScreen(app_.MainWindow(), &origin);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 185, origin.x);
+    app_.Command(118);
+    ASSERT_EQ(0, app_.WaitForExit(10000));
+    EXPECT_EQ(std::to_string(r.left), IniText("Main Window", "Left"));
+    EXPECT_EQ(std::to_string(r.top), IniText("Main Window", "Top"));
+    EXPECT_EQ("150", IniText("Wave Out", "Latency"));
+}
+
+std::vector<LRESULT> KnobPositions(const QuellboxProcess& app)
+{
+    std::vector<LRESULT> positions;
+    for (int id : kKnobIds) positions.push_back(SendMessageA(app.Control(id), 1028, 0, 0));
+    return positions;
+}
+
+TEST_F(QuellboxTest, UpAndDownStepRoundThePatchAndMoveTheKnobs)
+{
+    StartActive();
+    const std::vector<LRESULT> phaser = KnobPositions(app_);
+    app_.Command(kDown);  // from position 1 round to 4, the C-Delay
+    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) != phaser; }, 3000));
+    app_.Command(kUp);  // back to the Phaser
+    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == phaser; }, 3000));
+    for (int i = 0; i < 3; ++i) app_.Command(kUp);  // Flanger, Chorus, C-Delay
+    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) != phaser; }, 3000));
+    app_.Command(kUp);  // round to the Phaser again
+    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == phaser; }, 3000));
+}
+
+}  // namespace
