@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders each effect at its start-up and extreme settings into WAV files
 # and sox spectrogram PNGs under build/render/.
-#   bench/dsp/render_spectrograms.sh
+#   bench/dsp/render_sonograms.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
