@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "audio/effect_chain.h"
 #include "audio/effect_modules.h"
 #include "audio/pcm16.h"
 #include "audio/source_format.h"
@@ -19,17 +20,6 @@ void CopyPath(char (&to)[kMixdownPathSize], const char* from)
 {
     std::memset(to, 0, sizeof to);
     if (from) std::strncpy(to, from, sizeof to - 1);
-}
-
-void RunEffect(int16_t id, double* values, int count)
-{
-    switch (id) {
-    case kPhaserId: Phaser(values, count); break;
-    case kFlangerId: Flanger(values, count); break;
-    case kChorusId: Chorus(values, count); break;
-    case kChDelayId: ChDelay(values, count); break;
-    default: break;  // not an effect: skipped
-    }
 }
 
 }  // namespace
@@ -71,7 +61,7 @@ int RenderMixdownBlock(int16_t* pcm, int32_t bytesRead, double* values)
     const int valueCount = MixdownBlockValueCount(bytesRead, g_mixdown.mono);
     WidenPcm16(pcm, g_mixdown.mono ? valueCount / 2 : valueCount, g_mixdown.mono, values);
     // The patch is read as it stands; the chain runs even for an empty block.
-    for (int i = 0; i < g_effectsPatch.count && i < kPatchSlots; ++i) RunEffect(g_effectsPatch.ids[i], values, valueCount);
+    for (int i = 0; i < g_effectsPatch.count && i < kPatchSlots; ++i) RunEffectById(g_effectsPatch.ids[i], values, valueCount);
     ConvertBlockToPcm16(values, pcm, valueCount);
     return valueCount;
 }

@@ -1,6 +1,6 @@
 #include "player/block_processing.h"
 
-#include "audio/effect_modules.h"
+#include "audio/effect_chain.h"
 #include "audio/pcm16.h"
 
 PlayerBlockBuffers g_blockBuffers = {{nullptr, nullptr}, nullptr, 2};
@@ -8,21 +8,6 @@ std::atomic<int16_t> g_patchCount{0};
 std::atomic<int16_t> g_patchIds[kMaxPatchLength] = {};
 std::atomic<double> g_leftGain{1.0};
 std::atomic<double> g_rightGain{1.0};
-
-namespace {
-
-void RunEffect(int16_t id, double* values, int count)
-{
-    switch (id) {
-    case 1: Phaser(values, count); break;
-    case 2: Flanger(values, count); break;
-    case 3: Chorus(values, count); break;
-    case 4: ChDelay(values, count); break;
-    default: break;  // not an effect: skipped
-    }
-}
-
-}  // namespace
 
 void ConvertToPcm16(double* values, int16_t* samples, int count)
 {
@@ -42,7 +27,7 @@ void ProcessBlock(uint16_t bufferNumber, uint32_t byteCount)
 
     const int patchCount = g_patchCount.load(std::memory_order_relaxed);
     for (int i = 0; i < patchCount && i < kMaxPatchLength; ++i)
-        RunEffect(g_patchIds[i].load(std::memory_order_relaxed), values, n);
+        RunEffectById(g_patchIds[i].load(std::memory_order_relaxed), values, n);
 
     ConvertToPcm16(values, data, n);
 }
