@@ -30,7 +30,15 @@ TEST_F(PlayerTest, NoDeviceAtAllRefusesTheStartWithTheDeviceText)
     EXPECT_EQ(catcher.OnlyText(), text);
     EXPECT_EQ(catcher.Boxes()[0].caption, "Quellbox");
     ExpectStoppedLook();
-    EXPECT_LE(CountOpenHandles(), handlesBefore);
+
+    // A start that leaked would leave one handle or more behind each time;
+    // twenty more refused starts may add none but the odd one of Wine's own
+    // background threads.
+    for (int i = 0; i < 20; ++i) {
+        MessageBoxCatcher again;
+        PlayFile(path, BlockBytes(20), 0);
+    }
+    EXPECT_LE(CountOpenHandles(), handlesBefore + 2);
     EXPECT_TRUE(DeleteFileA(path.c_str())) << "the file is still open";
     EXPECT_EQ(Stop(), 0u);
 }
