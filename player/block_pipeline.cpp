@@ -4,6 +4,7 @@
 
 #include "player/block_processing.h"
 #include "player/completions.h"
+#include "player/play_out_pad.h"
 #include "player/report_error.h"
 
 namespace {
@@ -145,6 +146,7 @@ void CloseLingeringDevice()
 {
     if (!g_playback.lingeringDevice) return;
     if (g_notifyWindow) KillTimer(g_notifyWindow, kLingerTimerId);
+    TakeBackPlayOutPad(g_playback.lingeringDevice);
     waveOutClose(g_playback.lingeringDevice);
     g_playback.lingeringDevice = nullptr;
 }
@@ -172,9 +174,10 @@ void ReleaseDeviceSide(bool linger)
     if (g_playback.device) {
         EndCompletionGeneration();
         CloseLingeringDevice();
-        if (linger && g_notifyWindow && SetTimer(g_notifyWindow, kLingerTimerId, kLingerMs, nullptr))
+        if (linger && g_notifyWindow && SetTimer(g_notifyWindow, kLingerTimerId, kLingerMs, nullptr)) {
             g_playback.lingeringDevice = g_playback.device;
-        else
+            QueuePlayOutPad(g_playback.device, g_playback.outputBytesPerSecond);
+        } else
             waveOutClose(g_playback.device);
         g_playback.device = nullptr;
     }

@@ -33,6 +33,7 @@ struct Playback {
     uint32_t blockSize;  // bytes of stereo output per block, as Play was given
     HWAVEOUT device;
     HWAVEOUT lingeringDevice;  // played to its end, closed a moment later
+    uint32_t outputBytesPerSecond;  // of the stereo 16-bit stream on the device
     HMMIO file;
     uint32_t generation;  // names this playback's completions (completions.h)
     BlockPlan plan;

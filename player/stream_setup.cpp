@@ -180,6 +180,7 @@ uint32_t OpenStream(uint32_t deviceId, const char* fileName, uint32_t ioBufferSi
         copy.Free();
         return code;
     }
+    g_playback.outputBytesPerSecond = copy.format->nAvgBytesPerSec;
     g_playback.generation = BeginCompletionGeneration();
     const MMRESULT opened = waveOutOpen(&g_playback.device, deviceId, copy.format,
                                         reinterpret_cast<DWORD_PTR>(WaveOutCallback), g_playback.generation,

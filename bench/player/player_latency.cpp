@@ -4,6 +4,7 @@
 // silence inside the stream) and the refill time per block as a share of
 // the block's playing time. Run inside scripts/testbed.sh.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,32 +29,60 @@ struct Continuity {
     long gapLength[6] = {};   // and their lengths in frames
 };
 
+bool Silent(const std::vector<int16_t>& s, size_t at) { return s[at] == 0 && s[at + 1] == 0; }
+
+// Walks the recording from the stream's start beside the expected sound:
+// a frame that matches the next expected one is heard; a silent frame that
+// does not is a gap the sink filled because no data came; anything else is
+// wrong sound. The processed stream may begin with silent frames of its own,
+// so the start is found by its first run of sounding frames.
 Continuity Analyse(const std::vector<int16_t>& recorded, const std::vector<int16_t>& expected)
 {
     Continuity c;
-    size_t at = 0;
-    while (at + 1 < recorded.size() && !(recorded[at] == expected[0] && recorded[at + 1] == expected[1])) at += 2;
-    if (at + 1 >= recorded.size()) return c;
+    const long first = FindStreamStart(recorded, WithoutSilence(expected));
+    if (first < 0) return c;
     c.firstFound = true;
     size_t want = 0;
+    while (want + 1 < expected.size() && Silent(expected, want)) want += 2;
+    size_t at = 2 * static_cast<size_t>(first);
     bool inGap = false;
-    for (; at + 1 < recorded.size() && want < expected.size(); at += 2) {
-        if (recorded[at] == 0 && recorded[at + 1] == 0) {
-            if (!inGap && ++c.gaps <= 6) c.gapAt.push_back(static_cast<long>(want / 2));
-            if (c.gaps <= 6) ++c.gapLength[c.gaps - 1];
-            inGap = true;
-            ++c.gapFrames;
+    for (; at + 1 < recorded.size() && want + 1 < expected.size(); at += 2) {
+        if (recorded[at] == expected[want] && recorded[at + 1] == expected[want + 1]) {
+            inGap = false;
+            want += 2;
             continue;
         }
-        inGap = false;
-        if (recorded[at] != expected[want] || recorded[at + 1] != expected[want + 1]) {
+        if (!Silent(recorded, at)) {
             c.firstWrong = static_cast<long>(want / 2);
             break;
         }
-        want += 2;
+        if (!inGap && ++c.gaps <= 6) c.gapAt.push_back(static_cast<long>(want / 2));
+        if (c.gaps <= 6) ++c.gapLength[c.gaps - 1];
+        inGap = true;
+        ++c.gapFrames;
     }
     c.framesHeard = static_cast<long>(want / 2);
     return c;
+}
+
+void PrintRow(const std::string& label, uint32_t blockSize, const Continuity& c, long frames, const RefillStats* stats)
+{
+    const bool continuous = c.firstFound && c.firstWrong < 0 && c.gaps == 0 && c.framesHeard == frames;
+    std::printf("| %10s | %6u | %-10s | %4d | %8.1f | %8ld/%ld |", label.c_str(), blockSize, continuous ? "yes" : "no",
+                c.gaps, c.gapFrames * 1000.0 / 44100.0, c.framesHeard, frames);
+    if (stats) {
+        const double blockSeconds = blockSize / 4 / 44100.0;
+        const double mean = stats->refills ? stats->totalSeconds / stats->refills : 0.0;
+        std::printf(" %7.3f | %7.3f | %6.2f %% | %6.2f %% |\n", mean * 1000.0, stats->longestSeconds * 1000.0,
+                    100.0 * mean / blockSeconds, 100.0 * stats->longestSeconds / blockSeconds);
+    } else {
+        std::printf(" - | - | - | - |\n");
+    }
+    if (c.firstWrong >= 0) std::printf("       sound differs from frame %ld\n", c.firstWrong);
+    for (size_t i = 0; i < c.gapAt.size(); ++i)
+        std::printf("       gap of %.1f ms before stream frame %ld (block %ld)\n", c.gapLength[i] * 1000.0 / 44100.0,
+                    c.gapAt[i], c.gapAt[i] / (blockSize / 4) + 1);
+    std::fflush(stdout);
 }
 
 void Measure(int latencyMs, const TempDir& dir, const std::vector<int16_t>& samples, const TransportPanel& panel)
@@ -78,24 +107,45 @@ void Measure(int latencyMs, const TempDir& dir, const std::vector<int16_t>& samp
     SetUpAllEffects(44100);
     const std::vector<int16_t> expected = RenderOffline(samples, 2, blockSize, patch);
     const Continuity c = Analyse(ReadRecording(from), expected);
-    const double blockSeconds = blockSize / 4 / 44100.0;
-    const double mean = stats.refills ? stats.totalSeconds / stats.refills : 0.0;
-    const bool continuous = c.firstFound && c.firstWrong < 0 && c.gaps == 0 &&
-                            c.framesHeard == static_cast<long>(expected.size() / 2);
-    std::printf("| %4d | %6u | %-10s | %4d | %8.1f | %8ld/%ld | %7.3f | %7.3f | %6.2f %% | %6.2f %% |\n", latencyMs,
-                blockSize, continuous ? "yes" : "no", c.gaps, c.gapFrames * 1000.0 / 44100.0, c.framesHeard,
-                static_cast<long>(expected.size() / 2), mean * 1000.0, stats.longestSeconds * 1000.0,
-                100.0 * mean / blockSeconds, 100.0 * stats.longestSeconds / blockSeconds);
-    if (c.firstWrong >= 0) std::printf("       sound differs from frame %ld\n", c.firstWrong);
-    for (size_t i = 0; i < c.gapAt.size(); ++i)
-        std::printf("       gap of %.1f ms before stream frame %ld (block %ld)\n", c.gapLength[i] * 1000.0 / 44100.0,
-                    c.gapAt[i], c.gapAt[i] / (blockSize / 4) + 1);
-    std::fflush(stdout);
+    PrintRow(std::to_string(latencyMs), blockSize, c, static_cast<long>(expected.size() / 2), &stats);
+}
+
+// The same rendered sound queued on the device in one buffer, silence
+// behind it, without the player: what the path from wave-out to the sink
+// loses by itself on this machine at this moment.
+void MeasureOneBuffer(const std::vector<int16_t>& expected)
+{
+    WAVEFORMATEX format = {WAVE_FORMAT_PCM, 2, 44100, 44100 * 4, 4, 16, 0};
+    const HANDLE done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HWAVEOUT device = nullptr;
+    if (waveOutOpen(&device, 0, &format, reinterpret_cast<DWORD_PTR>(done), 0, CALLBACK_EVENT)) {
+        std::printf("one buffer: the device did not open\n");
+        CloseHandle(done);
+        return;
+    }
+    std::vector<int16_t> data = expected;
+    data.resize(expected.size() + 2 * 44100 / 2, 0);
+    WAVEHDR header = {};
+    header.lpData = reinterpret_cast<LPSTR>(data.data());
+    header.dwBufferLength = static_cast<DWORD>(data.size() * sizeof(int16_t));
+    const size_t from = RecordingFrames();
+    waveOutPrepareHeader(device, &header, sizeof(header));
+    waveOutWrite(device, &header, sizeof(header));
+    while (!(header.dwFlags & WHDR_DONE)) WaitForSingleObject(done, 100);
+    PumpFor(300);
+    waveOutUnprepareHeader(device, &header, sizeof(header));
+    waveOutClose(device);
+    CloseHandle(done);
+    const Continuity c = Analyse(ReadRecording(from), expected);
+    PrintRow("one buffer", static_cast<uint32_t>(header.dwBufferLength), c, static_cast<long>(expected.size() / 2),
+             nullptr);
 }
 
 }  // namespace
 
-// Optional arguments: the latencies to measure (default 10 20 50 150).
+// Optional arguments: the latencies to measure (default 10 20 50 150). A
+// last row plays the rendered sound as one buffer without the player, so
+// that gaps the machine's sound path makes by itself can be told apart.
 int main(int argc, char** argv)
 {
     if (RecordingPath().empty()) {
@@ -105,12 +155,14 @@ int main(int argc, char** argv)
     TempDir dir;
     TransportPanel panel = CreateTransportPanel();
     const std::vector<int16_t> samples = TestSignal(30 * 44100, 2, 99);
-    std::printf("| latency ms | block bytes | continuous | gaps | gap ms | frames heard | refill mean ms | "
+    std::printf("|    latency | block bytes | continuous | gaps | gap ms | frames heard | refill mean ms | "
                 "refill max ms | mean share | max share |\n");
     std::vector<int> latencies;
     for (int i = 1; i < argc; ++i) latencies.push_back(std::atoi(argv[i]));
     if (latencies.empty()) latencies = {10, 20, 50, 150};
     for (int latency : latencies) Measure(latency, dir, samples, panel);
+    SetUpAllEffects(44100);
+    MeasureOneBuffer(RenderOffline(samples, 2, LatencyToBytesAtRate(20, 44100), {1, 2, 3, 4}));
     DestroyTransportPanel(&panel);
     return 0;
 }

@@ -33,7 +33,8 @@ TEST_P(HearTest, RecordingIsTheOfflineRenderFirstFrameToLast)
 }
 
 INSTANTIATE_TEST_SUITE_P(MonoAndStereo, HearTest,
-                         ::testing::Values(HearCase{2, 50}, HearCase{2, 150}, HearCase{1, 50}, HearCase{1, 150}),
+                         ::testing::Values(HearCase{2, 50}, HearCase{2, 150}, HearCase{1, 50}, HearCase{1, 150},
+                                           HearCase{2, 10}, HearCase{1, 20}),
                          [](const ::testing::TestParamInfo<HearCase>& info) {
                              return std::string(info.param.channels == 1 ? "Mono" : "Stereo") +
                                     std::to_string(info.param.latencyMs) + "ms";

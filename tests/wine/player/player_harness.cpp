@@ -123,12 +123,8 @@ std::vector<int16_t> ReadRecording(size_t fromFrame)
     return out;
 }
 
-namespace {
-
-// Where the stream starts in the recording: the frame from which, with
-// silent frames skipped, the first sounding frames of wanted (which holds
-// no silence) follow in order. Processed sound may begin with silent frames
-// of its own, so no single frame can mark the start.
+// Processed sound may begin with silent frames of its own, so no single
+// frame can mark the start: a run of sounding frames does.
 long FindStreamStart(const std::vector<int16_t>& recorded, const std::vector<int16_t>& wanted)
 {
     const size_t frames = recorded.size() / 2;
@@ -146,8 +142,6 @@ long FindStreamStart(const std::vector<int16_t>& recorded, const std::vector<int
     }
     return -1;
 }
-
-}  // namespace
 
 std::vector<int16_t> WithoutSilence(const std::vector<int16_t>& samples)
 {

@@ -37,6 +37,11 @@ std::vector<int16_t> ReadRecording(size_t fromFrame);
 // frame of their own, so this is the stream as it was played.
 std::vector<int16_t> WithoutSilence(const std::vector<int16_t>& samples);
 
+// Where the stream starts in the recording: the frame from which, with
+// silent frames skipped, the first sounding frames of wanted (which holds
+// no silence) follow in order; -1 when they never do.
+long FindStreamStart(const std::vector<int16_t>& recorded, const std::vector<int16_t>& wanted);
+
 // Waits (pumping messages) until the recording from fromFrame holds the
 // first frame of expected and, from there, as many sounding frames as
 // expected has, then a little longer for what may follow. Returns the
