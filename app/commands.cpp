@@ -114,6 +114,16 @@ void OnMixdown(HWND window)
     }
 }
 
+// Shows the manual. HELP_FORCEFILE opens it at its default topic unless the
+// viewer already shows it; Wine's viewer ignores that command (it opens an
+// empty window), so HELP_CONTENTS follows and brings up the contents topic,
+// the manual's default topic, in every viewer.
+void OnHelp(HWND window)
+{
+    WinHelpA(window, g_helpPath, HELP_FORCEFILE, 0);
+    WinHelpA(window, g_helpPath, HELP_CONTENTS, 0);
+}
+
 }  // namespace
 
 void MainWindow_OnCommand(HWND window, WPARAM wParam)
@@ -130,7 +140,7 @@ void MainWindow_OnCommand(HWND window, WPARAM wParam)
     case IDM_MIXDOWN: OnMixdown(window); break;
     case IDM_ABOUT: DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0); break;
     case IDM_PREFERENCES: RunPreferencesDialog(instance, window); break;
-    case IDM_HELP: WinHelpA(window, g_helpPath, HELP_FORCEFILE, 0); break;
+    case IDM_HELP: OnHelp(window); break;
     case IDM_EXIT: DestroyWindow(window); break;
     default: break;
     }

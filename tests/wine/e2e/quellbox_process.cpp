@@ -66,10 +66,11 @@ QuellboxProcess::~QuellboxProcess()
     CloseHandle(info_.hProcess);
 }
 
-bool QuellboxProcess::Start()
+bool QuellboxProcess::Start() { return Start(BinaryFolder() + "qbx15.exe", BinaryFolder()); }
+
+bool QuellboxProcess::Start(const std::string& program, const std::string& folder)
 {
-    const std::string folder = BinaryFolder();
-    std::string command = "\"" + folder + "qbx15.exe\"";
+    std::string command = "\"" + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,

@@ -25,6 +25,8 @@ public:
 
     // Starts the program; false when it could not be created.
     bool Start();
+    // Starts that qbx15.exe in that working folder (both full paths).
+    bool Start(const std::string& program, const std::string& folder);
     // Takes the copy that is already running; false when there is none.
     bool Attach();
     // Waits for the main window of this copy.
