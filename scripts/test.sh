@@ -24,14 +24,19 @@ echo "== binaries"
 ctest --test-dir build/win32 -L binaries --output-on-failure --output-junit "$reports/binaries.xml" || status=1
 
 echo "== Wine tests ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -LE 'binaries|noaudio' -j 2 --output-on-failure \
+scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -LE 'binaries|noaudio|faults-bed' -j 2 --output-on-failure \
   --output-junit "$reports/wine.xml" || status=1
 
 echo "== Wine tests without a sound device ($QBX_WINE_ARCH)"
 scripts/testbed.sh run --no-audio -- ctest --test-dir "build/$QBX_TEST_BUILD" -L noaudio --output-on-failure \
   --output-junit "$reports/wine-noaudio.xml" || status=1
 
+echo "== Wine fault tests: a sound server that dies, small disks ($QBX_WINE_ARCH)"
+scripts/testbed.sh run -- tests/wine/faults/bed_agent.sh ctest --test-dir "build/$QBX_TEST_BUILD" -L faults-bed \
+  --output-on-failure --output-junit "$reports/wine-faults.xml" || status=1
+
 echo "== summary"
 python3 scripts/summarize-junit.py host="$reports/host.xml" binaries="$reports/binaries.xml" \
-  "wine-$QBX_WINE_ARCH=$reports/wine.xml" "wine-noaudio-$QBX_WINE_ARCH=$reports/wine-noaudio.xml" || status=1
+  "wine-$QBX_WINE_ARCH=$reports/wine.xml" "wine-noaudio-$QBX_WINE_ARCH=$reports/wine-noaudio.xml" \
+  "wine-faults-$QBX_WINE_ARCH=$reports/wine-faults.xml" || status=1
 exit "$status"
