@@ -14,6 +14,7 @@
 #   umount DIR
 #   map-drive LETTER DIR  the Wine drive LETTER: points at DIR
 #   unmap-drive LETTER
+#   link LINK TARGET      a symbolic link LINK pointing at TARGET
 set -uo pipefail
 [ -n "${QBX_BED:-}" ] && [ -n "${WINEPREFIX:-}" ] || { echo "bed_agent: run inside scripts/testbed.sh" >&2; exit 2; }
 requests="$QBX_BED/agent"
@@ -58,6 +59,9 @@ act() {
     unmap-drive)
       [[ "$2" =~ ^[d-y]$ ]] || return 1
       rm -f "$WINEPREFIX/dosdevices/$2:" ;;
+    link)
+      inside_bed "$2" && inside_bed "$3" || return 1
+      ln -sfn "$3" "$2" ;;
     *) return 1 ;;
   esac
 }

@@ -23,6 +23,22 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM lParam)
     return TRUE;
 }
 
+struct YesBox {
+    DWORD pid;
+    HWND found;
+};
+
+// A visible box of process pid with a Yes button.
+BOOL CALLBACK FindYesBox(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<YesBox*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->pid || !IsWindowVisible(window) || !GetDlgItem(window, IDYES)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 }  // namespace
 
 void ForgetSettings()
@@ -115,9 +131,9 @@ bool QuellboxFaultTest::ChooseMixdownTarget(const std::string& target)
         [&] {
             if (!IsWindow(dialog)) return true;
             // The overwrite question: a box of this program with a Yes button.
-            HWND box = GetWindow(dialog, GW_ENABLEDPOPUP);
-            if (box && box != dialog && GetDlgItem(box, IDYES))
-                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+            YesBox yes = {app_.Pid(), nullptr};
+            EnumWindows(FindYesBox, reinterpret_cast<LPARAM>(&yes));
+            if (yes.found) PostMessageA(yes.found, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
             return false;
         },
         10000);
