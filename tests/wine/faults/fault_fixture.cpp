@@ -111,13 +111,15 @@ bool QuellboxFaultTest::Open(const std::string& path)
     return WaitUntil([this] { return app_.Enabled(kPlay); }, 5000);
 }
 
-bool QuellboxFaultTest::ChooseMixdownTarget(const std::string& target)
+bool QuellboxFaultTest::ChooseMixdownTarget(const std::string& target) { return ChooseMixdownTargetIn(app_, target); }
+
+bool ChooseMixdownTargetIn(const QuellboxProcess& app, const std::string& target)
 {
-    app_.Command(105);
+    app.Command(105);
     HWND dialog = nullptr;
     if (!WaitUntil(
             [&] {
-                dialog = FindProcessWindow(app_.Pid(), "#32770", nullptr);
+                dialog = FindProcessWindow(app.Pid(), "#32770", nullptr);
                 return dialog && IsWindowVisible(dialog) && GetDlgItem(dialog, IDOK);
             },
             10000))
@@ -131,7 +133,7 @@ bool QuellboxFaultTest::ChooseMixdownTarget(const std::string& target)
         [&] {
             if (!IsWindow(dialog)) return true;
             // The overwrite question: a box of this program with a Yes button.
-            YesBox yes = {app_.Pid(), nullptr};
+            YesBox yes = {app.Pid(), nullptr};
             EnumWindows(FindYesBox, reinterpret_cast<LPARAM>(&yes));
             if (yes.found) PostMessageA(yes.found, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
             return false;
@@ -144,10 +146,19 @@ bool QuellboxFaultTest::WaitForMixdownEnd(DWORD milliseconds)
     return WaitUntil([this] { return !app_.WaitForDialog("Progress", 0); }, milliseconds);
 }
 
-bool QuellboxFaultTest::Responsive(DWORD milliseconds) const
+bool AnswersMessages(HWND window, DWORD milliseconds)
 {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(app_.MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, milliseconds, &result) != 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, milliseconds, &result) != 0;
+}
+
+bool QuellboxFaultTest::Responsive(DWORD milliseconds) const { return AnswersMessages(app_.MainWindow(), milliseconds); }
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className)
+{
+    Found found = {className, {}};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
 }
 
 bool QuellboxFaultTest::TransportStopped() const
@@ -162,10 +173,8 @@ bool QuellboxFaultTest::WaitForStopped(DWORD milliseconds) const
 
 std::vector<COLORREF> QuellboxFaultTest::LedColours() const
 {
-    Found found = {"LED", {}};
-    EnumChildWindows(app_.MainWindow(), CollectChild, reinterpret_cast<LPARAM>(&found));
     std::vector<COLORREF> colours;
-    for (HWND led : found.windows) {
+    for (HWND led : ChildrenOfClass(app_.MainWindow(), "LED")) {
         RECT r = {};
         GetClientRect(led, &r);
         colours.push_back(ScreenPixel(led, r.right / 2, r.bottom / 2));

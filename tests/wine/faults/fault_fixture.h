@@ -26,6 +26,14 @@ bool WriteText(const std::string& path, const std::string& text);
 // A 44100 Hz 16-bit stereo sine of seconds length.
 bool WriteSineWave(const std::string& path, double seconds);
 
+// The Mixdown command's Save dialog answered with target (and Yes to the
+// overwrite question); true once the dialog has closed.
+bool ChooseMixdownTargetIn(const QuellboxProcess& app, const std::string& target);
+// The window answers a message within the time (its thread does not hang).
+bool AnswersMessages(HWND window, DWORD milliseconds);
+// The child windows of parent of a window class.
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
+
 class QuellboxFaultTest : public ::testing::Test {
 protected:
     void SetUp() override;
