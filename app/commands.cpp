@@ -94,6 +94,34 @@ void OnOpen(HWND window)
     SetWindowTextA(window, caption);
 }
 
+// Puts the finished render in the place of target. The render is first
+// copied beside the target (a move across drives is a copy that a full
+// disk can cut short) and only a complete copy then replaces the target in
+// one rename on the same drive, so a failure never leaves a half-written
+// file under the user's name nor takes the user's old file away.
+bool MoveMixdownOntoTarget(const char* target)
+{
+    // A read-only target is the user's protected file: it is not replaced
+    // (Windows refuses that rename; some file systems would allow it).
+    const DWORD attributes = GetFileAttributesA(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    char beside[kSourcePathSize];
+    const char kSuffix[] = ".qbxtmp";
+    if (lstrlenA(target) + lstrlenA(kSuffix) >= kSourcePathSize) return false;
+    lstrcpyA(beside, target);
+    lstrcatA(beside, kSuffix);
+    DeleteFileA(beside);
+    if (!MoveFileExA(g_tempMixdownPath, beside, MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(beside);
+        return false;
+    }
+    if (!MoveFileExA(beside, target, MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(beside);
+        return false;
+    }
+    return true;
+}
+
 void OnMixdown(HWND window)
 {
     char target[kSourcePathSize];
@@ -107,8 +135,7 @@ void OnMixdown(HWND window)
     if (IsPlaybackActive()) SendMessageA(window, WM_COMMAND, MAKEWPARAM(22, 0), 0);
     RunProgressDialog(GetModuleHandleA(nullptr), window);
     if (!g_mixdownCompleted) return;
-    DeleteFileA(target);
-    if (!MoveFileA(g_tempMixdownPath, target)) {
+    if (!MoveMixdownOntoTarget(target)) {
         ShowErrorBox("Write Error. Mixdown file will be deleted.");
         DeleteFileA(g_tempMixdownPath);
     }

@@ -16,10 +16,13 @@ bool g_mixdownStartPending = false;
 
 namespace {
 
+// A path too long for the buffer is not cut short (that would name another
+// file, which the render would then create or read): it is left empty, so
+// opening it fails and the render reports its error.
 void CopyPath(char (&to)[kMixdownPathSize], const char* from)
 {
     std::memset(to, 0, sizeof to);
-    if (from) std::strncpy(to, from, sizeof to - 1);
+    if (from && std::strlen(from) < sizeof to) std::strcpy(to, from);
 }
 
 }  // namespace

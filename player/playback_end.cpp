@@ -1,11 +1,16 @@
 #include "player/playback_end.h"
 
 #include "player/block_pipeline.h"
+#include "player/device_watch.h"
 #include "player/playback.h"
 #include "player/refill_engine.h"
+#include "player/report_error.h"
 #include "player/transport_look.h"
 
 namespace {
+
+DeviceWatch g_deviceWatch = {};
+uint32_t g_watchedGeneration = 0;
 
 void KillIndicatorTimer()
 {
@@ -55,4 +60,24 @@ void EndOfPlayback(uint32_t generation)
     StopRefillEngine();
     ReleaseDeviceSide(true);
     FinishStoppedLook();
+}
+
+void EndPlaybackIfDeviceLost()
+{
+    if (!g_playback.device) return;
+    if (g_watchedGeneration != g_playback.generation) {
+        ResetDeviceWatch(&g_deviceWatch);
+        g_watchedGeneration = g_playback.generation;
+    }
+    MMTIME time = {};
+    time.wType = TIME_BYTES;
+    const bool known = waveOutGetPosition(g_playback.device, &time, sizeof time) == MMSYSERR_NOERROR &&
+                       time.wType == TIME_BYTES;
+    if (!DeviceHasStalled(&g_deviceWatch, known, known ? time.u.cb : 0, g_halted.load() != 0, GetTickCount()))
+        return;
+    // Taken down before the message box, whose message loop would run this
+    // timer again.
+    AbandonPlayback();
+    FinishStoppedLook();
+    ReportPlaybackDeviceError(MMSYSERR_NODRIVER);
 }

@@ -22,3 +22,9 @@ void FinishStoppedLook();
 
 // The engine's notice that the last buffer of generation has played.
 void EndOfPlayback(uint32_t generation);
+
+// Called by the indicator timer: when the device has stopped playing (its
+// sound server died) the playback is taken down as by Stop and the device
+// service's text for a missing driver is shown, so the transport never
+// stays lit over a silent, dead device.
+void EndPlaybackIfDeviceLost();

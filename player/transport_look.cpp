@@ -2,6 +2,7 @@
 
 #include "audio/effect_modules.h"
 #include "player/playback.h"
+#include "player/playback_end.h"
 
 void DrawLed(HWND led, bool lit, const char* colour)
 {
@@ -38,4 +39,5 @@ void CALLBACK IndicatorTimerProc(HWND window, UINT message, UINT_PTR id, DWORD t
 {
     DrawLed(g_windows.redLed, g_halted.load() != 0, "RED");
     DrawLed(g_windows.greenLed, true, "GREEN");
+    EndPlaybackIfDeviceLost();
 }

@@ -24,7 +24,8 @@ echo "== binaries"
 ctest --test-dir build/win32 -L binaries --output-on-failure --output-junit "$reports/binaries.xml" || status=1
 
 echo "== Wine tests ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -LE 'binaries|noaudio|dist' -j 2 --output-on-failure \
+scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -LE 'binaries|noaudio|dist|faults-bed|depth8' -j 2 \
+  --output-on-failure \
   --output-junit "$reports/wine.xml" || status=1
 
 echo "== Wine tests without a sound device ($QBX_WINE_ARCH)"
@@ -35,8 +36,12 @@ echo "== Windows distribution: the zip and the installer in a fresh prefix ($QBX
 scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -L dist --output-on-failure \
   --output-junit "$reports/dist.xml" || status=1
 
+echo "== Wine fault tests: a sound server that dies, small disks ($QBX_WINE_ARCH)"
+scripts/testbed.sh run -- tests/wine/faults/bed_agent.sh ctest --test-dir "build/$QBX_TEST_BUILD" -L faults-bed \
+  --output-on-failure --output-junit "$reports/wine-faults.xml" || status=1
+
 echo "== summary"
 python3 scripts/summarize-junit.py host="$reports/host.xml" binaries="$reports/binaries.xml" \
   "wine-$QBX_WINE_ARCH=$reports/wine.xml" "wine-noaudio-$QBX_WINE_ARCH=$reports/wine-noaudio.xml" \
-  "dist-$QBX_WINE_ARCH=$reports/dist.xml" || status=1
+  "dist-$QBX_WINE_ARCH=$reports/dist.xml" "wine-faults-$QBX_WINE_ARCH=$reports/wine-faults.xml" || status=1
 exit "$status"

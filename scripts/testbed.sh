@@ -46,7 +46,9 @@ teardown() {
   fi
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null; done
-  [ -n "${pulse_pid:-}" ] && kill "$pulse_pid" 2>/dev/null
+  if [ -s "$bed/pulse.pids" ]; then
+    while read -r pid; do kill "$pid" 2>/dev/null; done <"$bed/pulse.pids"
+  fi
   rm -rf "$bed"
   exit "$rc"
 }
@@ -74,22 +76,36 @@ export QBX_RECORDING="$bed/recording.raw"
 if [ "$audio" = 1 ]; then
   fifo="$bed/sink.fifo"
   mkfifo "$fifo"
-  # The reader must hold the FIFO open for as long as the server runs.
-  cat "$fifo" >"$QBX_RECORDING" &
-  pids+=($!)
-  HOME="$bed" pulseaudio --daemonize=no -n --exit-idle-time=-1 --disallow-exit \
-    --use-pid-file=no --log-target=file:"$bed/pulse.log" \
-    --load="module-pipe-sink file=$fifo sink_name=qbx_record format=s16le rate=44100 channels=2 use_system_clock_for_timing=yes" \
-    --load="module-null-sink sink_name=qbx_null" \
-    --load="module-native-protocol-unix" \
-    --load="module-always-sink" >/dev/null 2>&1 &
-  pulse_pid=$!
-  for _ in $(seq 100); do
-    [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && break
-    sleep 0.1
-  done
+  # The server's start is a script of its own, exported as QBX_PULSE_START,
+  # so a test that kills the server (tests/wine/faults) can bring it back.
+  # It also restarts the recording's reader, which ends with the server.
+  # Every process it starts is listed in $bed/pulse.pids for the teardown.
+  export QBX_PULSE_START="$bed/start-pulse.sh"
+  cat >"$QBX_PULSE_START" <<SCRIPT
+#!/usr/bin/env bash
+# The reader must hold the FIFO open for as long as the server runs.
+if ! { [ -s "$bed/reader.pid" ] && kill -0 "\$(cat "$bed/reader.pid")" 2>/dev/null; }; then
+  cat "$fifo" >>"$QBX_RECORDING" &
+  echo \$! >"$bed/reader.pid"
+  echo \$! >>"$bed/pulse.pids"
+fi
+HOME="$bed" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" pulseaudio --daemonize=no -n --exit-idle-time=-1 --disallow-exit \\
+  --use-pid-file=no --log-target=file:"$bed/pulse.log" \\
+  --load="module-pipe-sink file=$fifo sink_name=qbx_record format=s16le rate=44100 channels=2 use_system_clock_for_timing=yes" \\
+  --load="module-null-sink sink_name=qbx_null" \\
+  --load="module-native-protocol-unix" \\
+  --load="module-always-sink" >/dev/null 2>&1 </dev/null &
+echo \$! >"$bed/pulse.pid"
+echo \$! >>"$bed/pulse.pids"
+for _ in \$(seq 100); do
+  [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" pactl info >/dev/null 2>&1 && break
+  sleep 0.1
+done
+XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" pactl set-default-sink qbx_record >/dev/null 2>&1
+SCRIPT
+  chmod +x "$QBX_PULSE_START"
+  "$QBX_PULSE_START"
   [ -S "$XDG_RUNTIME_DIR/pulse/native" ] || { echo "testbed: PulseAudio did not start" >&2; cat "$bed/pulse.log" >&2; exit 1; }
-  pactl set-default-sink qbx_record >/dev/null
 fi
 
 # --- Wine prefix ---------------------------------------------------------------

@@ -1,0 +1,20 @@
+#include "player/device_watch.h"
+
+void ResetDeviceWatch(DeviceWatch* watch) { *watch = {}; }
+
+bool DeviceHasStalled(DeviceWatch* watch, bool positionKnown, uint32_t position, bool halted, uint32_t nowTick)
+{
+    // A paused device stands still by right; the wait starts after it.
+    if (halted) {
+        ResetDeviceWatch(watch);
+        return false;
+    }
+    const bool moved = positionKnown && (!watch->started || position != watch->position);
+    if (!watch->started || moved) {
+        watch->started = true;
+        watch->position = positionKnown ? position : watch->position;
+        watch->sinceTick = nowTick;
+        return false;
+    }
+    return nowTick - watch->sinceTick >= kDeviceStallMs;
+}

@@ -1,0 +1,183 @@
+#include "fault_fixture.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "tests/support/wav_builder.h"
+
+namespace {
+
+const char kIni[] = "qbx15.ini";
+
+struct Found {
+    const char* className;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam)
+{
+    auto* found = reinterpret_cast<Found*>(lParam);
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, found->className) == 0) found->windows.push_back(window);
+    return TRUE;
+}
+
+struct YesBox {
+    DWORD pid;
+    HWND found;
+};
+
+// A visible box of process pid with a Yes button.
+BOOL CALLBACK FindYesBox(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<YesBox*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->pid || !IsWindowVisible(window) || !GetDlgItem(window, IDYES)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+void ForgetSettings()
+{
+    char path[MAX_PATH] = "";
+    GetWindowsDirectoryA(path, MAX_PATH);
+    lstrcatA(path, "\\qbx15.ini");
+    DeleteFileA(path);
+}
+
+void StoreSetting(const char* section, const char* key, const char* value)
+{
+    WritePrivateProfileStringA(section, key, value, kIni);
+}
+
+std::string StoredSetting(const char* section, const char* key)
+{
+    char text[512] = "";
+    GetPrivateProfileStringA(section, key, "<none>", text, sizeof text, kIni);
+    return text;
+}
+
+std::string TemporaryMixdownPath()
+{
+    char dir[MAX_PATH] = "";
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\tmpqbx15.wav";
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string FileText(const std::string& path)
+{
+    Bytes bytes;
+    if (!ReadFileBytes(path, &bytes)) return "<unreadable>";
+    return std::string(bytes.begin(), bytes.end());
+}
+
+bool WriteText(const std::string& path, const std::string& text)
+{
+    return WriteFileBytes(path, Bytes(text.begin(), text.end()));
+}
+
+bool WriteSineWave(const std::string& path, double seconds)
+{
+    const int frames = static_cast<int>(seconds * 44100);
+    return WriteFileBytes(path, PcmWave(FormatFields{}, SineSamples(frames, 2, 441.0, 44100.0, 8000.0)));
+}
+
+void QuellboxFaultTest::SetUp() { ForgetSettings(); }
+
+void QuellboxFaultTest::TearDown()
+{
+    // No test may leave a message box or dialog behind unnoticed.
+    if (app_.Pid() && app_.WaitForExit(0) == -1) {
+        EXPECT_EQ(app_.AnswerMessageBox(0), "") << "a stray message box";
+    }
+}
+
+void QuellboxFaultTest::StartActive()
+{
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForMainWindow());
+    ASSERT_TRUE(app_.ActivatePanel(20000));
+}
+
+bool QuellboxFaultTest::Open(const std::string& path)
+{
+    if (!app_.OpenThroughDialog(path)) return false;
+    return WaitUntil([this] { return app_.Enabled(kPlay); }, 5000);
+}
+
+bool QuellboxFaultTest::ChooseMixdownTarget(const std::string& target) { return ChooseMixdownTargetIn(app_, target); }
+
+bool ChooseMixdownTargetIn(const QuellboxProcess& app, const std::string& target)
+{
+    app.Command(105);
+    HWND dialog = nullptr;
+    if (!WaitUntil(
+            [&] {
+                dialog = FindProcessWindow(app.Pid(), "#32770", nullptr);
+                return dialog && IsWindowVisible(dialog) && GetDlgItem(dialog, IDOK);
+            },
+            10000))
+        return false;
+    HWND nameBox = GetDlgItem(dialog, 0x47C);
+    if (!nameBox) nameBox = GetDlgItem(dialog, 0x480);
+    if (!nameBox) return false;
+    SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return WaitUntil(
+        [&] {
+            if (!IsWindow(dialog)) return true;
+            // The overwrite question: a box of this program with a Yes button.
+            YesBox yes = {app.Pid(), nullptr};
+            EnumWindows(FindYesBox, reinterpret_cast<LPARAM>(&yes));
+            if (yes.found) PostMessageA(yes.found, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+            return false;
+        },
+        10000);
+}
+
+bool QuellboxFaultTest::WaitForMixdownEnd(DWORD milliseconds)
+{
+    return WaitUntil([this] { return !app_.WaitForDialog("Progress", 0); }, milliseconds);
+}
+
+bool AnswersMessages(HWND window, DWORD milliseconds)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, milliseconds, &result) != 0;
+}
+
+bool QuellboxFaultTest::Responsive(DWORD milliseconds) const { return AnswersMessages(app_.MainWindow(), milliseconds); }
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className)
+{
+    Found found = {className, {}};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+bool QuellboxFaultTest::TransportStopped() const
+{
+    return app_.Enabled(kPlay) && !app_.Enabled(kPause) && !app_.Enabled(kStop);
+}
+
+bool QuellboxFaultTest::WaitForStopped(DWORD milliseconds) const
+{
+    return WaitUntil([this] { return TransportStopped(); }, milliseconds);
+}
+
+std::vector<COLORREF> QuellboxFaultTest::LedColours() const
+{
+    std::vector<COLORREF> colours;
+    for (HWND led : ChildrenOfClass(app_.MainWindow(), "LED")) {
+        RECT r = {};
+        GetClientRect(led, &r);
+        colours.push_back(ScreenPixel(led, r.right / 2, r.bottom / 2));
+    }
+    return colours;
+}

@@ -1,0 +1,154 @@
+#include "load_driver.h"
+
+#include <random>
+
+#include "fault_fixture.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+constexpr int kUp = 23, kDown = 24;
+
+using Random = std::mt19937;
+
+int Pick(Random& random, int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+
+// A press, a few moves and a release on a control, as the mouse sends them.
+void Drag(HWND control, Random& random)
+{
+    RECT r = {};
+    GetClientRect(control, &r);
+    const int x = r.right / 2, y = r.bottom / 2;
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    const int steps = 1 + Pick(random, 6);
+    int dy = 0;
+    for (int i = 0; i < steps; ++i) {
+        dy += Pick(random, 41) - 20;
+        PostMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + Pick(random, 9) - 4, y + dy));
+    }
+    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y + dy));
+}
+
+void Click(HWND control)
+{
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+// Opens the Effects Patch dialog, moves one effect in or out and presses OK.
+void ChangePatch(const QuellboxProcess& app, Random& random)
+{
+    app.Command(IDM_EFFECTS_PATCH);
+    HWND dialog = nullptr;
+    if (!WaitUntil(
+            [&] {
+                dialog = FindProcessWindow(app.Pid(), "#32770", nullptr);
+                return dialog && IsWindowVisible(dialog) && GetDlgItem(dialog, IDC_PATCH_LIST);
+            },
+            5000))
+        return;
+    const bool remove = Pick(random, 2) == 0;
+    const int listId = remove ? IDC_PATCH_LIST : IDC_AVAILABLE_LIST;
+    HWND list = GetDlgItem(dialog, listId);
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    if (count > 0) {
+        SendMessageA(list, LB_SETCURSEL, Pick(random, count), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        HWND button = GetDlgItem(dialog, remove ? IDC_REMOVE : IDC_ADD);
+        if (IsWindowEnabled(button))
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(remove ? IDC_REMOVE : IDC_ADD, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    WaitUntil([dialog] { return !IsWindow(dialog); }, 5000);
+}
+
+void ClickIfEnabled(const QuellboxProcess& app, int id)
+{
+    if (app.Enabled(id)) app.Command(id);
+}
+
+// One random action; its kind, and whether it ran a file dialog.
+const char* OneAction(QuellboxProcess& app, Random& random, const std::string& source, const std::string& folder,
+                      int* fileDialogs)
+{
+    HWND main = app.MainWindow();
+    const int roll = Pick(random, 100);
+    const char* kind = "";
+    if (roll < 12) {
+        kind = "Play";
+        ClickIfEnabled(app, kPlay);
+    } else if (roll < 20) {
+        kind = "Pause";
+        ClickIfEnabled(app, kPause);
+    } else if (roll < 28) {
+        kind = "Stop";
+        ClickIfEnabled(app, kStop);
+    } else if (roll < 36) {
+        kind = "Up/Down";
+        app.Command(Pick(random, 2) ? kUp : kDown);
+    } else if (roll < 62) {
+        kind = "knob drag";
+        const std::vector<HWND> knobs = ChildrenOfClass(main, "rotary_control");
+        if (!knobs.empty()) Drag(knobs[Pick(random, static_cast<int>(knobs.size()))], random);
+    } else if (roll < 70) {
+        kind = "slider drag";
+        for (HWND slider : ChildrenOfClass(main, "SLIDER")) Drag(slider, random);
+    } else if (roll < 76) {
+        kind = "on/off LED";
+        for (HWND led : ChildrenOfClass(main, "ONOFFLED")) Click(led);
+    } else if (roll < 86) {
+        kind = "patch change";
+        ChangePatch(app, random);
+    } else if (roll < 93) {
+        kind = "Open";
+        ++*fileDialogs;
+        app.OpenThroughDialog(source);
+    } else {
+        kind = "Mixdown";
+        ++*fileDialogs;
+        if (ChooseMixdownTargetIn(app, folder + "\\load_mixdown.wav"))
+            WaitUntil([&] { return !app.WaitForDialog("Progress", 0); }, 30000);
+    }
+    Sleep(5);
+    return kind;
+}
+
+}  // namespace
+
+LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sampleEvery, const std::string& source,
+                    const std::string& folder, const std::function<void(const LoadSample&)>& onSample)
+{
+    LoadOutcome outcome;
+    ProcessMeter meter;
+    outcome.measured = meter.Attach(app.Pid());
+    Random random(seed);
+    int fileDialogs = 0;
+    auto sample = [&](int done) {
+        LoadSample s = {done, fileDialogs, meter.Measure()};
+        outcome.curve.push_back(s);
+        if (onSample) onSample(s);
+    };
+    sample(0);
+    for (int i = 1; i <= actions; ++i) {
+        const char* kind = OneAction(app, random, source, folder, &fileDialogs);
+        outcome.actionsDone = i;
+        if (app.WaitForExit(0) != -1) {
+            outcome.ended = true;
+            return outcome;
+        }
+        const std::string box = app.AnswerMessageBox(0);
+        if (!box.empty() && outcome.strayBoxes++ == 0) {
+            outcome.firstStray = box;
+            outcome.strayAfter = kind;
+        }
+        if (i % sampleEvery == 0) {
+            if (!AnswersMessages(app.MainWindow(), 10000)) {
+                outcome.hung = true;
+                return outcome;
+            }
+            sample(i);
+        }
+    }
+    return outcome;
+}

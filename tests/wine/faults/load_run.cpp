@@ -1,0 +1,38 @@
+// The long load run (scripts/load-run.sh): ACTIONS seeded actions against
+// the real program, printing its figures every 100 actions.
+//   qbx_load_run.exe [ACTIONS] [SEED]
+#include <cstdio>
+#include <cstdlib>
+
+#include "bed_agent_client.h"
+#include "fault_fixture.h"
+#include "load_driver.h"
+
+int main(int argc, char** argv)
+{
+    const int actions = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 20261208u;
+    const std::string folder = BedUnixFolder().empty() ? "." : BedWineFolder();
+    const std::string source = folder + "\\load_source.wav";
+    ForgetSettings();
+    if (!WriteSineWave(source, 1.5)) return 2;
+    QuellboxProcess app;
+    if (!app.Start() || !app.WaitForMainWindow() || !app.ActivatePanel(20000) || !app.OpenThroughDialog(source)) {
+        std::printf("the program did not come up\n");
+        return 2;
+    }
+    std::printf("load run: %d actions, seed %u\n", actions, seed);
+    const LoadOutcome run = RunLoad(app, seed, actions, 100, source, folder, [](const LoadSample& s) {
+        std::printf("%s\n", FiguresLine(s.actions, s.fileDialogs, s.figures).c_str());
+        std::fflush(stdout);
+    });
+    std::printf("actions done %d, stray boxes %d%s%s%s%s, hung %s, ended %s, measured %s\n", run.actionsDone,
+                run.strayBoxes, run.strayBoxes ? ": " : "", run.firstStray.c_str(), run.strayBoxes ? " after " : "",
+                run.strayAfter.c_str(), run.hung ? "yes" : "no",
+                run.ended ? "yes" : "no", run.measured ? "yes" : "no");
+    app.Command(118);
+    const int exitCode = app.WaitForExit(10000);
+    std::printf("exit code %d\n", exitCode);
+    const bool ok = run.measured && !run.hung && !run.ended && run.strayBoxes == 0 && exitCode == 0;
+    return ok ? 0 : 1;
+}

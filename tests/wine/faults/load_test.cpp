@@ -1,0 +1,51 @@
+// The short load run inside the test command: 300 seeded actions against
+// the real program, after which its memory, handles, GDI and USER objects
+// must not have grown past warm-up. The long run is scripts/load-run.sh.
+#include "load_driver.h"
+
+#include <cstdio>
+
+#include "bed_agent_client.h"
+#include "fault_fixture.h"
+
+namespace {
+
+class LoadTest : public QuellboxFaultTest {};
+
+TEST_F(LoadTest, ThreeHundredActionsLeaveNoGrowthNoStrayBoxAndNoHang)
+{
+    ASSERT_FALSE(BedUnixFolder().empty());
+    const std::string folder = BedWineFolder();
+    const std::string source = folder + "\\load_source.wav";
+    ASSERT_TRUE(WriteSineWave(source, 1.5));
+    StartActive();
+    ASSERT_TRUE(Open(source));
+
+    const LoadOutcome run = RunLoad(app_, 20261208, 300, 100, source, folder, [](const LoadSample& s) {
+        std::printf("%s\n", FiguresLine(s.actions, s.fileDialogs, s.figures).c_str());
+    });
+    ASSERT_TRUE(run.measured) << "the probe could not be loaded into the program";
+    EXPECT_FALSE(run.ended) << "the program ended after " << run.actionsDone << " actions";
+    EXPECT_FALSE(run.hung) << "the program stopped answering after " << run.actionsDone << " actions";
+    EXPECT_EQ(run.strayBoxes, 0) << run.firstStray << " after " << run.strayAfter;
+    ASSERT_EQ(run.curve.size(), 4u);
+
+    // Warm-up: the first hundred actions bring up the device service, the
+    // dialogs' classes and caches. From there nothing may grow beyond a
+    // small margin for Wine's own threads and caches.
+    // Wine's file dialog keeps one handle per use (not this program's):
+    // those are allowed for.
+    const ProcessFigures& warm = run.curve[1].figures;
+    const ProcessFigures& last = run.curve.back().figures;
+    const unsigned dialogsSince = static_cast<unsigned>(run.curve.back().fileDialogs - run.curve[1].fileDialogs);
+    EXPECT_LE(last.handles, warm.handles + dialogsSince + 8);
+    EXPECT_LE(last.gdiObjects, warm.gdiObjects + 4);
+    EXPECT_LE(last.userObjects, warm.userObjects + 4);
+    EXPECT_LE(last.privateBytes, warm.privateBytes + 8u * 1024 * 1024);
+    EXPECT_GT(warm.gdiObjects, 0u) << "the GDI count found nothing at all";
+
+    app_.Command(118);
+    EXPECT_EQ(app_.WaitForExit(10000), 0);
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// Nonsense in qbx15.ini: the real program starts, plays with a latency
+// inside 10..500 and the first device, and writes sane values back.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdlib>
+
+#include "fault_fixture.h"
+
+namespace {
+
+struct Nonsense {
+    const char* latency;
+    std::string device;
+    int expectedLatency;  // 0: anything within 10..500
+};
+
+std::string FirstDeviceName()
+{
+    WAVEOUTCAPSA caps = {};
+    if (waveOutGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return "";
+    return caps.szPname;
+}
+
+class SettingsFaultTest : public QuellboxFaultTest {};
+
+TEST_F(SettingsFaultTest, NonsenseLatencyAndDeviceNamesNeitherCrashNorStick)
+{
+    const Nonsense cases[] = {
+        {"99999999999999999999", "x", 0},
+        {"-5", std::string(300, 'D'), 10},
+        {"abc", "Device\twith\ttabs", 10},
+        {"65636", "", 100},  // read as a 16-bit value
+        {"-2147483648", std::string(31, 'e'), 0},
+    };
+    const std::string sound = BinaryFolder() + "demo.wav";
+    for (const Nonsense& c : cases) {
+        SCOPED_TRACE(std::string("latency ") + c.latency);
+        ForgetSettings();
+        StoreSetting("Wave Out", "Latency", c.latency);
+        StoreSetting("Wave Out", "Device", c.device.c_str());
+        QuellboxProcess app;
+        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.WaitForMainWindow());
+        ASSERT_TRUE(app.ActivatePanel(20000));
+        ASSERT_TRUE(app.OpenThroughDialog(sound));
+        ASSERT_TRUE(WaitUntil([&] { return app.Enabled(kPlay); }, 5000));
+        app.Command(kPlay);
+        EXPECT_TRUE(WaitUntil([&] { return app.Enabled(kStop); }, 5000)) << app.AnswerMessageBox(1000);
+        app.Command(kStop);
+        EXPECT_TRUE(WaitUntil([&] { return app.Enabled(kPlay); }, 5000));
+        EXPECT_EQ(app.AnswerMessageBox(0), "");
+        app.Command(118);
+        ASSERT_EQ(app.WaitForExit(10000), 0);
+
+        const int latency = std::atoi(StoredSetting("Wave Out", "Latency").c_str());
+        EXPECT_GE(latency, 10);
+        EXPECT_LE(latency, 500);
+        if (c.expectedLatency) {
+            EXPECT_EQ(latency, c.expectedLatency);
+        }
+        EXPECT_EQ(StoredSetting("Wave Out", "Device"), FirstDeviceName());
+    }
+}
+
+}  // namespace
