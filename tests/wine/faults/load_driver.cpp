@@ -73,6 +73,10 @@ const char* OneAction(QuellboxProcess& app, Random& random, const std::string& s
                       int* fileDialogs)
 {
     HWND main = app.MainWindow();
+    // A user acts only on an idle program: while a modal dialog (the
+    // mixdown's Progress above all) owns it, the main window is disabled
+    // and takes no clicks, so no command is posted to it then either.
+    WaitUntil([&] { return IsWindowEnabled(main) && !app.WaitForDialog("Progress", 0); }, 30000);
     const int roll = Pick(random, 100);
     const char* kind = "";
     if (roll < 12) {
