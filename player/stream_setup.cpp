@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "audio/riff_search.h"
 #include "player/block_pipeline.h"
 #include "player/block_processing.h"
 #include "player/completions.h"
@@ -64,14 +65,16 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
     MMRESULT result = mmioSetBuffer(file, nullptr, static_cast<LONG>(ioBufferSize), 0);
     if (result) return Fail("Internal Buffer cannot be allocated.", result);
 
+    // Every chunk search is FindRiffChunk: mmioDescend's own search never
+    // ends on a chunk size that wraps its 32-bit position (found by fuzzing).
     MMCKINFO riff = {};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    result = mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF);
+    result = FindRiffChunk(file, &riff, nullptr, MMIO_FINDRIFF);
     if (result) return Fail("This is not a WAV file.", result);
 
     MMCKINFO fmt = {};
     fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    result = mmioDescend(file, &fmt, &riff, MMIO_FINDCHUNK);
+    result = FindRiffChunk(file, &fmt, &riff, MMIO_FINDCHUNK);
     if (result) return Fail("WAV file is corrupted.", result);
 
     const SIZE_T copySize = std::max<SIZE_T>(fmt.cksize, sizeof(WAVEFORMATEX));
@@ -96,7 +99,7 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
     MMCKINFO data = {};
     data.ckid = mmioFOURCC('d', 'a', 't', 'a');
     result = mmioAscend(file, &fmt, 0);
-    if (!result) result = mmioDescend(file, &data, &riff, MMIO_FINDCHUNK);
+    if (!result) result = FindRiffChunk(file, &data, &riff, MMIO_FINDCHUNK);
     if (result) return Fail("WAV file has no data chunk.", result);
     if (data.cksize == 0) return Fail("The data chunk has no data.", kFailure);
     g_playback.plan.dataSize = data.cksize;
