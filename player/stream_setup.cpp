@@ -90,9 +90,18 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
 
     g_blockBuffers.channels = format->nChannels;
     format->nChannels = 2;
+    // The blocks are always 16-bit stereo (ProcessBlock writes them so),
+    // whatever the file states; told the file's own bits per sample, the
+    // sound service aborted the process on 8 bits at 4294967295 Hz (found
+    // by fuzzing).
+    format->wBitsPerSample = 16;
     format->nBlockAlign = 4;
     format->nAvgBytesPerSec = format->nSamplesPerSec * 4;
     format->cbSize = 0;
+    // A rate whose bytes per second do not fit 32 bits is no format any
+    // device plays; asked for one anyway, the sound service aborted the
+    // process (found by fuzzing), so it is refused as the device would.
+    if (format->nSamplesPerSec > 0xFFFFFFFFu / 4) return FailOnDevice(WAVERR_BADFORMAT);
     result = waveOutOpen(nullptr, deviceId, format, 0, 0, WAVE_FORMAT_QUERY);
     if (result) return FailOnDevice(result);
 

@@ -1,6 +1,7 @@
 // The faults the WAV fuzzer found, kept as regression cases on real files.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <mmsystem.h>
 
 #include "app/error_box.h"
 #include "audio/source_check.h"
@@ -69,6 +70,39 @@ TEST(WavFuzzFindings, ChunkSizeThatWrapsTheSearchEndsInAMessage)
     EXPECT_EQ(CheckText(junk), "This is not a WAVE file.");
     EXPECT_EQ(PlayText(junk), "This is not a WAV file.");
     EXPECT_TRUE(DeleteFileA(junk.c_str()));
+}
+
+// An 8-bit file at 4294967295 Hz aborted the whole process inside the sound
+// service. Rates whose bytes per second overflow are now refused with the
+// device's own text, and the device is always told 16 bits, which is what
+// the player writes: an 8-bit file at a real rate plays.
+TEST(WavFuzzFindings, BitsPerSampleOfTheFileNeverReachTheDevice)
+{
+    TempDir dir;
+    FormatFields f;
+    f.bits = 8;
+    for (uint32_t rate : {0xFFFFFFFFu, 0x80000000u, 0x40000000u}) {
+        f.rate = rate;
+        const std::string absurd = dir.File("absurd-rate.wav");
+        ASSERT_TRUE(WriteFileBytes(absurd, PcmWave(f, std::vector<int16_t>(200, 300))));
+        const std::string text = PlayText(absurd);
+        char known[256] = {};
+        bool isDeviceText = false;
+        for (UINT code = 1; code < 1024 && !isDeviceText; ++code)
+            isDeviceText = waveOutGetErrorTextA(code, known, sizeof known) == MMSYSERR_NOERROR && text == known;
+        EXPECT_TRUE(isDeviceText) << rate << ": " << text;
+        EXPECT_TRUE(DeleteFileA(absurd.c_str()));
+    }
+
+    f.rate = 44100;
+    const std::string eightBit = dir.File("eight-bit.wav");
+    ASSERT_TRUE(WriteFileBytes(eightBit, PcmWave(f, std::vector<int16_t>(200, 300))));
+    TransportPanel panel = CreateTransportPanel();
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(Play(panel.play, panel.stop, panel.pause, panel.greenLed, panel.redLed, 0, eightBit.c_str(), 0, 26460), 0u);
+    Stop();
+    DestroyTransportPanel(&panel);
+    EXPECT_TRUE(catcher.Boxes().empty());
 }
 
 }  // namespace
