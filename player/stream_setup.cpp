@@ -19,6 +19,7 @@ namespace {
 
 constexpr uint32_t kFailure = 100;
 constexpr uint32_t kOutOfMemory = 7;
+constexpr DWORD kHighestDeviceRate = 384000;  // the highest rate the sound server takes
 
 // Everything the start has taken goes back, in reverse: the queued block
 // (reset, unprepared), the buffers, the device, the file.
@@ -98,10 +99,10 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
     format->nBlockAlign = 4;
     format->nAvgBytesPerSec = format->nSamplesPerSec * 4;
     format->cbSize = 0;
-    // A rate whose bytes per second do not fit 32 bits is no format any
-    // device plays; asked for one anyway, the sound service aborted the
-    // process (found by fuzzing), so it is refused as the device would.
-    if (format->nSamplesPerSec > 0xFFFFFFFFu / 4) return FailOnDevice(WAVERR_BADFORMAT);
+    // Asked for rates far above what sound hardware runs at (4294967295 Hz,
+    // 16777215 Hz), the sound service aborted the whole process (found by
+    // fuzzing); such a rate is refused here as the device would refuse it.
+    if (format->nSamplesPerSec > kHighestDeviceRate) return FailOnDevice(WAVERR_BADFORMAT);
     result = waveOutOpen(nullptr, deviceId, format, 0, 0, WAVE_FORMAT_QUERY);
     if (result) return FailOnDevice(result);
 

@@ -73,15 +73,15 @@ TEST(WavFuzzFindings, ChunkSizeThatWrapsTheSearchEndsInAMessage)
 }
 
 // An 8-bit file at 4294967295 Hz aborted the whole process inside the sound
-// service. Rates whose bytes per second overflow are now refused with the
-// device's own text, and the device is always told 16 bits, which is what
+// service, and so did 16777215 Hz. Rates above 384000 Hz are now refused
+// with the device's own text, and the device is always told 16 bits, which is what
 // the player writes: an 8-bit file at a real rate plays.
 TEST(WavFuzzFindings, BitsPerSampleOfTheFileNeverReachTheDevice)
 {
     TempDir dir;
     FormatFields f;
     f.bits = 8;
-    for (uint32_t rate : {0xFFFFFFFFu, 0x80000000u, 0x40000000u}) {
+    for (uint32_t rate : {0xFFFFFFFFu, 0x80000000u, 0x40000000u, 0x00FFFFFFu, 384001u}) {
         f.rate = rate;
         const std::string absurd = dir.File("absurd-rate.wav");
         ASSERT_TRUE(WriteFileBytes(absurd, PcmWave(f, std::vector<int16_t>(200, 300))));
