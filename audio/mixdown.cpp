@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "audio/riff_search.h"
+
 namespace {
 
 // What a running render holds; Release gives back whatever exists.
@@ -118,15 +120,17 @@ bool WriteFormatChunk(HMMIO output)
     return ok;
 }
 
-// Puts the source at the first sample of its data chunk.
+// Puts the source at the first sample of its data chunk. The search is
+// FindRiffChunk, not mmioDescend: the file may have changed since it was
+// checked, and a hostile chunk size sends the system's search round for ever.
 bool DescendToData(HMMIO source)
 {
     MMCKINFO riff = {};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    if (mmioDescend(source, &riff, nullptr, MMIO_FINDRIFF) != 0) return false;
+    if (FindRiffChunk(source, &riff, nullptr, MMIO_FINDRIFF) != 0) return false;
     MMCKINFO data = {};
     data.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    return mmioDescend(source, &data, &riff, MMIO_FINDCHUNK) == 0;
+    return FindRiffChunk(source, &data, &riff, MMIO_FINDCHUNK) == 0;
 }
 
 bool WriteSizeAt(HMMIO output, LONG offset, uint32_t value)

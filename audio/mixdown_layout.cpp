@@ -33,7 +33,13 @@ int32_t MixdownBlockCount(uint32_t dataLength, int32_t readSize)
 {
     if (readSize <= 0) return 0;
     const uint32_t size = static_cast<uint32_t>(readSize);
-    return static_cast<int32_t>(dataLength / size + (dataLength % size != 0 ? 1 : 0));
+    const uint64_t count = dataLength / size + (dataLength % size != 0 ? 1 : 0);
+    // Only 2-byte reads (a mono source in the smallest, 4-byte block) of a
+    // data chunk of 0xFFFFFFFF bytes make more blocks than an int32_t holds;
+    // what lies past the last of INT32_MAX blocks is then the chunk's stray
+    // odd byte, which makes no sound. Found by fuzzing: the count wrapped
+    // negative.
+    return count > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int32_t>(count);
 }
 
 int32_t MixdownBlockReadLength(uint32_t dataLength, int32_t readSize, int32_t blockNumber)

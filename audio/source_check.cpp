@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/error_box.h"
+#include "audio/riff_search.h"
 #include "audio/source_format.h"
 #include "audio/wav_format.h"
 
@@ -52,14 +53,16 @@ bool CheckSourceFile(const char* path)
     }
     if (!res.file) return Refuse(&res, "Open file error.");
 
+    // Every chunk search is FindRiffChunk: mmioDescend's own search never
+    // ends on a chunk size that wraps its 32-bit position (found by fuzzing).
     MMCKINFO riff = {};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    if (mmioDescend(res.file, &riff, nullptr, MMIO_FINDRIFF) != 0)
+    if (FindRiffChunk(res.file, &riff, nullptr, MMIO_FINDRIFF) != 0)
         return Refuse(&res, "This is not a WAVE file.");
 
     MMCKINFO fmt = {};
     fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    if (mmioDescend(res.file, &fmt, &riff, MMIO_FINDCHUNK) != 0)
+    if (FindRiffChunk(res.file, &fmt, &riff, MMIO_FINDCHUNK) != 0)
         return Refuse(&res, "WAVE file is corrupted.");
     // A format chunk too short for the PCM header cannot describe the sound;
     // its fields are never read past the chunk's end.
@@ -81,7 +84,7 @@ bool CheckSourceFile(const char* path)
     mmioAscend(res.file, &fmt, 0);
     MMCKINFO data = {};
     data.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    if (mmioDescend(res.file, &data, &riff, MMIO_FINDCHUNK) != 0)
+    if (FindRiffChunk(res.file, &data, &riff, MMIO_FINDCHUNK) != 0)
         return Refuse(&res, "WAVE file has no data chunk.");
     if (data.cksize == 0) return Refuse(&res, "The data chunk has no data.");
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "audio/riff_search.h"
 #include "player/block_pipeline.h"
 #include "player/block_processing.h"
 #include "player/completions.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr uint32_t kFailure = 100;
 constexpr uint32_t kOutOfMemory = 7;
+constexpr DWORD kHighestDeviceRate = 384000;  // the highest rate the sound server takes
 
 // Everything the start has taken goes back, in reverse: the queued block
 // (reset, unprepared), the buffers, the device, the file.
@@ -64,14 +66,16 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
     MMRESULT result = mmioSetBuffer(file, nullptr, static_cast<LONG>(ioBufferSize), 0);
     if (result) return Fail("Internal Buffer cannot be allocated.", result);
 
+    // Every chunk search is FindRiffChunk: mmioDescend's own search never
+    // ends on a chunk size that wraps its 32-bit position (found by fuzzing).
     MMCKINFO riff = {};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    result = mmioDescend(file, &riff, nullptr, MMIO_FINDRIFF);
+    result = FindRiffChunk(file, &riff, nullptr, MMIO_FINDRIFF);
     if (result) return Fail("This is not a WAV file.", result);
 
     MMCKINFO fmt = {};
     fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    result = mmioDescend(file, &fmt, &riff, MMIO_FINDCHUNK);
+    result = FindRiffChunk(file, &fmt, &riff, MMIO_FINDCHUNK);
     if (result) return Fail("WAV file is corrupted.", result);
 
     const SIZE_T copySize = std::max<SIZE_T>(fmt.cksize, sizeof(WAVEFORMATEX));
@@ -87,16 +91,25 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
 
     g_blockBuffers.channels = format->nChannels;
     format->nChannels = 2;
+    // The blocks are always 16-bit stereo (ProcessBlock writes them so),
+    // whatever the file states; told the file's own bits per sample, the
+    // sound service aborted the process on 8 bits at 4294967295 Hz (found
+    // by fuzzing).
+    format->wBitsPerSample = 16;
     format->nBlockAlign = 4;
     format->nAvgBytesPerSec = format->nSamplesPerSec * 4;
     format->cbSize = 0;
+    // Asked for rates far above what sound hardware runs at (4294967295 Hz,
+    // 16777215 Hz), the sound service aborted the whole process (found by
+    // fuzzing); such a rate is refused here as the device would refuse it.
+    if (format->nSamplesPerSec > kHighestDeviceRate) return FailOnDevice(WAVERR_BADFORMAT);
     result = waveOutOpen(nullptr, deviceId, format, 0, 0, WAVE_FORMAT_QUERY);
     if (result) return FailOnDevice(result);
 
     MMCKINFO data = {};
     data.ckid = mmioFOURCC('d', 'a', 't', 'a');
     result = mmioAscend(file, &fmt, 0);
-    if (!result) result = mmioDescend(file, &data, &riff, MMIO_FINDCHUNK);
+    if (!result) result = FindRiffChunk(file, &data, &riff, MMIO_FINDCHUNK);
     if (result) return Fail("WAV file has no data chunk.", result);
     if (data.cksize == 0) return Fail("The data chunk has no data.", kFailure);
     g_playback.plan.dataSize = data.cksize;

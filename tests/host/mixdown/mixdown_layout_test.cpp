@@ -105,3 +105,16 @@ TEST(MixdownLayout, SoftwareFieldAndFormatRecord)
 }
 
 }  // namespace
+
+// Found by fuzzing the layout: 2-byte reads of a 0xFFFFFFFF-byte mono chunk
+// made a block count past INT32_MAX, which wrapped negative. The count now
+// stops at INT32_MAX; only the chunk's stray odd byte lies beyond it.
+TEST(MixdownLayout, BlockCountOfA4GBMonoChunkInTheSmallestBlockDoesNotWrap)
+{
+    const int32_t readSize = MixdownReadSize(4, true);
+    EXPECT_EQ(readSize, 2);
+    EXPECT_EQ(MixdownBlockCount(0xFFFFFFFFu, readSize), 0x7FFFFFFF);
+    EXPECT_EQ(MixdownBlockCount(0xFFFFFFFEu, readSize), 0x7FFFFFFF);
+    EXPECT_EQ(MixdownBlockReadLength(0xFFFFFFFFu, readSize, 0x7FFFFFFF), 2);
+    EXPECT_EQ(MixdownBlockValueCount(1, true), 0) << "the byte left over makes no sound";
+}

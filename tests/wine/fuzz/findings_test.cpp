@@ -1,0 +1,108 @@
+// The faults the WAV fuzzer found, kept as regression cases on real files.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "app/error_box.h"
+#include "audio/source_check.h"
+#include "player/player.h"
+#include "tests/support/message_box_catcher.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wav_builder.h"
+#include "tests/wine/player/player_harness.h"
+
+namespace {
+
+// A chunk whose size, with its pad byte, is 0xFFFFFFF8: the system's chunk
+// search adds it in 32 bits, lands on the same chunk again and never ends.
+Bytes WrappingListBeforeFormat()
+{
+    Bytes body;
+    AppendChunkDeclared(&body, "LIST", 0xFFFFFFF7, Bytes{'I', 'N', 'F', 'O'});
+    FormatFields f;
+    AppendChunk(&body, "fmt ", FormatPayload(f));
+    AppendChunk(&body, "data", Bytes(400, 0x21));
+    return RiffFile("WAVE", body);
+}
+
+Bytes WrappingChunkBeforeRiff()
+{
+    Bytes file;
+    AppendChunkDeclared(&file, "JUNK", 0xFFFFFFF8, Bytes());
+    FormatFields f;
+    Bytes body;
+    AppendChunk(&body, "fmt ", FormatPayload(f));
+    AppendChunk(&body, "data", Bytes(400, 0x21));
+    const Bytes wave = RiffFile("WAVE", body);
+    file.insert(file.end(), wave.begin(), wave.end());
+    return file;
+}
+
+std::string CheckText(const std::string& path)
+{
+    MessageBoxCatcher catcher;
+    EXPECT_FALSE(CheckSourceFile(path.c_str()));
+    return catcher.OnlyText();
+}
+
+std::string PlayText(const std::string& path)
+{
+    TransportPanel panel = CreateTransportPanel();
+    MessageBoxCatcher catcher;
+    EXPECT_NE(Play(panel.play, panel.stop, panel.pause, panel.greenLed, panel.redLed, 0, path.c_str(), 0, 26460), 0u);
+    Stop();
+    DestroyTransportPanel(&panel);
+    return catcher.OnlyText();
+}
+
+TEST(WavFuzzFindings, ChunkSizeThatWrapsTheSearchEndsInAMessage)
+{
+    TempDir dir;
+    g_mainWindow = nullptr;
+    const std::string list = dir.File("wrapping-list.wav");
+    ASSERT_TRUE(WriteFileBytes(list, WrappingListBeforeFormat()));
+    EXPECT_EQ(CheckText(list), "WAVE file is corrupted.");
+    EXPECT_EQ(PlayText(list), "WAV file is corrupted.");
+    EXPECT_TRUE(DeleteFileA(list.c_str()));
+
+    const std::string junk = dir.File("wrapping-junk.wav");
+    ASSERT_TRUE(WriteFileBytes(junk, WrappingChunkBeforeRiff()));
+    EXPECT_EQ(CheckText(junk), "This is not a WAVE file.");
+    EXPECT_EQ(PlayText(junk), "This is not a WAV file.");
+    EXPECT_TRUE(DeleteFileA(junk.c_str()));
+}
+
+// An 8-bit file at 4294967295 Hz aborted the whole process inside the sound
+// service, and so did 16777215 Hz. Rates above 384000 Hz are now refused
+// with the device's own text, and the device is always told 16 bits, which is what
+// the player writes: an 8-bit file at a real rate plays.
+TEST(WavFuzzFindings, BitsPerSampleOfTheFileNeverReachTheDevice)
+{
+    TempDir dir;
+    FormatFields f;
+    f.bits = 8;
+    for (uint32_t rate : {0xFFFFFFFFu, 0x80000000u, 0x40000000u, 0x00FFFFFFu, 384001u}) {
+        f.rate = rate;
+        const std::string absurd = dir.File("absurd-rate.wav");
+        ASSERT_TRUE(WriteFileBytes(absurd, PcmWave(f, std::vector<int16_t>(200, 300))));
+        const std::string text = PlayText(absurd);
+        char known[256] = {};
+        bool isDeviceText = false;
+        for (UINT code = 1; code < 1024 && !isDeviceText; ++code)
+            isDeviceText = waveOutGetErrorTextA(code, known, sizeof known) == MMSYSERR_NOERROR && text == known;
+        EXPECT_TRUE(isDeviceText) << rate << ": " << text;
+        EXPECT_TRUE(DeleteFileA(absurd.c_str()));
+    }
+
+    f.rate = 44100;
+    const std::string eightBit = dir.File("eight-bit.wav");
+    ASSERT_TRUE(WriteFileBytes(eightBit, PcmWave(f, std::vector<int16_t>(200, 300))));
+    TransportPanel panel = CreateTransportPanel();
+    MessageBoxCatcher catcher;
+    EXPECT_EQ(Play(panel.play, panel.stop, panel.pause, panel.greenLed, panel.redLed, 0, eightBit.c_str(), 0, 26460), 0u);
+    Stop();
+    DestroyTransportPanel(&panel);
+    EXPECT_TRUE(catcher.Boxes().empty());
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+// The WAV fuzzer in the test suite: a fixed seed, the structural cases, the
+// short field sweeps and random mutations, first through the source check,
+// then through Play on the real device. Its own main takes the run's size:
+//   --fuzz-seed=N --fuzz-check-cases=N --fuzz-play-cases=N --fuzz-full-sweeps
+// (the defaults are the suite's run; scripts/fuzz-long.sh gives larger ones).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "player/player.h"
+#include "tests/wine/fuzz/guarded_heap.h"
+#include "tests/wine/fuzz/wav_cases.h"
+#include "tests/wine/fuzz/wav_fuzzer.h"
+
+namespace {
+
+// The suite's share fits about four minutes here: every refusal is a real
+// message box, which costs Wine 35 to 110 ms to create and take down.
+struct FuzzOptions {
+    uint64_t seed = 20261208;
+    size_t checkCases = 3500;
+    size_t playCases = 1300;
+    bool fullSweeps = false;
+};
+FuzzOptions g_options;
+
+void InstallGuards()
+{
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    ASSERT_TRUE(InstallGuardedHeap(GetModuleHandleA(nullptr))) << "the source check's imports";
+    ASSERT_TRUE(InstallGuardedHeap(GetModuleHandleA("player.dll"))) << "the player's imports";
+}
+
+void Report(const char* what, const FuzzFigures& f, double seconds)
+{
+    std::printf("%s: %zu cases in %.1f s (%.0f per second), %zu accepted, %zu played to their end\n", what, f.cases,
+                seconds, f.cases / (seconds > 0 ? seconds : 1), f.accepted, f.playedToEnd);
+    for (const auto& t : f.texts) std::printf("  %6zu  %s\n", t.second, t.first.c_str());
+}
+
+void ExpectNoFailures(const WavFuzzer& fuzzer)
+{
+    for (const std::string& failure : fuzzer.Failures()) ADD_FAILURE() << failure;
+}
+
+// The cases of one run in their order: the structural list, the sweeps,
+// then random mutations until count.
+template <typename Run>
+void RunCases(WavFuzzer* fuzzer, size_t count, Run run)
+{
+    const std::vector<WavCase> structural = StructuralCases();
+    std::vector<WavCase> seeds = BaseWaves();
+    seeds.insert(seeds.end(), structural.begin(), structural.end());
+    const size_t sweeps = FieldSweepCount(g_options.fullSweeps);
+    for (size_t i = 0; i < count; ++i) {
+        if (i < structural.size()) run(structural[i]);
+        else if (i < structural.size() + sweeps) run(FieldSweepCase(g_options.fullSweeps, i - structural.size()));
+        else run(RandomCase(&fuzzer->Random(), seeds));
+        if (i == 200 || (i + 1) % 2000 == 0) fuzzer->CheckHandles(("after " + std::to_string(i + 1) + " cases").c_str());
+        if ((i + 1) % 5000 == 0) {
+            std::printf("  %zu cases, %zu failures so far\n", i + 1, fuzzer->Failures().size());
+            std::fflush(stdout);
+        }
+    }
+    fuzzer->CheckHandles("at the end");
+}
+
+TEST(GuardedHeap, CatchesReadsJustOutsideABlock)
+{
+    InstallGuards();
+    TakeGuardFindings();
+    SetGuardCaseLabel("self-test");
+    // This file's own LocalAlloc calls go through the patched imports too.
+    SetGuardPlacement(true);
+    HLOCAL h = LocalAlloc(LMEM_MOVEABLE, 18);
+    ASSERT_NE(h, nullptr);
+    auto* p = static_cast<volatile unsigned char*>(LocalLock(h));
+    ASSERT_NE(p, nullptr);
+    EXPECT_NE(static_cast<const void*>(const_cast<unsigned char*>(p)), static_cast<const void*>(h))
+        << "a moveable block's handle is not its pointer";
+    EXPECT_EQ(LiveGuardedBlocks(), 1u);
+    p[17] = 1;  // inside: no finding
+    EXPECT_TRUE(TakeGuardFindings().empty());
+    const unsigned char past = p[18];
+    (void)past;
+    std::vector<std::string> found = TakeGuardFindings();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].find("read 1 byte(s) past the end of a 18-byte LocalAlloc block"), std::string::npos) << found[0];
+    LocalUnlock(h);
+    EXPECT_EQ(LocalFree(h), nullptr);
+    EXPECT_EQ(LiveGuardedBlocks(), 0u);
+
+    SetGuardPlacement(false);
+    HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, 64);
+    auto* q = static_cast<volatile unsigned char*>(GlobalLock(g));
+    const unsigned char before = q[-1];
+    (void)before;
+    found = TakeGuardFindings();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].find("read 1 byte(s) before a 64-byte GlobalAlloc block"), std::string::npos) << found[0];
+    q[64] = 7;  // in the slack behind a start-aligned block: found by the canary
+    GlobalUnlock(g);
+    GlobalFree(g);
+    found = TakeGuardFindings();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_NE(found[0].find("write past the end of a 64-byte GlobalAlloc block"), std::string::npos) << found[0];
+    SetGuardPlacement(true);
+}
+
+TEST(GuardedHeap, FailsTheAllocationItIsTold)
+{
+    InstallGuards();
+    FailNthAllocation(2);
+    HLOCAL first = LocalAlloc(LMEM_FIXED, 8);
+    HLOCAL second = LocalAlloc(LMEM_FIXED, 8);
+    HLOCAL third = LocalAlloc(LMEM_FIXED, 8);
+    EXPECT_NE(first, nullptr);
+    EXPECT_EQ(second, nullptr);
+    EXPECT_NE(third, nullptr);
+    LocalFree(first);
+    LocalFree(third);
+    EXPECT_EQ(LiveGuardedBlocks(), 0u);
+}
+
+TEST(WavFuzz, SourceCheckAnswersEveryFile)
+{
+    InstallGuards();
+    WavFuzzer fuzzer(g_options.seed);
+    const auto start = std::chrono::steady_clock::now();
+    RunCases(&fuzzer, g_options.checkCases, [&](const WavCase& c) { fuzzer.RunCheckCase(c); });
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    Report("source check", fuzzer.CheckFigures(), seconds);
+    ExpectNoFailures(fuzzer);
+    EXPECT_EQ(fuzzer.CheckFigures().cases, g_options.checkCases);
+    EXPECT_GT(fuzzer.CheckFigures().accepted, 0u) << "some cases must get through to the end of the check";
+}
+
+TEST(WavFuzz, PlayerAnswersEveryFile)
+{
+    InstallGuards();
+    ASSERT_GT(GetNumWaveOutDevs(), 0u) << "the test bed's sound device";
+    WavFuzzer fuzzer(g_options.seed ^ 0x5EED);
+    const size_t madeBefore = GuardedBlocksMade();
+    const auto start = std::chrono::steady_clock::now();
+    RunCases(&fuzzer, g_options.playCases, [&](const WavCase& c) { fuzzer.RunPlayCase(c); });
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    Report("player", fuzzer.PlayFigures(), seconds);
+    ExpectNoFailures(fuzzer);
+    EXPECT_EQ(fuzzer.PlayFigures().cases, g_options.playCases);
+    EXPECT_GT(fuzzer.PlayFigures().accepted, g_options.playCases / 20) << "a real share of the cases must play";
+    EXPECT_GT(GuardedBlocksMade() - madeBefore, fuzzer.PlayFigures().accepted * 4)
+        << "the player's buffers come from the guarded heap";
+}
+
+bool TakeOption(const char* arg, const char* name, std::string* value)
+{
+    const size_t n = std::strlen(name);
+    if (std::strncmp(arg, name, n) != 0) return false;
+    *value = arg + n;
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<char*> rest;
+    for (int i = 0; i < argc; ++i) {
+        std::string v;
+        if (TakeOption(argv[i], "--fuzz-seed=", &v)) g_options.seed = std::strtoull(v.c_str(), nullptr, 0);
+        else if (TakeOption(argv[i], "--fuzz-check-cases=", &v)) g_options.checkCases = std::strtoull(v.c_str(), nullptr, 0);
+        else if (TakeOption(argv[i], "--fuzz-play-cases=", &v)) g_options.playCases = std::strtoull(v.c_str(), nullptr, 0);
+        else if (std::strcmp(argv[i], "--fuzz-full-sweeps") == 0) g_options.fullSweeps = true;
+        else rest.push_back(argv[i]);
+    }
+    int count = static_cast<int>(rest.size());
+    ::testing::InitGoogleTest(&count, rest.data());
+    return RUN_ALL_TESTS();
+}
