@@ -24,14 +24,19 @@ echo "== binaries"
 ctest --test-dir build/win32 -L binaries --output-on-failure --output-junit "$reports/binaries.xml" || status=1
 
 echo "== Wine tests ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -LE 'binaries|noaudio' -j 2 --output-on-failure \
+scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -LE 'binaries|noaudio|depth8' -j 2 --output-on-failure \
   --output-junit "$reports/wine.xml" || status=1
 
 echo "== Wine tests without a sound device ($QBX_WINE_ARCH)"
 scripts/testbed.sh run --no-audio -- ctest --test-dir "build/$QBX_TEST_BUILD" -L noaudio --output-on-failure \
   --output-junit "$reports/wine-noaudio.xml" || status=1
 
+echo "== Wine tests on a 256-colour screen ($QBX_WINE_ARCH)"
+scripts/testbed.sh run --depth 8 -- ctest --test-dir "build/$QBX_TEST_BUILD" -L depth8 --output-on-failure \
+  --output-junit "$reports/wine-depth8.xml" || status=1
+
 echo "== summary"
 python3 scripts/summarize-junit.py host="$reports/host.xml" binaries="$reports/binaries.xml" \
-  "wine-$QBX_WINE_ARCH=$reports/wine.xml" "wine-noaudio-$QBX_WINE_ARCH=$reports/wine-noaudio.xml" || status=1
+  "wine-$QBX_WINE_ARCH=$reports/wine.xml" "wine-noaudio-$QBX_WINE_ARCH=$reports/wine-noaudio.xml" \
+  "wine-depth8-$QBX_WINE_ARCH=$reports/wine-depth8.xml" || status=1
 exit "$status"
