@@ -40,8 +40,13 @@ echo "== Wine fault tests: a sound server that dies, small disks ($QBX_WINE_ARCH
 scripts/testbed.sh run -- tests/wine/faults/bed_agent.sh ctest --test-dir "build/$QBX_TEST_BUILD" -L faults-bed \
   --output-on-failure --output-junit "$reports/wine-faults.xml" || status=1
 
+echo "== Wine tests on a 256-colour screen ($QBX_WINE_ARCH)"
+scripts/testbed.sh run --depth 8 -- ctest --test-dir "build/$QBX_TEST_BUILD" -L depth8 --output-on-failure \
+  --output-junit "$reports/wine-depth8.xml" || status=1
+
 echo "== summary"
 python3 scripts/summarize-junit.py host="$reports/host.xml" binaries="$reports/binaries.xml" \
   "wine-$QBX_WINE_ARCH=$reports/wine.xml" "wine-noaudio-$QBX_WINE_ARCH=$reports/wine-noaudio.xml" \
-  "dist-$QBX_WINE_ARCH=$reports/dist.xml" "wine-faults-$QBX_WINE_ARCH=$reports/wine-faults.xml" || status=1
+  "dist-$QBX_WINE_ARCH=$reports/dist.xml" "wine-faults-$QBX_WINE_ARCH=$reports/wine-faults.xml" \
+  "wine-depth8-$QBX_WINE_ARCH=$reports/wine-depth8.xml" || status=1
 exit "$status"

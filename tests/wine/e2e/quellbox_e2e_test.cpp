@@ -5,55 +5,12 @@
 
 #include <vector>
 
-#include "quellbox_process.h"
+#include "tests/wine/e2e/e2e_fixture.h"
 
 namespace {
 
-constexpr int kPlay = 20, kPause = 21, kStop = 22, kUp = 23, kDown = 24;
-constexpr int kKnobIds[] = {1, 2, 3, 4, 5, 6};
-const char kIni[] = "qbx15.ini";
-
-void ForgetSettings()
-{
-    char path[MAX_PATH] = "";
-    GetWindowsDirectoryA(path, MAX_PATH);
-    lstrcatA(path, "\\qbx15.ini");
-    DeleteFileA(path);
-}
-
-std::string IniText(const char* section, const char* key)
-{
-    char text[64] = "";
-    GetPrivateProfileStringA(section, key, "<none>", text, sizeof text, kIni);
-    return text;
-}
-
-std::string DemoWav() { return BinaryFolder() + "demo.wav"; }
-
 // A green LED lit by the player is clearly green on the screen.
 bool LooksGreen(COLORREF c) { return GetGValue(c) > 120 && GetGValue(c) > GetRValue(c) + 40; }
-
-class QuellboxTest : public ::testing::Test {
-protected:
-    void SetUp() override { ForgetSettings(); }
-
-    // Started, its panel enabled by the first right click after the intro.
-    void StartActive()
-    {
-        ASSERT_TRUE(app_.Start());
-        ASSERT_TRUE(app_.WaitForMainWindow());
-        ASSERT_TRUE(app_.ActivatePanel(20000));
-    }
-
-    void StartWithDemo()
-    {
-        StartActive();
-        ASSERT_TRUE(app_.OpenThroughDialog(DemoWav()));
-        ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
-    }
-
-    QuellboxProcess app_;
-};
 
 TEST_F(QuellboxTest, RightClicksDuringTheIntroDoNothingAndTheFirstOneAfterItEnablesThePanel)
 {
@@ -98,35 +55,6 @@ TEST_F(QuellboxTest, OpeningTheDemoThroughTheOpenDialogEnablesPlayAndNamesTheWin
     EXPECT_EQ("demo.wav - Quellbox", app_.Title());
     EXPECT_FALSE(app_.Enabled(kStop));
 }
-
-std::string TempFile(const char* name)
-{
-    char dir[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + name;
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string ReadWholeFile(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "";
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 TEST_F(QuellboxTest, ARejectedFileShowsItsMessageAndLeavesTheOpenFileInPlace)
 {
@@ -179,9 +107,7 @@ TEST_F(QuellboxTest, MixdownThroughTheSaveDialogWritesAStereoWaveAndNoTemporaryF
     EXPECT_NE(std::string::npos, out.find("LIST"));
     const std::string demo = ReadWholeFile(DemoWav());
     EXPECT_GE(out.size(), demo.size() - 64);  // at least as long as a stereo source
-    char temp[MAX_PATH] = "";
-    GetWindowsDirectoryA(temp, MAX_PATH);
-    EXPECT_FALSE(FileExists(std::string(temp) + "\\tmpqbx15.wav"));
+    EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
     DeleteFileA(target.c_str());
 }
 
@@ -309,13 +235,6 @@ TEST_F(QuellboxTest, WithoutSettingsTheWindowIsCentredAndItsPlaceIsWrittenAtExit
     EXPECT_EQ(std::to_string(r.left), IniText("Main Window", "Left"));
     EXPECT_EQ(std::to_string(r.top), IniText("Main Window", "Top"));
     EXPECT_EQ("150", IniText("Wave Out", "Latency"));
-}
-
-std::vector<LRESULT> KnobPositions(const QuellboxProcess& app)
-{
-    std::vector<LRESULT> positions;
-    for (int id : kKnobIds) positions.push_back(SendMessageA(app.Control(id), 1028, 0, 0));
-    return positions;
 }
 
 TEST_F(QuellboxTest, UpAndDownStepRoundThePatchAndMoveTheKnobs)

@@ -1,0 +1,51 @@
+// What the end-to-end tests share: the settings file, real files in the
+// temporary folder, and a fixture that starts the real program.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/wine/e2e/quellbox_process.h"
+
+constexpr int kPlay = 20, kPause = 21, kStop = 22, kUp = 23, kDown = 24;
+constexpr int kOnOffLed = 25, kDisplay = 10;
+constexpr int kKnobIds[] = {1, 2, 3, 4, 5, 6};
+extern const char kIni[];  // "qbx15.ini", in the Windows directory
+
+void ForgetSettings();
+std::string IniText(const char* section, const char* key);
+std::string WindowsFile(const char* name);  // Windows directory + "\" + name
+std::string TempFile(const char* name);     // the temporary folder + name
+std::string DemoWav();
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+std::string ReadWholeFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+// The knobs' positions (message 1028), Freq to Feed.
+std::vector<LRESULT> KnobPositions(const QuellboxProcess& app);
+
+// The pixels of a child control as they are on the screen, row by row.
+std::vector<COLORREF> ControlPixels(const QuellboxProcess& app, int id);
+
+// Presses and releases the left button at a client point of a window, as
+// the mouse would (posted button messages).
+void LeftClick(HWND window, int x, int y);
+
+class QuellboxTest : public ::testing::Test {
+protected:
+    void SetUp() override { ForgetSettings(); }
+
+    // Started, its panel enabled by the first right click after the intro.
+    void StartActive();
+    // Started, active, with path opened through the Open dialog.
+    void StartWith(const std::string& path);
+    void StartWithDemo() { StartWith(DemoWav()); }
+    // PLAY, and waits until the player has enabled STOP.
+    void Play();
+    // Waits for the end of playback (PLAY enabled again).
+    bool WaitForPlaybackEnd(DWORD milliseconds);
+
+    QuellboxProcess app_;
+};

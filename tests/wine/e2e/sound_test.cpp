@@ -1,0 +1,342 @@
+// The real program heard: what the recording sink took from its playback,
+// and the files its mixdown wrote, against the offline render of the same
+// file through the same effects with the same settings.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "audio/effect_modules.h"
+#include "audio/latency.h"
+#include "audio/source_check.h"
+#include "dialogs/effects_patch.h"
+#include "tests/wine/e2e/e2e_fixture.h"
+#include "tests/wine/mixdown/mixdown_driver.h"
+#include "tests/wine/player/player_harness.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/master_volume.h"
+
+namespace {
+
+const uint32_t kBlockBytes = static_cast<uint32_t>(LatencyToBytesAtRate(150, 44100));  // the default latency
+const std::vector<int16_t> kAllFour = {1, 2, 3, 4};
+
+bool Looks(COLORREF c, int channel)
+{
+    const int v[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+    return v[channel] > 120 && v[channel] > v[(channel + 1) % 3] + 40 && v[channel] > v[(channel + 2) % 3] + 40;
+}
+bool GreenLit(const QuellboxProcess& app) { return Looks(ScreenPixel(app.MainWindow(), 152, 66), 1); }
+bool RedLit(const QuellboxProcess& app) { return Looks(ScreenPixel(app.MainWindow(), 184, 66), 0); }
+
+// The effect states the program holds after start-up with the given effects
+// switched on, set up in this process's own copy of the effect modules.
+void SetUpEffects(std::initializer_list<int> switchedOn)
+{
+    ResetEffectParameters();
+    for (int id : switchedOn) EffectParametersFor(id)->on = 1;
+    InitPhaser(44100);
+    InitFlanger(44100);
+    InitChorus(44100);
+    InitChDelay(44100);
+    for (int id = kPhaserId; id <= kChDelayId; ++id) SendEffectParameters(id);
+}
+
+class SoundTest : public QuellboxTest {
+protected:
+    // A 44100 Hz stereo test signal written as a WAV file in the temporary folder.
+    std::string Signal(const char* name, int frames, unsigned seed)
+    {
+        samples_ = TestSignal(frames, 2, seed);
+        const std::string path = TempFile(name);
+        EXPECT_TRUE(WriteTestWave(path, samples_, 2));
+        files_.push_back(path);
+        return path;
+    }
+    void TearDown() override
+    {
+        for (const std::string& f : files_) {
+            SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(f.c_str());
+        }
+    }
+    // The on/off LED of the current effect, clicked.
+    void ToggleCurrentEffect() { LeftClick(app_.Control(kOnOffLed), 9, 9); }
+
+    // PLAY to the end; the sounding frames heard, given what must be heard.
+    std::vector<int16_t> PlayAndHear(const std::vector<int16_t>& expected)
+    {
+        const size_t from = RecordingFrames();
+        Play();
+        EXPECT_TRUE(WaitForPlaybackEnd(15000));
+        return WaitForStream(from, expected, 5000);
+    }
+
+    std::vector<int16_t> samples_;
+    std::vector<std::string> files_;
+};
+
+// The Effects Patch dialog, once it is open.
+HWND OpenEffectsPatch(const QuellboxProcess& app)
+{
+    app.Command(104);
+    return app.WaitForDialog("Effects Patch", 10000);
+}
+
+// A double-click on entry index of a list box, as the mouse gives it.
+void DoubleClickEntry(HWND list, int index)
+{
+    RECT item = {};
+    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+void PressButton(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+bool Closed(HWND dialog) { return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000); }
+
+TEST_F(SoundTest, ThePlayerPlaysThePatchTheEffectsPatchDialogSets)
+{
+    const std::string path = Signal("qbx_e2e_patch.wav", 20000 + 77, 21);
+    StartWith(path);
+    ToggleCurrentEffect();  // Phaser on
+    app_.Command(kUp);
+    app_.Command(kUp);
+    ToggleCurrentEffect();  // Chorus on
+    Sleep(200);
+
+    SetUpEffects({kPhaserId, kChorusId});
+    const std::vector<int16_t> allFour = WithoutSilence(RenderOffline(samples_, 2, kBlockBytes, kAllFour));
+    ASSERT_NE(FirstMismatch(allFour, samples_), -1) << "the effects must change the sound";
+    ExpectHeardExactly(PlayAndHear(allFour), allFour);
+
+    // Clear and OK: the sound passes through no effect, bit for bit.
+    HWND dialog = OpenEffectsPatch(app_);
+    ASSERT_NE(nullptr, dialog);
+    PressButton(dialog, 5);
+    PressButton(dialog, IDOK);
+    ASSERT_TRUE(Closed(dialog));
+    ExpectHeardExactly(PlayAndHear(samples_), samples_);
+
+    // Chorus, then Phaser, by double-clicks in the available list.
+    dialog = OpenEffectsPatch(app_);
+    ASSERT_NE(nullptr, dialog);
+    HWND available = GetDlgItem(dialog, 1003);
+    ASSERT_EQ(4, SendMessageA(available, LB_GETCOUNT, 0, 0));
+    DoubleClickEntry(available, 2);  // Phaser, Flanger, [Chorus], C-Delay
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(available, LB_GETCOUNT, 0, 0) == 3; }, 3000));
+    DoubleClickEntry(available, 0);  // [Phaser], Flanger, C-Delay
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(available, LB_GETCOUNT, 0, 0) == 2; }, 3000));
+    PressButton(dialog, IDOK);
+    ASSERT_TRUE(Closed(dialog));
+    SetUpEffects({kPhaserId, kChorusId});
+    const std::vector<int16_t> chorusPhaser = WithoutSilence(RenderOffline(samples_, 2, kBlockBytes, {3, 1}));
+    ExpectHeardExactly(PlayAndHear(chorusPhaser), chorusPhaser);
+
+    // Cancel after moves: the player keeps Chorus, Phaser.
+    dialog = OpenEffectsPatch(app_);
+    ASSERT_NE(nullptr, dialog);
+    PressButton(dialog, 5);
+    PressButton(dialog, IDCANCEL);
+    ASSERT_TRUE(Closed(dialog));
+    SetUpEffects({kPhaserId, kChorusId});
+    ExpectHeardExactly(PlayAndHear(chorusPhaser), chorusPhaser);
+}
+
+TEST_F(SoundTest, PauseLightsTheRedLedAndTheSoundGoesOnFromWhereItStopped)
+{
+    const std::string path = Signal("qbx_e2e_pause.wav", 100000, 22);
+    StartWith(path);
+    const size_t from = RecordingFrames();
+    Play();
+    Sleep(700);
+    EXPECT_FALSE(RedLit(app_));
+    app_.Command(kPause);
+    EXPECT_TRUE(WaitUntil([this] { return RedLit(app_); }, 3000));
+    EXPECT_TRUE(GreenLit(app_));
+    EXPECT_TRUE(app_.Enabled(kStop));
+    Sleep(400);
+    const size_t pausedAt = RecordingFrames();
+    Sleep(600);
+    const std::vector<int16_t> duringPause = ReadRecording(pausedAt);
+    EXPECT_GT(duringPause.size(), 44100u / 4) << "the sink goes on recording silence";
+    EXPECT_TRUE(WithoutSilence(duringPause).empty()) << "nothing sounds while paused";
+
+    app_.Command(kPause);
+    EXPECT_TRUE(WaitUntil([this] { return !RedLit(app_); }, 3000));
+    EXPECT_TRUE(GreenLit(app_));
+    ASSERT_TRUE(WaitForPlaybackEnd(15000));
+    EXPECT_FALSE(GreenLit(app_));
+    // Every frame once and in order: nothing lost or repeated at the pause.
+    ExpectHeardExactly(WaitForStream(from, samples_, 5000), samples_);
+}
+
+// Plays the signal with the Phaser switched on, runs change while it plays
+// and checks that the sound becomes the source itself within two blocks
+// of the moment change returned.
+template <typename Change>
+void ExpectSourceWithinTwoBlocksAfter(QuellboxProcess& app, const std::vector<int16_t>& samples,
+                                      Change change)
+{
+    SetUpEffects({kPhaserId});
+    const std::vector<int16_t> processed = WithoutSilence(RenderOffline(samples, 2, kBlockBytes, kAllFour));
+    const size_t from = RecordingFrames();
+    app.Command(kPlay);
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return app.Enabled(kStop); }, 5000));
+    Sleep(800);
+    change();
+    const DWORD at = GetTickCount() - start;
+    ASSERT_TRUE(WaitUntil([&] { return app.Enabled(kPlay) && !app.Enabled(kStop); }, 15000));
+    const std::vector<int16_t> recorded = WaitForStream(from, processed, 5000);
+    ASSERT_FALSE(recorded.empty()) << "the processed sound was never heard";
+    const size_t blockFrames = kBlockBytes / 4;
+    const long changed = FirstMismatch(recorded, processed);
+    ASSERT_GE(changed, 0) << "the change was never heard";
+    EXPECT_GE(changed, static_cast<long>(blockFrames)) << "the effect ran before the change";
+    const size_t bound = static_cast<size_t>(at * 44.1) + 2 * blockFrames;
+    EXPECT_LE(static_cast<size_t>(changed), bound) << "heard later than two blocks after the change";
+    // From two blocks (and the effect's short glide) after the change on,
+    // the source itself: compared from the end back.
+    const size_t settled = bound + blockFrames;
+    ASSERT_LT(settled, samples.size() / 2);
+    const size_t tail = samples.size() / 2 - settled;
+    ASSERT_GE(recorded.size() / 2, tail);
+    EXPECT_EQ(FirstMismatch(std::vector<int16_t>(recorded.end() - 2 * tail, recorded.end()),
+                            std::vector<int16_t>(samples.end() - 2 * tail, samples.end())),
+              -1)
+        << "the sound after the change is not the source";
+}
+
+TEST_F(SoundTest, TheMixKnobDraggedToItsMinimumWhilePlayingLeavesTheSourceWithinTwoBlocks)
+{
+    const std::string path = Signal("qbx_e2e_knob.wav", 110000, 23);
+    StartWith(path);
+    ToggleCurrentEffect();  // Phaser on
+    HWND mix = app_.Control(4);
+    const std::vector<COLORREF> displayBefore = ControlPixels(app_, kDisplay);
+    ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] {
+        // Pressed at the centre (the maximum, the Phaser's own mix), dragged
+        // down to the lower left (the minimum: no effect sound), released.
+        SendMessageA(mix, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+        SendMessageA(mix, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(12, 22));
+        SendMessageA(mix, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(8, 28));
+        SendMessageA(mix, WM_LBUTTONUP, 0, MAKELPARAM(8, 28));
+    });
+    EXPECT_EQ(1, SendMessageA(mix, 1028, 0, 0));
+    EXPECT_NE(displayBefore, ControlPixels(app_, kDisplay)) << "the display shows the knob's value";
+}
+
+TEST_F(SoundTest, TheOnOffLedSwitchesTheEffectOutWhilePlaying)
+{
+    const std::string path = Signal("qbx_e2e_onoff.wav", 110000, 24);
+    StartWith(path);
+    const std::vector<COLORREF> off = ControlPixels(app_, kOnOffLed);
+    ToggleCurrentEffect();  // Phaser on
+    ASSERT_TRUE(WaitUntil([&] { return ControlPixels(app_, kOnOffLed) != off; }, 3000)) << "the LED shows ON";
+    ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] {
+        SendMessageA(app_.Control(kOnOffLed), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(9, 9));
+        SendMessageA(app_.Control(kOnOffLed), WM_LBUTTONUP, 0, MAKELPARAM(9, 9));
+    });
+    EXPECT_EQ(off, ControlPixels(app_, kOnOffLed)) << "the LED shows OFF again";
+}
+
+// The mixdown this process's renderer writes for source with the program's
+// start-up settings and the given effects switched on.
+std::string OfflineMixdown(const std::string& source, std::initializer_list<int> switchedOn)
+{
+    EXPECT_TRUE(CheckSourceFile(source.c_str()));
+    ResetEffectParameters();
+    for (int id : switchedOn) EffectParametersFor(id)->on = 1;
+    ResetEffectsPatch();
+    g_masterVolume = 0.0;
+    const std::string out = TempFile("qbx_e2e_offline_mixdown.wav");
+    const MixdownRun run = DriveMixdown(source, out);
+    EXPECT_TRUE(run.completed);
+    const std::string bytes = ReadWholeFile(out);
+    DeleteFileA(out.c_str());
+    return bytes;
+}
+
+TEST_F(SoundTest, TheMixdownFileIsByteForByteWhatTheRendererWrites)
+{
+    const std::string path = Signal("qbx_e2e_mixsource.wav", 50000 + 31, 25);
+    const std::string target = TempFile("qbx_e2e_mixdown_exact.wav");
+    files_.push_back(target);
+    StartWith(path);
+    ToggleCurrentEffect();  // Phaser on
+    app_.Command(kDown);    // C-Delay
+    ToggleCurrentEffect();
+    Sleep(200);
+    ASSERT_TRUE(app_.MixdownThroughDialog(target));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(target) && !app_.WaitForDialog("Progress", 0); }, 30000));
+    Sleep(200);
+    const std::string written = ReadWholeFile(target);
+    const std::string expected = OfflineMixdown(path, {kPhaserId, kChDelayId});
+    ASSERT_GT(expected.size(), 44u + 200000u);
+    EXPECT_EQ(expected.size(), written.size());
+    EXPECT_TRUE(expected == written) << "the program's mixdown differs from the renderer's";
+    EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
+}
+
+TEST_F(SoundTest, CancelInTheProgressDialogLeavesTheExistingTargetAndNoTemporaryFile)
+{
+    const std::string path = Signal("qbx_e2e_long.wav", 44100 * 60, 26);
+    const std::string target = TempFile("qbx_e2e_kept.wav");
+    files_.push_back(target);
+    DeleteFileA(target.c_str());
+    StartWith(path);
+    ToggleCurrentEffect();  // Phaser on: a slower render
+    ASSERT_TRUE(app_.MixdownThroughDialog(target));
+    // The file of the target name appears while the render runs, so the
+    // save dialog has nothing to ask about.
+    WriteWholeFile(target, "the previous mixdown");
+    HWND progress = app_.WaitForDialog("Progress", 10000);
+    ASSERT_NE(nullptr, progress);
+    HWND bar = GetDlgItem(progress, 1016);
+    EXPECT_EQ(0, SendMessageA(bar, PBM_GETRANGE, TRUE, 0));
+    EXPECT_EQ(static_cast<int>(44100 * 60 * 4 / 32768), SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
+    // Escape does nothing; the Cancel button ends it between two blocks.
+    PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    Sleep(100);
+    EXPECT_TRUE(IsWindow(progress));
+    LeftClick(GetDlgItem(progress, 1019), 10, 5);
+    ASSERT_TRUE(Closed(progress));
+    EXPECT_EQ("", app_.AnswerMessageBox(500));
+    EXPECT_EQ("the previous mixdown", ReadWholeFile(target));
+    EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
+    EXPECT_TRUE(IsWindowEnabled(app_.MainWindow()));
+}
+
+TEST_F(SoundTest, ATargetThatCannotBeReplacedShowsTheWriteErrorAndLeavesNoTemporaryFile)
+{
+    const std::string path = Signal("qbx_e2e_long.wav", 44100 * 60, 27);
+    const std::string target = TempFile("qbx_e2e_read_only.wav");
+    files_.push_back(target);
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(target.c_str());
+    StartWith(path);
+    ToggleCurrentEffect();  // Phaser on: a slower render
+    ASSERT_TRUE(app_.MixdownThroughDialog(target));
+    // A read-only file of the target name, made while the render runs: it
+    // can be neither deleted nor replaced when the render is done.
+    WriteWholeFile(target, "read-only mixdown");
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_NE(nullptr, app_.WaitForDialog("Progress", 0)) << "the render ended before the file was made";
+    EXPECT_EQ("Write Error. Mixdown file will be deleted.", app_.AnswerMessageBox(30000));
+    EXPECT_EQ("read-only mixdown", ReadWholeFile(target));
+    EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
+    EXPECT_TRUE(IsWindow(app_.MainWindow()));
+}
+
+}  // namespace
