@@ -59,6 +59,17 @@ TEST_F(QuellboxTest, TheIntroTypesItsBannerThenBlinksThePromptAndIgnoresRightCli
     EXPECT_EQ(prompt, later);
 
     ASSERT_TRUE(app_.ActivatePanel(5000));
+    // That click also opened the popup menu, which may lie over the display
+    // on the screen: it is closed, and the screen left to settle, before the
+    // display is watched.
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = FindProcessWindow(app_.Pid(), "#32768", nullptr)) != nullptr; }, 3000);
+    if (menu) {
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0);
+        WaitUntil([&] { return !IsWindowVisible(menu); }, 3000);
+    }
+    Sleep(600);
     std::set<std::vector<COLORREF>> active;
     EXPECT_EQ(0, DisplayChanges(app_, 1100, &active)) << "the blinking ends with the first right click";
 }
@@ -165,8 +176,8 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
     EXPECT_FALSE(ButtonEnabled(dialog_, 3));
     EXPECT_EQ((Names{"Chorus", "C-Delay", "Flanger"}), Entries(patch_));
     ASSERT_TRUE(Close(IDOK));
-    Sleep(200);
-    EXPECT_EQ(chorusShown, ControlPixels(app_, kDisplay));
+    // The display is redrawn once the dialog has gone off the screen.
+    EXPECT_TRUE(WaitUntil([&] { return chorusShown == ControlPixels(app_, kDisplay); }, 3000));
     EXPECT_EQ(DefaultKnobPositions(kChorusId), KnobPositions(app_));
     Step(kUp);  // from position 1 now: the C-Delay
     EXPECT_EQ(DefaultKnobPositions(kChDelayId), KnobPositions(app_));
@@ -188,9 +199,10 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
     const std::vector<COLORREF> before = ControlPixels(app_, kDisplay);
     const std::vector<LRESULT> knobs = KnobPositions(app_);
     ASSERT_TRUE(Close(IDOK));
-    Sleep(200);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPixels(app_, kDisplay) != before; }, 3000))
+        << "an empty patch changes the display";
+    Sleep(300);  // the screen settles after the dialog has gone
     const std::vector<COLORREF> noEffects = ControlPixels(app_, kDisplay);
-    EXPECT_NE(before, noEffects);
     Step(kUp);
     EXPECT_EQ(noEffects, ControlPixels(app_, kDisplay));
     EXPECT_EQ(knobs, KnobPositions(app_));
