@@ -46,6 +46,10 @@ void Progress_OnStep(HWND dialog)
 {
     if (g_mixdown.currentBlockBytes != 0) {
         SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_STEPIT, 0, 0);
+        // The next block's message is always already posted, and posted
+        // messages come before WM_PAINT: without painting here the bar and
+        // the Cancel button would stay undrawn until the render ends.
+        RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         if (!RenderNextBlock(dialog)) EndWithFailure(dialog, true);
         return;
     }

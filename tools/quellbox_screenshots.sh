@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of the running program in its states, taken in the Wine test
-# bed: intro, prompt, the popup menu after the first right click, playing
-# the demo, and the About picture.
+# bed: intro, prompt, the popup menu after the first right click, the
+# active panel, playing the demo, the Effects Patch, Preferences, Progress
+# (held still during a mixdown of a minute of sound) and About dialogs.
 #   tools/quellbox_screenshots.sh OUTDIR
 # Needs the win64 (or win32, where it runs) build.
 set -euo pipefail
@@ -19,10 +20,20 @@ bin="$root/build/$QBX_TEST_BUILD/bin"
   sleep 1.5; shot _ "$2" intro
   $QBX_WINE qbx_drive.exe wait=3000; shot _ "$2" prompt
   $QBX_WINE qbx_drive.exe activate menu wait=500; shot _ "$2" menu
-  $QBX_WINE qbx_drive.exe escape wait=200
+  $QBX_WINE qbx_drive.exe escape wait=300; shot _ "$2" active
   xdemo=$($QBX_WINE winepath -w "$1/demo.wav" 2>/dev/null | tr -d "\r")
   $QBX_WINE qbx_drive.exe "open=$xdemo" command=20 wait=1500; shot _ "$2" playing
-  $QBX_WINE qbx_drive.exe command=22 command=107 wait=800; shot _ "$2" about
+  $QBX_WINE qbx_drive.exe command=22 command=104 wait=800; shot _ "$2" effects_patch
+  $QBX_WINE qbx_drive.exe close=Effects\ Patch command=111 wait=800; shot _ "$2" preferences
+  $QBX_WINE qbx_drive.exe close=Preferences
+  python3 -c "import wave,math,sys
+w=wave.open(sys.argv[1],\"wb\"); w.setnchannels(2); w.setsampwidth(2); w.setframerate(44100)
+f=b\"\".join(int(8000*math.sin(i*0.05)).to_bytes(2,\"little\",signed=True)*2 for i in range(44100))
+w.writeframes(f*60); w.close()" "$QBX_BED/minute.wav"
+  xlong=$($QBX_WINE winepath -w "$QBX_BED/minute.wav" 2>/dev/null | tr -d "\r")
+  xout=$($QBX_WINE winepath -w "$QBX_BED/minute_out.wav" 2>/dev/null | tr -d "\r")
+  $QBX_WINE qbx_drive.exe "open=$xlong" "mixdown=$xout" freeze wait=300; shot _ "$2" progress
+  $QBX_WINE qbx_drive.exe thaw wait=3000 command=107 wait=800; shot _ "$2" about
   wineserver -k || true
 ' _ "$bin" "$out"
 echo "quellbox_screenshots: wrote $out"

@@ -5,6 +5,11 @@
 //   command=ID          posts a command (20 PLAY, 22 STOP, 107 About, ...)
 //   menu                opens the popup menu at the middle of the panel
 //   escape              closes the open popup menu with the Escape key
+//   mixdown=PATH        chooses PATH in the Save dialog of the Mixdown
+//   close=CAPTION       cancels the program's dialog with that caption
+//   freeze              once the Progress bar has moved, holds the program
+//                       still (its thread suspended) for a screenshot
+//   thaw                lets a held program go on
 //   wait=MS             sleeps
 // Exits with 1 at the first action that fails.
 #include <windows.h>
@@ -26,6 +31,24 @@ bool OpenPopupMenu(const QuellboxProcess& app)
     return WaitUntil([&] { return FindProcessWindow(app.Pid(), "#32768", nullptr) != nullptr; }, 5000);
 }
 
+// Suspends or resumes the program's window thread; a freeze waits for the
+// Progress dialog's bar to have stepped, so there is something to see.
+bool HoldProgram(const QuellboxProcess& app, bool freeze)
+{
+    if (freeze) {
+        HWND progress = app.WaitForDialog("Progress", 10000);
+        if (!progress) return false;
+        HWND bar = GetDlgItem(progress, 1016);
+        if (!WaitUntil([bar] { return SendMessageA(bar, WM_USER + 8, 0, 0) >= 3; }, 10000)) return false;  // PBM_GETPOS
+    }
+    const DWORD threadId = GetWindowThreadProcessId(app.MainWindow(), nullptr);
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
+    if (!thread) return false;
+    const DWORD count = freeze ? SuspendThread(thread) : ResumeThread(thread);
+    CloseHandle(thread);
+    return count != static_cast<DWORD>(-1);
+}
+
 bool RunAction(QuellboxProcess& app, const std::string& action)
 {
     const size_t eq = action.find('=');
@@ -45,6 +68,14 @@ bool RunAction(QuellboxProcess& app, const std::string& action)
         PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0);
         return WaitUntil([&] { return !IsWindowVisible(menu); }, 3000);
     }
+    if (name == "mixdown") return app.MixdownThroughDialog(value);
+    if (name == "close") {
+        HWND dialog = app.WaitForDialog(value.c_str(), 5000);
+        if (!dialog) return false;
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return WaitUntil([dialog] { return !IsWindow(dialog); }, 5000);
+    }
+    if (name == "freeze" || name == "thaw") return HoldProgram(app, name == "freeze");
     if (name == "wait") {
         Sleep(static_cast<DWORD>(std::atoi(value.c_str())));
         return true;

@@ -56,9 +56,10 @@ std::vector<LRESULT> KnobPositions(const QuellboxProcess& app)
     return positions;
 }
 
-std::vector<COLORREF> ControlPixels(const QuellboxProcess& app, int id)
+std::vector<COLORREF> ControlPixels(const QuellboxProcess& app, int id) { return WindowPixels(app.Control(id)); }
+
+std::vector<COLORREF> WindowPixels(HWND control)
 {
-    HWND control = app.Control(id);
     RECT r = {};
     GetClientRect(control, &r);
     POINT origin = {0, 0};

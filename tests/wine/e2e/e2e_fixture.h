@@ -27,6 +27,7 @@ bool FileExists(const std::string& path);
 std::vector<LRESULT> KnobPositions(const QuellboxProcess& app);
 
 // The pixels of a child control as they are on the screen, row by row.
+std::vector<COLORREF> WindowPixels(HWND window);
 std::vector<COLORREF> ControlPixels(const QuellboxProcess& app, int id);
 
 // Presses and releases the left button at a client point of a window, as

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -306,6 +307,14 @@ TEST_F(SoundTest, CancelInTheProgressDialogLeavesTheExistingTargetAndNoTemporary
     HWND bar = GetDlgItem(progress, 1016);
     EXPECT_EQ(0, SendMessageA(bar, PBM_GETRANGE, TRUE, 0));
     EXPECT_EQ(static_cast<int>(44100 * 60 * 4 / 32768), SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
+    // The bar and the Cancel button are drawn while the render runs, and
+    // the bar moves.
+    HWND cancel = GetDlgItem(progress, 1019);
+    EXPECT_TRUE(WaitUntil([&] { const std::vector<COLORREF> p = WindowPixels(cancel);
+        return std::set<COLORREF>(p.begin(), p.end()).size() >= 3; }, 3000))
+        << "the Cancel button is painted";
+    const std::vector<COLORREF> barBefore = WindowPixels(bar);
+    EXPECT_TRUE(WaitUntil([&] { return WindowPixels(bar) != barBefore; }, 3000)) << "the bar is painted as it steps";
     // Escape does nothing; the Cancel button ends it between two blocks.
     PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     Sleep(100);
@@ -313,7 +322,7 @@ TEST_F(SoundTest, CancelInTheProgressDialogLeavesTheExistingTargetAndNoTemporary
     LeftClick(GetDlgItem(progress, 1019), 10, 5);
     ASSERT_TRUE(Closed(progress));
     EXPECT_EQ("", app_.AnswerMessageBox(500));
-    EXPECT_EQ("the previous mixdown", ReadWholeFile(target));
+    EXPECT_TRUE(ReadWholeFile(target) == "the previous mixdown") << "the existing target was replaced";
     EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
     EXPECT_TRUE(IsWindowEnabled(app_.MainWindow()));
 }
@@ -334,7 +343,7 @@ TEST_F(SoundTest, ATargetThatCannotBeReplacedShowsTheWriteErrorAndLeavesNoTempor
     ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
     ASSERT_NE(nullptr, app_.WaitForDialog("Progress", 0)) << "the render ended before the file was made";
     EXPECT_EQ("Write Error. Mixdown file will be deleted.", app_.AnswerMessageBox(30000));
-    EXPECT_EQ("read-only mixdown", ReadWholeFile(target));
+    EXPECT_TRUE(ReadWholeFile(target) == "read-only mixdown") << "the read-only target was changed";
     EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
     EXPECT_TRUE(IsWindow(app_.MainWindow()));
 }
