@@ -1,8 +1,10 @@
 // The WAV fuzzer in the test suite: a fixed seed, the structural cases, the
 // short field sweeps and random mutations, first through the source check,
-// then through Play on the real device. Its own main takes the run's size:
+// then through Play on the real device, each run cut into shards. Its own
+// main takes the run's size:
 //   --fuzz-seed=N --fuzz-check-cases=N --fuzz-play-cases=N --fuzz-full-sweeps
-// (the defaults are the suite's run; scripts/fuzz-long.sh gives larger ones).
+// (the defaults are the suite's run; scripts/fuzz-long.sh gives larger ones
+// and runs the shards in parallel processes).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -19,12 +21,17 @@
 
 namespace {
 
-// The suite's share fits about four minutes here: every refusal is a real
-// message box, which costs Wine 35 to 110 ms to create and take down.
+// The suite's run: 16 000 cases through the source check and 4 000 through
+// Play, about 14 minutes here. Every refusal is a real message box, which
+// costs Wine 35 to 110 ms to create and take down, so the run is cut into
+// shards that CTest runs as tests of their own, each well inside its
+// timeout, and that the long run spreads over processes.
+constexpr int kCheckShards = 4;
+constexpr int kPlayShards = 2;
 struct FuzzOptions {
     uint64_t seed = 20261208;
-    size_t checkCases = 3500;
-    size_t playCases = 1300;
+    size_t checkCases = 16000;
+    size_t playCases = 4000;
     bool fullSweeps = false;
 };
 FuzzOptions g_options;
@@ -50,22 +57,44 @@ void ExpectNoFailures(const WavFuzzer& fuzzer)
     for (const std::string& failure : fuzzer.Failures()) ADD_FAILURE() << failure;
 }
 
+// One shard's share of a run of count cases: [first, end).
+struct ShardRange {
+    size_t first;
+    size_t end;
+};
+ShardRange RangeOfShard(size_t count, int shard, int shards)
+{
+    return {count * shard / shards, count * (shard + 1) / shards};
+}
+
+// A shard's random stream: its own, so that each shard can run alone. The
+// first shard keeps the run's seed; the others take a hash of it, since
+// SplitMix64 seeds that differ by its own increment give the same stream
+// one step apart.
+uint64_t ShardSeed(uint64_t seed, int shard)
+{
+    if (shard == 0) return seed;
+    FuzzRandom mix(seed ^ (0xD1B54A32D192ED03ull * static_cast<uint64_t>(shard)));
+    return mix.Next();
+}
+
 // The cases of one run in their order: the structural list, the sweeps,
-// then random mutations until count.
+// then random mutations until the end; a shard runs its slice of them.
 template <typename Run>
-void RunCases(WavFuzzer* fuzzer, size_t count, Run run)
+void RunCases(WavFuzzer* fuzzer, ShardRange range, Run run)
 {
     const std::vector<WavCase> structural = StructuralCases();
     std::vector<WavCase> seeds = BaseWaves();
     seeds.insert(seeds.end(), structural.begin(), structural.end());
     const size_t sweeps = FieldSweepCount(g_options.fullSweeps);
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = range.first; i < range.end; ++i) {
         if (i < structural.size()) run(structural[i]);
         else if (i < structural.size() + sweeps) run(FieldSweepCase(g_options.fullSweeps, i - structural.size()));
         else run(RandomCase(&fuzzer->Random(), seeds));
-        if (i == 200 || (i + 1) % 2000 == 0) fuzzer->CheckHandles(("after " + std::to_string(i + 1) + " cases").c_str());
-        if ((i + 1) % 5000 == 0) {
-            std::printf("  %zu cases, %zu failures so far\n", i + 1, fuzzer->Failures().size());
+        const size_t done = i + 1 - range.first;
+        if (done == 200 || done % 2000 == 0) fuzzer->CheckHandles(("after " + std::to_string(done) + " cases").c_str());
+        if (done % 5000 == 0) {
+            std::printf("  %zu cases, %zu failures so far\n", done, fuzzer->Failures().size());
             std::fflush(stdout);
         }
     }
@@ -129,35 +158,44 @@ TEST(GuardedHeap, FailsTheAllocationItIsTold)
     EXPECT_EQ(LiveGuardedBlocks(), 0u);
 }
 
-TEST(WavFuzz, SourceCheckAnswersEveryFile)
+class WavFuzzCheck : public ::testing::TestWithParam<int> {};
+
+TEST_P(WavFuzzCheck, SourceCheckAnswersEveryFile)
 {
     InstallGuards();
-    WavFuzzer fuzzer(g_options.seed);
+    const ShardRange range = RangeOfShard(g_options.checkCases, GetParam(), kCheckShards);
+    WavFuzzer fuzzer(ShardSeed(g_options.seed, GetParam()), range.first);
     const auto start = std::chrono::steady_clock::now();
-    RunCases(&fuzzer, g_options.checkCases, [&](const WavCase& c) { fuzzer.RunCheckCase(c); });
+    RunCases(&fuzzer, range, [&](const WavCase& c) { fuzzer.RunCheckCase(c); });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     Report("source check", fuzzer.CheckFigures(), seconds);
     ExpectNoFailures(fuzzer);
-    EXPECT_EQ(fuzzer.CheckFigures().cases, g_options.checkCases);
+    EXPECT_EQ(fuzzer.CheckFigures().cases, range.end - range.first);
     EXPECT_GT(fuzzer.CheckFigures().accepted, 0u) << "some cases must get through to the end of the check";
 }
+INSTANTIATE_TEST_SUITE_P(Shard, WavFuzzCheck, ::testing::Range(0, kCheckShards));
 
-TEST(WavFuzz, PlayerAnswersEveryFile)
+class WavFuzzPlay : public ::testing::TestWithParam<int> {};
+
+TEST_P(WavFuzzPlay, PlayerAnswersEveryFile)
 {
     InstallGuards();
     ASSERT_GT(GetNumWaveOutDevs(), 0u) << "the test bed's sound device";
-    WavFuzzer fuzzer(g_options.seed ^ 0x5EED);
+    const ShardRange range = RangeOfShard(g_options.playCases, GetParam(), kPlayShards);
+    WavFuzzer fuzzer(ShardSeed(g_options.seed ^ 0x5EED, GetParam()), range.first);
     const size_t madeBefore = GuardedBlocksMade();
     const auto start = std::chrono::steady_clock::now();
-    RunCases(&fuzzer, g_options.playCases, [&](const WavCase& c) { fuzzer.RunPlayCase(c); });
+    RunCases(&fuzzer, range, [&](const WavCase& c) { fuzzer.RunPlayCase(c); });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     Report("player", fuzzer.PlayFigures(), seconds);
     ExpectNoFailures(fuzzer);
-    EXPECT_EQ(fuzzer.PlayFigures().cases, g_options.playCases);
-    EXPECT_GT(fuzzer.PlayFigures().accepted, g_options.playCases / 20) << "a real share of the cases must play";
+    const size_t cases = range.end - range.first;
+    EXPECT_EQ(fuzzer.PlayFigures().cases, cases);
+    EXPECT_GT(fuzzer.PlayFigures().accepted, cases / 20) << "a real share of the cases must play";
     EXPECT_GT(GuardedBlocksMade() - madeBefore, fuzzer.PlayFigures().accepted * 4)
         << "the player's buffers come from the guarded heap";
 }
+INSTANTIATE_TEST_SUITE_P(Shard, WavFuzzPlay, ::testing::Range(0, kPlayShards));
 
 bool TakeOption(const char* arg, const char* name, std::string* value)
 {

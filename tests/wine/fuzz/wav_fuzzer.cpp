@@ -48,7 +48,7 @@ bool PlayerAgrees(const std::string& check, const std::string& play)
 
 }  // namespace
 
-WavFuzzer::WavFuzzer(uint64_t seed) : random_(seed)
+WavFuzzer::WavFuzzer(uint64_t seed, size_t firstCase) : random_(seed), firstCase_(firstCase)
 {
     char base[MAX_PATH] = {};
     GetTempPathA(sizeof base, base);
@@ -128,12 +128,13 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
 
 void WavFuzzer::RunCheckCase(const WavCase& c)
 {
-    label_ = Label("check", ++check_.cases, c);
+    const size_t number = firstCase_ + ++check_.cases;
+    label_ = Label("check", number, c);
     SetGuardCaseLabel(label_);
-    SetGuardPlacement(check_.cases % 2 == 0);
+    SetGuardPlacement(number % 2 == 0);
     if (!WriteCase(c)) return;
     static const int16_t kLatencies[] = {10, 150, 500, 37};
-    g_latency = kLatencies[check_.cases % 4];
+    g_latency = kLatencies[number % 4];
     const size_t blocksBefore = LiveGuardedBlocks();
 
     // Now and then the memory of the format chunk runs out.
@@ -166,9 +167,10 @@ void WavFuzzer::RunCheckCase(const WavCase& c)
 
 void WavFuzzer::RunPlayCase(const WavCase& c)
 {
-    label_ = Label("play", ++play_.cases, c);
+    const size_t number = firstCase_ + ++play_.cases;
+    label_ = Label("play", number, c);
     SetGuardCaseLabel(label_);
-    SetGuardPlacement(play_.cases % 2 == 0);
+    SetGuardPlacement(number % 2 == 0);
     if (!WriteCase(c)) return;
     const size_t blocksBefore = LiveGuardedBlocks();
 

@@ -25,7 +25,9 @@ struct FuzzFigures {
 
 class WavFuzzer {
 public:
-    explicit WavFuzzer(uint64_t seed);
+    // firstCase numbers this fuzzer's cases after those of the shards
+    // before it, so a label names the case in the whole run.
+    WavFuzzer(uint64_t seed, size_t firstCase);
     ~WavFuzzer();
     WavFuzzer(const WavFuzzer&) = delete;
     WavFuzzer& operator=(const WavFuzzer&) = delete;
@@ -63,6 +65,7 @@ private:
     FuzzFigures check_;
     FuzzFigures play_;
     std::vector<std::string> failures_;
+    size_t firstCase_;
     size_t failureCount_ = 0;
     unsigned handleBaseline_ = 0;
 };
