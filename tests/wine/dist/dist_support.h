@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_helpers.h"
+
 // The files every copy of the program ships, in the archive and installed.
 const std::vector<std::string>& ShippedFiles();
 
@@ -15,8 +17,6 @@ const std::vector<std::string>& ShippedFiles();
 std::string DistFolder();
 std::string StagedFolder();
 
-std::string ReadWholeFile(const std::string& path);
-bool FileExists(const std::string& path);
 // Names in a folder, without "." and "..", sorted.
 std::vector<std::string> FolderNames(const std::string& folder);
 

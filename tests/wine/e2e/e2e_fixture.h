@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_helpers.h"
 #include "tests/wine/e2e/quellbox_process.h"
 
 constexpr int kPlay = 20, kPause = 21, kStop = 22, kUp = 23, kDown = 24;
@@ -19,9 +20,6 @@ std::string IniText(const char* section, const char* key);
 std::string WindowsFile(const char* name);  // Windows directory + "\" + name
 std::string TempFile(const char* name);     // the temporary folder + name
 std::string DemoWav();
-void WriteWholeFile(const std::string& path, const std::string& bytes);
-std::string ReadWholeFile(const std::string& path);
-bool FileExists(const std::string& path);
 
 // The knobs' positions (message 1028), Freq to Feed.
 std::vector<LRESULT> KnobPositions(const QuellboxProcess& app);

@@ -68,7 +68,6 @@ std::string TemporaryMixdownPath()
     return std::string(dir) + "\\tmpqbx15.wav";
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string FileText(const std::string& path)
 {

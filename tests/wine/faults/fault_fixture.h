@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_helpers.h"
 #include "tests/wine/e2e/quellbox_process.h"
 
 constexpr int kPlay = 20, kPause = 21, kStop = 22;
@@ -20,7 +21,6 @@ std::string StoredSetting(const char* section, const char* key);
 // The Windows directory's temporary mixdown file.
 std::string TemporaryMixdownPath();
 
-bool FileExists(const std::string& path);
 std::string FileText(const std::string& path);
 bool WriteText(const std::string& path, const std::string& text);
 // A 44100 Hz 16-bit stereo sine of seconds length.
