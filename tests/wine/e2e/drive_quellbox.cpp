@@ -41,12 +41,7 @@ bool HoldProgram(const QuellboxProcess& app, bool freeze)
         HWND bar = GetDlgItem(progress, 1016);
         if (!WaitUntil([bar] { return SendMessageA(bar, WM_USER + 8, 0, 0) >= 3; }, 10000)) return false;  // PBM_GETPOS
     }
-    const DWORD threadId = GetWindowThreadProcessId(app.MainWindow(), nullptr);
-    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
-    if (!thread) return false;
-    const DWORD count = freeze ? SuspendThread(thread) : ResumeThread(thread);
-    CloseHandle(thread);
-    return count != static_cast<DWORD>(-1);
+    return app.HoldWindowThread(freeze);
 }
 
 bool RunAction(QuellboxProcess& app, const std::string& action)

@@ -169,6 +169,16 @@ std::string QuellboxProcess::AnswerMessageBox(DWORD milliseconds) const
     return text;
 }
 
+bool QuellboxProcess::HoldWindowThread(bool hold) const
+{
+    const DWORD threadId = GetWindowThreadProcessId(MainWindow(), nullptr);
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
+    if (!thread) return false;
+    const DWORD count = hold ? SuspendThread(thread) : ResumeThread(thread);
+    CloseHandle(thread);
+    return count != static_cast<DWORD>(-1);
+}
+
 COLORREF ScreenPixel(HWND window, int x, int y)
 {
     POINT p = {x, y};

@@ -55,6 +55,9 @@ public:
     // The text of this copy's next message box ("" when none comes), which
     // is then answered with OK.
     std::string AnswerMessageBox(DWORD milliseconds) const;
+    // Suspends (hold) or resumes the program's window thread, which runs
+    // the dialogs and the render; false when the thread cannot be reached.
+    bool HoldWindowThread(bool hold) const;
 
 private:
     // Posts the command, types path into the file dialog that it opens and

@@ -329,7 +329,7 @@ TEST_F(SoundTest, CancelInTheProgressDialogLeavesTheExistingTargetAndNoTemporary
 
 TEST_F(SoundTest, ATargetThatCannotBeReplacedShowsTheWriteErrorAndLeavesNoTemporaryFile)
 {
-    const std::string path = Signal("qbx_e2e_long.wav", 44100 * 60, 27);
+    const std::string path = Signal("qbx_e2e_long.wav", 44100 * 120, 27);
     const std::string target = TempFile("qbx_e2e_read_only.wav");
     files_.push_back(target);
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -337,11 +337,17 @@ TEST_F(SoundTest, ATargetThatCannotBeReplacedShowsTheWriteErrorAndLeavesNoTempor
     StartWith(path);
     ToggleCurrentEffect();  // Phaser on: a slower render
     ASSERT_TRUE(app_.MixdownThroughDialog(target));
-    // A read-only file of the target name, made while the render runs: it
-    // can be neither deleted nor replaced when the render is done.
-    WriteWholeFile(target, "read-only mixdown");
-    ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    ASSERT_NE(nullptr, app_.WaitForDialog("Progress", 0)) << "the render ended before the file was made";
+    // A read-only file of the target name, made while the render runs (held
+    // still meanwhile, so a busy machine cannot let it finish first): it can
+    // be neither deleted nor replaced when the render is done.
+    ASSERT_NE(nullptr, app_.WaitForDialog("Progress", 10000)) << "the render ended before it was seen";
+    ASSERT_TRUE(app_.HoldWindowThread(true));
+    const bool made = WriteWholeFile(target, "read-only mixdown") &&
+                      SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    const bool stillRendering = app_.WaitForDialog("Progress", 0) != nullptr;
+    ASSERT_TRUE(app_.HoldWindowThread(false));
+    ASSERT_TRUE(made);
+    ASSERT_TRUE(stillRendering) << "the render ended before the file was made";
     EXPECT_EQ("Write Error. Mixdown file will be deleted.", app_.AnswerMessageBox(30000));
     EXPECT_TRUE(ReadWholeFile(target) == "read-only mixdown") << "the read-only target was changed";
     EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
