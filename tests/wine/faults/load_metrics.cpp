@@ -10,6 +10,7 @@
 namespace {
 
 const char kProbe[] = "load_probe.dll";
+const char* const kProbeRoutines[] = {"CountGdiObjects", "CountUserObjects"};
 
 // Kernel handles of process: each handle value that can be duplicated
 // (Wine's GetProcessHandleCount always reports 0).
@@ -49,6 +50,9 @@ bool ProcessMeter::Attach(DWORD pid)
     const std::string path = BinaryFolder() + kProbe;
     localProbe_ = LoadLibraryA(path.c_str());
     if (!localProbe_) return false;
+    // A count whose routine cannot be found would read as 0 objects.
+    for (const char* routine : kProbeRoutines)
+        if (!GetProcAddress(localProbe_, routine)) return false;
     void* remoteName = VirtualAllocEx(process_, nullptr, path.size() + 1, MEM_COMMIT, PAGE_READWRITE);
     if (!remoteName || !WriteProcessMemory(process_, remoteName, path.c_str(), path.size() + 1, nullptr)) return false;
     auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(

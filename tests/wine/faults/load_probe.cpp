@@ -8,7 +8,7 @@ extern "C" {
 
 // Live GDI objects of this process: every handle value whose table entry
 // holds an object (a handle with an empty high word names its entry).
-__declspec(dllexport) DWORD WINAPI CountGdiObjects(void*)
+DWORD WINAPI CountGdiObjects(void*)
 {
     DWORD count = 0;
     for (UINT_PTR value = 1; value < 0x10000; ++value)
@@ -17,7 +17,7 @@ __declspec(dllexport) DWORD WINAPI CountGdiObjects(void*)
 }
 
 // USER objects of this process: its windows and its menus.
-__declspec(dllexport) DWORD WINAPI CountUserObjects(void*)
+DWORD WINAPI CountUserObjects(void*)
 {
     DWORD count = 0;
     const DWORD self = GetCurrentProcessId();

@@ -43,6 +43,7 @@ TEST_F(LoadTest, ThreeHundredActionsLeaveNoGrowthNoStrayBoxAndNoHang)
     EXPECT_LE(last.userObjects, warm.userObjects + 4);
     EXPECT_LE(last.privateBytes, warm.privateBytes + 8u * 1024 * 1024);
     EXPECT_GT(warm.gdiObjects, 0u) << "the GDI count found nothing at all";
+    EXPECT_GT(warm.userObjects, 0u) << "the USER count found nothing at all";
 
     app_.Command(118);
     EXPECT_EQ(app_.WaitForExit(10000), 0);
