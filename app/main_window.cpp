@@ -100,6 +100,15 @@ void MainWindow_OnRButtonDown()
     g_rightClickWait = 0;
 }
 
+// The system cancels the active window's modes when another program takes
+// over or a dialog comes up over it: a knob or the slider that is being
+// dragged gives its capture back, which ends the drag.
+void MainWindow_OnCancelMode(HWND window)
+{
+    HWND capture = GetCapture();
+    if (capture && IsChild(window, capture)) ReleaseCapture();
+}
+
 // The player draws on the buttons and LEDs until its playback ends: it is
 // stopped before they go, whichever way the window is closed.
 void StopPlaybackBeforeClosing()
@@ -124,6 +133,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SHOWWINDOW:
     case WM_MOUSEMOVE: return 0;
     case WM_COMMAND: MainWindow_OnCommand(window, wParam); return 0;
+    case WM_CANCELMODE:
+        MainWindow_OnCancelMode(window);
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_CLOSE: StopPlaybackBeforeClosing(); return DefWindowProcA(window, message, wParam, lParam);
     case WM_DESTROY:
         StopPlaybackBeforeClosing();

@@ -102,14 +102,6 @@ void Slider_OnLButtonDown(HWND window, SliderRecord* record, LPARAM lParam)
     Slider_OnMouseMove(window, record, lParam);
 }
 
-void Slider_OnLButtonUp(HWND window, SliderRecord* record)
-{
-    if (!g_sliderDragging) return;
-    ReleaseCapture();
-    g_sliderDragging = 0;
-    NotifyParent(window, kNotifyReleased, record->range.position);
-}
-
 void Slider_OnPaint(HWND window, const SliderRecord* record)
 {
     PAINTSTRUCT ps;
@@ -153,7 +145,11 @@ LRESULT CALLBACK MasterSliderProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_TIMER: return 0;
     case WM_LBUTTONDOWN: Slider_OnLButtonDown(window, record, lParam); return 0;
     case WM_MOUSEMOVE: Slider_OnMouseMove(window, record, lParam); return 0;
-    case WM_LBUTTONUP: Slider_OnLButtonUp(window, record); return 0;
+    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &g_sliderDragging, record->range.position); return 0;
+    case WM_CAPTURECHANGED:
+        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &g_sliderDragging,
+                                     record->range.position);
+        return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -40,3 +40,23 @@ void NotifyParent(HWND control, UINT notification, uint16_t position)
     SendMessageA(GetParent(control), notification, static_cast<WPARAM>(GetDlgCtrlID(control)),
                  MAKELPARAM(handleBits, position));
 }
+
+void EndDrag(HWND control, int32_t* dragging, uint16_t position)
+{
+    if (!*dragging) return;
+    *dragging = 0;
+    NotifyParent(control, kNotifyReleased, position);
+}
+
+void DragControl_OnLButtonUp(HWND control, int32_t* dragging, uint16_t position)
+{
+    if (!*dragging) return;
+    ReleaseCapture();  // its WM_CAPTURECHANGED ends the drag
+    EndDrag(control, dragging, position);
+}
+
+void DragControl_OnCaptureChanged(HWND control, HWND newCapture, int32_t* dragging, uint16_t position)
+{
+    if (newCapture == control) return;
+    EndDrag(control, dragging, position);
+}

@@ -26,3 +26,16 @@ bool RangeControl_OnMessage(RangeControl* control, UINT message, WPARAM wParam, 
 // Sends notification 1031 or 1032 to the control's parent: wParam the
 // control id, lParam the low 16 bits of its handle and the position.
 void NotifyParent(HWND control, UINT notification, uint16_t position);
+
+// Ends a drag of control that *dragging marks: clears the flag and tells the
+// parent with 1032, as a release does. Nothing when no drag runs, so a
+// button-up and the loss of capture that it causes end a drag once.
+void EndDrag(HWND control, int32_t* dragging, uint16_t position);
+
+// The drag ends when the button goes up (the control gives the capture
+// back) or when the capture is taken away first: WM_CAPTURECHANGED, which
+// a message box over the panel, a switch to another program or
+// WM_CANCELMODE brings. A drag that ended so stays ended: later moves over
+// the control only show its value.
+void DragControl_OnLButtonUp(HWND control, int32_t* dragging, uint16_t position);
+void DragControl_OnCaptureChanged(HWND control, HWND newCapture, int32_t* dragging, uint16_t position);

@@ -116,14 +116,6 @@ void Knob_OnLButtonDown(HWND window, KnobRecord* record, LPARAM lParam)
     Knob_OnMouseMove(window, record, lParam);
 }
 
-void Knob_OnLButtonUp(HWND window, KnobRecord* record)
-{
-    if (!g_knobDragging) return;
-    ReleaseCapture();
-    g_knobDragging = 0;
-    NotifyParent(window, kNotifyReleased, record->range.position);
-}
-
 void Knob_OnPaint(HWND window, const KnobRecord* record)
 {
     PAINTSTRUCT ps;
@@ -193,7 +185,10 @@ LRESULT CALLBACK RotaryControlProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_TIMER: return 0;
     case WM_LBUTTONDOWN: Knob_OnLButtonDown(window, record, lParam); return 0;
     case WM_MOUSEMOVE: Knob_OnMouseMove(window, record, lParam); return 0;
-    case WM_LBUTTONUP: Knob_OnLButtonUp(window, record); return 0;
+    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &g_knobDragging, record->range.position); return 0;
+    case WM_CAPTURECHANGED:
+        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &g_knobDragging, record->range.position);
+        return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

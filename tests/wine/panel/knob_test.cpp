@@ -174,4 +174,46 @@ TEST_F(KnobTest, WithAnEmptyPatchTheKnobShowsNoEffectsAndDoesNotTurn)
     EXPECT_EQ(shown, PrintClient(display_));
 }
 
+class KnobCaptureLossTest : public KnobTest, public ::testing::WithParamInterface<CaptureLoss> {};
+
+TEST_P(KnobCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverTurnsNothing)
+{
+    SendMessageA(freq_, WM_LBUTTONDOWN, MK_LBUTTON, At(25, 15));  // right of the centre: 83
+    ASSERT_EQ(GetCapture(), freq_);
+    const double freq = g_effectParameters[0].freq;
+    ASSERT_TRUE(TakeCaptureAway(freq_, panel_.Handle(), GetParam()));
+    EXPECT_EQ(g_knobDragging, 0);
+
+    // Ended as a release ends it: one 1032 with the position the drag left.
+    const std::vector<Notification>& n = panel_.Notifications();
+    ASSERT_EQ(n.size(), 2u);
+    EXPECT_EQ(n[0].message, 1031u);
+    EXPECT_EQ(n[1].message, 1032u);
+    EXPECT_EQ(n[1].wParam, 1u);
+    EXPECT_EQ(HIWORD(n[1].lParam), 83);
+
+    // The pointer passing over the knob afterwards, and a stray button-up,
+    // change nothing: no turn, no Change call, no notification.
+    SendMessageA(freq_, WM_MOUSEMOVE, 0, At(-20, 15));
+    SendMessageA(freq_, WM_MOUSEMOVE, MK_LBUTTON, At(15, 40));
+    SendMessageA(freq_, WM_LBUTTONUP, 0, At(15, 40));
+    EXPECT_EQ(SendMessageA(freq_, kMsgGetPosition, 0, 0), 83);
+    EXPECT_EQ(g_effectParameters[0].freq, freq);
+    EXPECT_EQ(n.size(), 2u);
+
+    // The next press starts a drag of its own.
+    SendMessageA(freq_, WM_LBUTTONDOWN, MK_LBUTTON, At(-20, 15));  // left: 16
+    EXPECT_EQ(GetCapture(), freq_);
+    EXPECT_EQ(SendMessageA(freq_, kMsgGetPosition, 0, 0), 16);
+    SendMessageA(freq_, WM_LBUTTONUP, 0, At(-20, 15));
+    EXPECT_EQ(GetCapture(), nullptr);
+    ASSERT_EQ(n.size(), 4u);
+    EXPECT_EQ(n[3].message, 1032u);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWay, KnobCaptureLossTest,
+                         ::testing::Values(CaptureLoss::AnotherWindowTakesIt, CaptureLoss::CancelMode,
+                                           CaptureLoss::MessageBox),
+                         [](const ::testing::TestParamInfo<CaptureLoss>& info) { return CaptureLossName(info.param); });
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "panel_test_window.h"
 
 #include "resources/panel_bitmap_ids.h"
+#include "tests/support/message_box_catcher.h"
 #include "widgets/dib_resources.h"
 #include "widgets/owner_button.h"
 #include "widgets/panel_classes.h"
@@ -114,4 +115,38 @@ void PumpMessages(DWORD milliseconds)
         }
         Sleep(5);
     } while (GetTickCount() - start < milliseconds);
+}
+
+const char* CaptureLossName(CaptureLoss how)
+{
+    switch (how) {
+    case CaptureLoss::AnotherWindowTakesIt: return "AnotherWindowTakesIt";
+    case CaptureLoss::CancelMode: return "CancelMode";
+    case CaptureLoss::MessageBox: return "MessageBox";
+    }
+    return "";
+}
+
+bool TakeCaptureAway(HWND control, HWND panel, CaptureLoss how)
+{
+    switch (how) {
+    case CaptureLoss::AnotherWindowTakesIt: {
+        HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+        SetCapture(other);
+        const bool taken = GetCapture() == other;
+        ReleaseCapture();
+        DestroyWindow(other);
+        if (!taken) return false;
+        break;
+    }
+    case CaptureLoss::CancelMode: SendMessageA(control, WM_CANCELMODE, 0, 0); break;
+    case CaptureLoss::MessageBox: {
+        MessageBoxCatcher boxes;
+        MessageBoxA(panel, "Failed to set timer.", "Quellbox", MB_OK | MB_ICONERROR);
+        if (boxes.Boxes().size() != 1) return false;
+        break;
+    }
+    }
+    return GetCapture() != control;
 }

@@ -42,5 +42,17 @@ private:
     HWND window_;
 };
 
+// The ways a control can lose the mouse capture in the middle of a drag.
+enum class CaptureLoss {
+    AnotherWindowTakesIt,  // SetCapture by another window of the thread
+    CancelMode,            // WM_CANCELMODE to the control itself
+    MessageBox,            // a real message box owned by the panel, answered with OK
+};
+const char* CaptureLossName(CaptureLoss how);
+
+// Takes the capture away from control, which holds it, in that way; true
+// when the control has lost it.
+bool TakeCaptureAway(HWND control, HWND panel, CaptureLoss how);
+
 // Handles every message waiting for this thread, for about milliseconds.
 void PumpMessages(DWORD milliseconds);

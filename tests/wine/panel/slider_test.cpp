@@ -137,4 +137,42 @@ TEST_F(SliderTest, SettingThePositionMovesTheCapButNotTheVolume)
     EXPECT_EQ(painted.Crop(0, 0, 22, 20), DecodeBitmapResource(IDB_PANEL_BACKGROUND).Crop(328, 4, 22, 20));
 }
 
+class SliderCaptureLossTest : public SliderTest, public ::testing::WithParamInterface<CaptureLoss> {};
+
+TEST_P(SliderCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverMovesNothing)
+{
+    SendMessageA(slider_, WM_LBUTTONDOWN, MK_LBUTTON, At(11, 14));  // the top: +3 dB
+    ASSERT_EQ(GetCapture(), slider_);
+    ASSERT_TRUE(TakeCaptureAway(slider_, panel_.Handle(), GetParam()));
+    EXPECT_EQ(g_sliderDragging, 0);
+
+    const std::vector<Notification>& n = panel_.Notifications();
+    ASSERT_EQ(n.size(), 2u);
+    EXPECT_EQ(n[0].message, 1031u);
+    EXPECT_EQ(n[1].message, 1032u);
+    EXPECT_EQ(n[1].wParam, 7u);
+    EXPECT_EQ(HIWORD(n[1].lParam), 0);
+
+    // Hovering afterwards only shows the volume the drag left.
+    SendMessageA(slider_, WM_MOUSEMOVE, 0, At(11, 70));
+    SendMessageA(slider_, WM_MOUSEMOVE, MK_LBUTTON, At(11, 50));
+    SendMessageA(slider_, WM_LBUTTONUP, 0, At(11, 50));
+    EXPECT_EQ(Position(), 0);
+    EXPECT_EQ(g_masterVolume, 3.0);
+    EXPECT_EQ(g_volumeCalls.size(), 1u);
+    EXPECT_EQ(n.size(), 2u);
+    EXPECT_EQ(PrintClient(display_), DisplayShowing("3.00"));
+
+    SendMessageA(slider_, WM_LBUTTONDOWN, MK_LBUTTON, At(11, 20));
+    EXPECT_EQ(GetCapture(), slider_);
+    EXPECT_EQ(Position(), 32);
+    SendMessageA(slider_, WM_LBUTTONUP, 0, At(11, 20));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWay, SliderCaptureLossTest,
+                         ::testing::Values(CaptureLoss::AnotherWindowTakesIt, CaptureLoss::CancelMode,
+                                           CaptureLoss::MessageBox),
+                         [](const ::testing::TestParamInfo<CaptureLoss>& info) { return CaptureLossName(info.param); });
+
 }  // namespace

@@ -1,0 +1,54 @@
+// The real program's main window under what a desktop does to it: its
+// modes cancelled in the middle of a drag (a switch to another program, a
+// dialog over it), closed while minimised or maximised, and started from a
+// position that no longer lies on the screen.
+#include "fault_fixture.h"
+
+#include "widgets/panel_messages.h"
+
+namespace {
+
+constexpr int kFreqKnob = 1;
+constexpr int kVolumeSlider = 7;
+constexpr int kExit = 118;
+
+LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+HWND CaptureOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndCapture;
+}
+
+class WindowTest : public QuellboxFaultTest {};
+
+TEST_F(WindowTest, CancellingTheMainWindowsModesEndsAKnobOrSliderDrag)
+{
+    StartActive();
+    const HWND main = app_.MainWindow();
+    struct Drag {
+        int id;
+        LPARAM press;
+        LPARAM hover;
+    };
+    // Knob: pressed right of its centre, hovered left of it. Slider: pressed
+    // at the top of the track, hovered at its bottom.
+    for (const Drag& d : {Drag{kFreqKnob, At(25, 15), At(-20, 15)}, Drag{kVolumeSlider, At(11, 14), At(11, 70)}}) {
+        SCOPED_TRACE(d.id);
+        const HWND control = app_.Control(d.id);
+        SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, d.press);
+        ASSERT_EQ(CaptureOf(main), control);
+        const LRESULT position = SendMessageA(control, kMsgGetPosition, 0, 0);
+
+        SendMessageA(main, WM_CANCELMODE, 0, 0);
+        EXPECT_EQ(CaptureOf(main), nullptr);
+        SendMessageA(control, WM_MOUSEMOVE, 0, d.hover);
+        EXPECT_EQ(SendMessageA(control, kMsgGetPosition, 0, 0), position) << "a hover after the drag moved it";
+    }
+    app_.Command(kExit);
+    EXPECT_EQ(app_.WaitForExit(10000), 0);
+}
+
+}  // namespace
