@@ -211,9 +211,7 @@ TEST_P(KnobCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverTurns
     EXPECT_EQ(n[3].message, 1032u);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryWay, KnobCaptureLossTest,
-                         ::testing::Values(CaptureLoss::AnotherWindowTakesIt, CaptureLoss::CancelMode,
-                                           CaptureLoss::MessageBox),
-                         [](const ::testing::TestParamInfo<CaptureLoss>& info) { return CaptureLossName(info.param); });
+INSTANTIATE_TEST_SUITE_P(EveryWay, KnobCaptureLossTest, ::testing::ValuesIn(kEveryCaptureLoss),
+                         [](const ::testing::TestParamInfo<CaptureLoss>& p) { return CaptureLossName(p.param); });
 
 }  // namespace

@@ -48,6 +48,8 @@ enum class CaptureLoss {
     CancelMode,            // WM_CANCELMODE to the control itself
     MessageBox,            // a real message box owned by the panel, answered with OK
 };
+constexpr CaptureLoss kEveryCaptureLoss[] = {CaptureLoss::AnotherWindowTakesIt, CaptureLoss::CancelMode,
+                                             CaptureLoss::MessageBox};
 const char* CaptureLossName(CaptureLoss how);
 
 // Takes the capture away from control, which holds it, in that way; true

@@ -170,9 +170,7 @@ TEST_P(SliderCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverMov
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryWay, SliderCaptureLossTest,
-                         ::testing::Values(CaptureLoss::AnotherWindowTakesIt, CaptureLoss::CancelMode,
-                                           CaptureLoss::MessageBox),
-                         [](const ::testing::TestParamInfo<CaptureLoss>& info) { return CaptureLossName(info.param); });
+INSTANTIATE_TEST_SUITE_P(EveryWay, SliderCaptureLossTest, ::testing::ValuesIn(kEveryCaptureLoss),
+                         [](const ::testing::TestParamInfo<CaptureLoss>& p) { return CaptureLossName(p.param); });
 
 }  // namespace
