@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <climits>
 #include <cstdio>
 
 #include "audio/source_format.h"
@@ -32,6 +33,42 @@ void WriteInt(const char* section, const char* key, long value, const char* file
     char text[16];
     std::snprintf(text, sizeof text, "%ld", value);
     WritePrivateProfileStringA(section, key, text, file);
+}
+
+// True when a window of frame's size at (left, top) shares at least one
+// pixel with the work area of the monitor nearest to it.
+bool OnWorkArea(int left, int top, const RECT& frame)
+{
+    const long long right = static_cast<long long>(left) + (frame.right - frame.left);
+    const long long bottom = static_cast<long long>(top) + (frame.bottom - frame.top);
+    if (right > INT_MAX || bottom > INT_MAX) return false;  // no screen reaches out there
+    RECT placed;
+    SetRect(&placed, left, top, static_cast<int>(right), static_cast<int>(bottom));
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor)) return true;
+    RECT shared;
+    return IntersectRect(&shared, &placed, &monitor.rcWork) != FALSE;
+}
+
+// The window's outer rectangle on the screen as it stands when neither
+// minimised nor maximised.
+RECT NormalWindowRect(HWND window)
+{
+    RECT r = {};
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!(IsIconic(window) || IsZoomed(window)) || !GetWindowPlacement(window, &placement)) {
+        GetWindowRect(window, &r);
+        return r;
+    }
+    // The normal rectangle is given in work-area coordinates.
+    r = placement.rcNormalPosition;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor))
+        OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top);
+    return r;
 }
 
 }  // namespace
@@ -69,7 +106,7 @@ int32_t LookupWaveOutDevice(char* deviceName)
     return 0;
 }
 
-void ReadSettings(int defaultLeft, int defaultTop, int* left, int* top)
+void ReadSettings(const RECT& defaultFrame, int* left, int* top)
 {
     char file[12];
     LoadSettingsFileName(file, sizeof file);
@@ -82,16 +119,19 @@ void ReadSettings(int defaultLeft, int defaultTop, int* left, int* top)
     GetPrivateProfileStringA(kWaveOut, "Device", "", g_deviceName, kDeviceNameSize, file);
     g_deviceIndex = LookupWaveOutDevice(g_deviceName);
 
-    *left = static_cast<int>(GetPrivateProfileIntA(kMainWindow, "Left", defaultLeft, file));
-    *top = static_cast<int>(GetPrivateProfileIntA(kMainWindow, "Top", defaultTop, file));
+    *left = static_cast<int>(GetPrivateProfileIntA(kMainWindow, "Left", defaultFrame.left, file));
+    *top = static_cast<int>(GetPrivateProfileIntA(kMainWindow, "Top", defaultFrame.top, file));
+    if (!OnWorkArea(*left, *top, defaultFrame)) {
+        *left = defaultFrame.left;
+        *top = defaultFrame.top;
+    }
 }
 
 void WriteSettings(HWND mainWindow)
 {
     char file[12];
     LoadSettingsFileName(file, sizeof file);
-    RECT r = {};
-    GetWindowRect(mainWindow, &r);
+    const RECT r = NormalWindowRect(mainWindow);
     WriteInt(kMainWindow, "Left", r.left, file);
     WriteInt(kMainWindow, "Top", r.top, file);
     WritePrivateProfileStringA(kWaveOut, "Device", g_deviceName, file);

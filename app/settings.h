@@ -16,10 +16,15 @@ extern char g_deviceName[kDeviceNameSize];
 extern int32_t g_deviceIndex;
 
 // Reads the latency (into g_latency, limited to 10..500), the device name
-// and its index, and the window position, whose defaults are given.
-void ReadSettings(int defaultLeft, int defaultTop, int* left, int* top);
+// and its index, and the window position. defaultFrame is the window's
+// rectangle where it stands without a stored position; its left and top
+// are taken as well when the stored position would put the window wholly
+// off the work area (a screen since removed, a resolution since lowered).
+void ReadSettings(const RECT& defaultFrame, int* left, int* top);
 
-// Writes the main window's position, the device name and the latency.
+// Writes the main window's position, the device name and the latency. The
+// position is that of the normal window, also while it is minimised or
+// maximised.
 void WriteSettings(HWND mainWindow);
 
 // Reads device id's product name into name (kDeviceNameSize bytes). When

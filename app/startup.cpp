@@ -132,7 +132,7 @@ int RunQuellbox(HINSTANCE instance, int showCommand)
     const RECT frame = CentredWindowRect();
     int left = 0;
     int top = 0;
-    ReadSettings(frame.left, frame.top, &left, &top);
+    ReadSettings(frame, &left, &top);
 
     HWND window = CreateWindowExA(0, kMainWindowClass, "Quellbox", kFrameStyle | WS_MINIMIZEBOX, left, top,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,

@@ -14,9 +14,6 @@
 
 namespace {
 
-// The capabilities table holds 20 devices; an entry's position in the
-// device box is its device id.
-constexpr UINT kMaxListedDevices = 20;
 constexpr int kLatencyTextSize = 20;  // 19 characters and the zero
 
 const char* const kLatencyChoices[] = {"20", "40", "60", "80", "100", "150", "200", "500"};
@@ -44,7 +41,9 @@ void FillDeviceBox(HWND dialog)
         EnableWindow(box, FALSE);
         EnableWindow(GetDlgItem(dialog, IDC_LATENCY_BOX), FALSE);
     }
-    if (count > kMaxListedDevices) count = kMaxListedDevices;
+    // Every device is listed, however many there are, so an entry's position
+    // in the device box is its device id and the stored device is selected
+    // whatever its index.
     for (UINT id = 0; id < count; ++id) {
         // A device that cannot tell its name still takes its place.
         char name[kDeviceNameSize];

@@ -15,6 +15,8 @@
 #   map-drive LETTER DIR  the Wine drive LETTER: points at DIR
 #   unmap-drive LETTER
 #   link LINK TARGET      a symbolic link LINK pointing at TARGET
+#   add-sinks N           N more null sinks, "QbxExtra01" onward (more wave-out devices)
+#   remove-sinks          unload the sinks add-sinks made
 set -uo pipefail
 [ -n "${QBX_BED:-}" ] && [ -n "${WINEPREFIX:-}" ] || { echo "bed_agent: run inside scripts/testbed.sh" >&2; exit 2; }
 requests="$QBX_BED/agent"
@@ -62,6 +64,18 @@ act() {
     link)
       inside_bed "$2" && inside_bed "$3" || return 1
       ln -sfn "$3" "$2" ;;
+    add-sinks)
+      [[ "$2" =~ ^[0-9]+$ ]] && [ "$2" -le 60 ] || return 1
+      local i id
+      for i in $(seq -w 1 "$2"); do
+        id=$(pactl load-module module-null-sink sink_name="qbx_extra_$i" \
+          sink_properties=device.description="QbxExtra$i") || return 1
+        echo "$id" >>"$QBX_BED/agent-sinks"
+      done ;;
+    remove-sinks)
+      [ -s "$QBX_BED/agent-sinks" ] || return 0
+      while read -r id; do pactl unload-module "$id"; done <"$QBX_BED/agent-sinks"
+      : >"$QBX_BED/agent-sinks" ;;
     *) return 1 ;;
   esac
 }

@@ -51,4 +51,38 @@ TEST_F(WindowTest, CancellingTheMainWindowsModesEndsAKnobOrSliderDrag)
     EXPECT_EQ(app_.WaitForExit(10000), 0);
 }
 
+TEST_F(WindowTest, ClosedMinimisedOrMaximisedItKeepsItsNormalPosition)
+{
+    for (int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        SCOPED_TRACE(show);
+        QuellboxProcess app;
+        ASSERT_TRUE(app.Start());
+        ASSERT_TRUE(app.WaitForMainWindow());
+        const HWND main = app.MainWindow();
+        SetWindowPos(main, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(main, show);
+        ASSERT_TRUE(WaitUntil([&] { return (show == SW_MINIMIZE ? IsIconic(main) : IsZoomed(main)) != FALSE; }, 5000));
+        app.Command(kExit);
+        ASSERT_EQ(app.WaitForExit(10000), 0);
+        EXPECT_EQ(StoredSetting("Main Window", "Left"), "123");
+        EXPECT_EQ(StoredSetting("Main Window", "Top"), "77");
+    }
+}
+
+TEST_F(WindowTest, APositionWhollyOffTheScreenStartsTheWindowWhereItCanBeSeen)
+{
+    StoreSetting("Main Window", "Left", "-5000");
+    StoreSetting("Main Window", "Top", "9000");
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForMainWindow());
+    RECT frame, work, shared;
+    GetWindowRect(app_.MainWindow(), &frame);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ASSERT_TRUE(IntersectRect(&shared, &frame, &work));
+    // Wholly on it, as the centred window of a first start is.
+    EXPECT_TRUE(EqualRect(&shared, &frame));
+    app_.Command(kExit);
+    EXPECT_EQ(app_.WaitForExit(10000), 0);
+}
+
 }  // namespace

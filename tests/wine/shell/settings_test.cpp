@@ -65,7 +65,9 @@ protected:
     void Read(int* left = nullptr, int* top = nullptr)
     {
         int l = 0, t = 0;
-        ReadSettings(111, 222, &l, &t);
+        RECT frame;
+        SetRect(&frame, 111, 222, 111 + 376, 222 + 118);  // the centred main window's size
+        ReadSettings(frame, &l, &t);
         if (left) *left = l;
         if (top) *top = t;
     }
@@ -149,9 +151,10 @@ TEST_F(SettingsTest, AVanishedDeviceFallsBackToDeviceZeroAndIsForgotten)
     EXPECT_EQ(Stored("Wave Out", "Device"), devices_[0]);
 }
 
-TEST_F(SettingsTest, PositionRoundTripsEvenOffTheScreen)
+TEST_F(SettingsTest, PositionRoundTripsEvenPartlyOffTheScreen)
 {
-    HWND w = CreateWindowA("STATIC", "", WS_POPUP, -150, 3000, 370, 92, nullptr, nullptr, nullptr, nullptr);
+    const int bottomRow = GetSystemMetrics(SM_CYSCREEN) - 1;
+    HWND w = CreateWindowA("STATIC", "", WS_POPUP, -150, bottomRow, 370, 92, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(w, nullptr);
     RECT r;
     GetWindowRect(w, &r);
@@ -168,6 +171,50 @@ TEST_F(SettingsTest, PositionRoundTripsEvenOffTheScreen)
     EXPECT_EQ(left, r.left);
     EXPECT_EQ(top, r.top);
     EXPECT_EQ(g_latency, 60);
+}
+
+TEST_F(SettingsTest, APositionWhollyOffTheWorkAreaGivesTheDefault)
+{
+    RECT work;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const struct { std::string left, top; } cases[] = {
+        {"-5000", "40"}, {"40", "-5000"}, {"30000", "40"}, {"40", "30000"}, {"2147483600", "2147483600"},
+        {"-2147483648", "-2147483648"}, {std::to_string(work.left - 376), "40"},
+    };
+    for (const auto& c : cases) {
+        Store("Main Window", "Left", c.left.c_str());
+        Store("Main Window", "Top", c.top.c_str());
+        int left = 0, top = 0;
+        Read(&left, &top);
+        EXPECT_EQ(left, 111) << c.left << ", " << c.top;
+        EXPECT_EQ(top, 222) << c.left << ", " << c.top;
+    }
+    // One pixel on the work area is enough to be kept as it is.
+    Store("Main Window", "Left", std::to_string(work.left - 375).c_str());
+    Store("Main Window", "Top", std::to_string(work.bottom - 1).c_str());
+    int left = 0, top = 0;
+    Read(&left, &top);
+    EXPECT_EQ(left, work.left - 375);
+    EXPECT_EQ(top, work.bottom - 1);
+}
+
+TEST_F(SettingsTest, ClosingMinimisedOrMaximisedStoresTheNormalPosition)
+{
+    HWND w = CreateWindowA("STATIC", "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                           123, 77, 376, 118, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(w, nullptr);
+    ShowWindow(w, SW_SHOWNORMAL);
+    for (int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        ShowWindow(w, SW_RESTORE);
+        ShowWindow(w, show);
+        RECT r;
+        GetWindowRect(w, &r);
+        EXPECT_NE(r.left, 123) << show;  // minimised or maximised, the window stands elsewhere
+        WriteSettings(w);
+        EXPECT_EQ(Stored("Main Window", "Left"), "123") << show;
+        EXPECT_EQ(Stored("Main Window", "Top"), "77") << show;
+    }
+    DestroyWindow(w);
 }
 
 TEST_F(SettingsTest, WritingLeavesOtherSectionsAlone)
