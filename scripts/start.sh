@@ -1,11 +1,35 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds Quellbox and starts it under Wine on the
-# current display ($DISPLAY). On Windows, run build/win32/bin/qbx15.exe as it is.
+# current display ($DISPLAY), playing through the desktop's sound server (a
+# user PulseAudio server is started when none answers). On Windows, run
+# build/win32/bin/qbx15.exe as it is.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-[ -n "${DISPLAY:-}" ] || { echo "start: no X display: set DISPLAY (e.g. run it in a desktop session, or under xvfb-run)" >&2; exit 1; }
+if [ -z "${DISPLAY:-}" ]; then
+  cat >&2 <<'TEXT'
+start: no X display (DISPLAY is not set). Quellbox is a window on an X display:
+  - in a desktop session, run it from a terminal there (DISPLAY is set for you), or
+    name the display yourself:   DISPLAY=:0 scripts/start.sh
+  - without a desktop, give it a virtual one:   xvfb-run -a scripts/start.sh
+TEXT
+  exit 1
+fi
 scripts/install-deps.sh
+
+# Wine plays through PulseAudio: without a server that answers, the program
+# finds no wave-out device at all. A desktop normally runs one (PulseAudio,
+# or PipeWire's stand-in); otherwise a user server is started here.
+if ! timeout 5 pactl info >/dev/null 2>&1; then
+  echo "start: no sound server answers; starting a user PulseAudio server"
+  pulseaudio --start --exit-idle-time=-1 >/dev/null 2>&1 || true
+  for _ in $(seq 50); do
+    timeout 5 pactl info >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  timeout 5 pactl info >/dev/null 2>&1 ||
+    echo "start: PulseAudio did not start; Quellbox will find no wave-out device" >&2
+fi
 . scripts/wine-arch.sh
 trees=(win32)
 [ "$QBX_TEST_BUILD" = win32 ] || trees+=("$QBX_TEST_BUILD")
