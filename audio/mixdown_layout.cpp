@@ -1,5 +1,7 @@
 #include "audio/mixdown_layout.h"
 
+#include "audio/pcm16.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -53,8 +55,7 @@ int32_t MixdownBlockReadLength(uint32_t dataLength, int32_t readSize, int32_t bl
 
 int MixdownBlockValueCount(int32_t bytesRead, bool mono)
 {
-    if (bytesRead <= 0) return 0;
-    return mono ? (bytesRead / 2) * 2 : (bytesRead / 4) * 2;
+    return WholeFrameValueCount(bytesRead, mono);
 }
 
 uint64_t MixdownOutputDataLength(uint32_t dataLength, bool mono)

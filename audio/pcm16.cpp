@@ -12,6 +12,12 @@ int16_t NearestPcm16(double v)
     return static_cast<int16_t>(s);
 }
 
+int WholeFrameValueCount(int64_t bytes, bool mono)
+{
+    if (bytes <= 0) return 0;
+    return static_cast<int>(mono ? (bytes / 2) * 2 : (bytes / 4) * 2);
+}
+
 int WidenPcm16(const int16_t* samples, int sampleCount, bool mono, double* values)
 {
     if (sampleCount <= 0) return 0;

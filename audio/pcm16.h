@@ -14,6 +14,12 @@ int16_t NearestPcm16(double v);
 // may not overlap.
 int WidenPcm16(const int16_t* samples, int sampleCount, bool mono, double* values);
 
+// The interleaved stereo values that bytes of 16-bit source make: whole
+// frames only (two bytes per mono frame, four per stereo frame), so a
+// stray trailing byte or half frame makes no sound, in playback as in the
+// mixdown. 0 for no bytes or fewer than one frame.
+int WholeFrameValueCount(int64_t bytes, bool mono);
+
 // For each left/right pair: multiply by the channel's gain (stored back into
 // values), clip and round into samples. A lone last value is a left value;
 // nothing at or past count is read or written.

@@ -1,5 +1,7 @@
 #include "player/block_plan.h"
 
+#include "audio/pcm16.h"
+
 BlockPlan PlanBlocks(uint32_t dataSize, uint32_t blockSize, uint16_t channels)
 {
     BlockPlan plan;
@@ -20,7 +22,12 @@ uint32_t BlockReadSize(const BlockPlan& plan, uint32_t counter)
 
 uint32_t PlayedBytes(uint32_t bytesRead, uint16_t channels)
 {
-    return channels == 1 ? 2 * bytesRead : bytesRead;
+    return 2 * static_cast<uint32_t>(WholeFrameValueCount(bytesRead, channels == 1));
+}
+
+bool BlockBuffersFit(uint32_t blockSize)
+{
+    return static_cast<uint64_t>(blockSize / 2) * sizeof(double) <= 0xFFFFFFFFull;
 }
 
 PipelineState StateAfterWrite(const BlockPlan& plan, uint32_t counter, int n, uint32_t bytes)

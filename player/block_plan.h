@@ -25,8 +25,14 @@ BlockPlan PlanBlocks(uint32_t dataSize, uint32_t blockSize, uint16_t channels);
 // Bytes the read of block number counter (1-based) asks for; 0 past the end.
 uint32_t BlockReadSize(const BlockPlan& plan, uint32_t counter);
 
-// Bytes the device plays for bytesRead source bytes (a mono block doubles).
+// Bytes the device plays for bytesRead source bytes: the whole frames among
+// them as 16-bit stereo (a mono block doubles), exactly what the mixdown
+// makes of them; a trailing partial frame is dropped.
 uint32_t PlayedBytes(uint32_t bytesRead, uint16_t channels);
+
+// True when blockSize bytes per block give buffers that can be sized in 32
+// bits: the buffer of doubles holds blockSize / 2 values of 8 bytes.
+bool BlockBuffersFit(uint32_t blockSize);
 
 // The state after block counter of bytes was queued from buffer n (1 or 2):
 // the last block, short or counted, gives LastBlockQueued.

@@ -22,8 +22,11 @@ void ProcessBlock(uint16_t bufferNumber, uint32_t byteCount)
     double* values = g_blockBuffers.values;
     if (!data || !values) return;
 
-    const int sampleCount = static_cast<int>(byteCount / 2);  // a stray odd byte is ignored
-    const int n = WidenPcm16(data, sampleCount, g_blockBuffers.channels == 1, values);
+    // Whole frames only, as the mixdown takes them: a trailing partial frame
+    // is neither processed nor played.
+    const bool mono = g_blockBuffers.channels == 1;
+    const int n = WholeFrameValueCount(byteCount, mono);
+    WidenPcm16(data, mono ? n / 2 : n, mono, values);
 
     const int patchCount = g_patchCount.load(std::memory_order_relaxed);
     for (int i = 0; i < patchCount && i < kMaxPatchLength; ++i)

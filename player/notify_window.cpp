@@ -46,6 +46,7 @@ bool EnsureNotifyWindow()
         GetWindowThreadProcessId(g_notifyWindow, nullptr) == GetCurrentThreadId())
         return true;
     if (g_notifyWindow && IsWindow(g_notifyWindow)) DestroyWindow(g_notifyWindow);
+    g_notifyWindow = nullptr;
     const HINSTANCE module = ThisModule();
     WNDCLASSA cls = {};
     if (!GetClassInfoA(module, kNotifyClass, &cls)) {

@@ -19,6 +19,29 @@ void KillIndicatorTimer()
     g_playback.timerId = 0;
 }
 
+// The device's position as a count that grows while it plays, in whatever
+// unit the driver answers: asked for bytes, a driver may answer in samples,
+// milliseconds or another of its formats instead. False when it cannot tell.
+bool ReadPlayingPosition(HWAVEOUT device, uint32_t* position)
+{
+    MMTIME time = {};
+    time.wType = TIME_BYTES;
+    if (waveOutGetPosition(device, &time, sizeof time) != MMSYSERR_NOERROR) return false;
+    switch (time.wType) {
+    case TIME_BYTES: *position = time.u.cb; return true;
+    case TIME_SAMPLES: *position = time.u.sample; return true;
+    case TIME_MS: *position = time.u.ms; return true;
+    case TIME_TICKS: *position = time.u.ticks; return true;
+    case TIME_MIDI: *position = time.u.midi.songptrpos; return true;
+    case TIME_SMPTE: {
+        const auto& t = time.u.smpte;
+        *position = ((t.hour * 60u + t.min) * 60u + t.sec) * (t.fps ? t.fps : 30u) + t.frame;
+        return true;
+    }
+    default: return false;
+    }
+}
+
 }  // namespace
 
 MMRESULT AbandonPlayback()
@@ -69,11 +92,10 @@ void EndPlaybackIfDeviceLost()
         ResetDeviceWatch(&g_deviceWatch);
         g_watchedGeneration = g_playback.generation;
     }
-    MMTIME time = {};
-    time.wType = TIME_BYTES;
-    const bool known = waveOutGetPosition(g_playback.device, &time, sizeof time) == MMSYSERR_NOERROR &&
-                       time.wType == TIME_BYTES;
-    if (!DeviceHasStalled(&g_deviceWatch, known, known ? time.u.cb : 0, g_halted.load() != 0, GetTickCount()))
+    uint32_t position = 0;
+    const bool known = ReadPlayingPosition(g_playback.device, &position);
+    if (!DeviceHasStalled(&g_deviceWatch, known, position, CompletionsHandled(), g_halted.load() != 0,
+                          GetTickCount()))
         return;
     // Taken down before the message box, whose message loop would run this
     // timer again.

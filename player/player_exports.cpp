@@ -20,9 +20,11 @@ uint32_t QBX_PLAYERAPI Play(HWND playButton, HWND stopButton, HWND pauseButton, 
     g_windows = {playButton, stopButton, pauseButton, greenLed, redLed};
     g_playback.blockSize = blockSize;
     g_interfaceThread = GetCurrentThreadId();
-    EnsureNotifyWindow();
 
-    const uint32_t result = OpenStream(deviceId, fileName, ioBufferSize);
+    // Without its notify window a playback could never end or report a
+    // failure: the start is refused as one that lacks memory.
+    const uint32_t result = EnsureNotifyWindow() ? OpenStream(deviceId, fileName, ioBufferSize)
+                                                 : RefuseWithoutNotifyWindow();
     ShowPlayingLook();
     if (result) {
         ShowStoppedButtons();

@@ -12,6 +12,7 @@
 namespace {
 
 std::atomic<bool> g_engineQuit{false};
+std::atomic<uint32_t> g_completionsHandled{0};
 RefillStats g_stats = {};  // written by the engine thread only
 
 double SecondsSince(const LARGE_INTEGER& start)
@@ -30,9 +31,10 @@ void RefillBuffer(int n)
 
     ReleaseHeader(n);
     uint32_t bytes = 0;
-    if (!ReadBlock(n, &bytes) || bytes == 0) {
-        // A failed read, or a file that ends before its data chunk claims:
-        // nothing more to queue; the buffer still playing ends the playback.
+    if (!ReadBlock(n, &bytes) || PlayedBytes(bytes, g_blockBuffers.channels) == 0) {
+        // A failed read, a file that ends before its data chunk claims, or a
+        // last block of less than one frame: nothing more to queue; the
+        // buffer still playing ends the playback.
         AdvancePipelineState(Finished);
         return;
     }
@@ -53,6 +55,7 @@ void RefillBuffer(int n)
 void HandleCompletion(uint32_t generation)
 {
     --g_playback.inFlight;
+    g_completionsHandled.fetch_add(1);
     switch (CurrentPipelineState()) {
     case Buffer1Queued: RefillBuffer(2); break;
     case Buffer2Queued: RefillBuffer(1); break;
@@ -98,5 +101,7 @@ void StopRefillEngine()
 }
 
 RefillStats CurrentRefillStats() { return g_stats; }
+
+uint32_t CompletionsHandled() { return g_completionsHandled.load(); }
 
 void ResetRefillStats() { g_stats = {}; }

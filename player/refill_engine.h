@@ -20,4 +20,8 @@ struct RefillStats {
     double longestSeconds;
 };
 RefillStats CurrentRefillStats();
+
+// The buffers the engine has taken back from the device since the player
+// was loaded: it grows for as long as the device plays.
+uint32_t CompletionsHandled();
 void ResetRefillStats();

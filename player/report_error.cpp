@@ -33,6 +33,7 @@ void ReportPlaybackError(const char* text)
         return;
     }
     const size_t size = std::strlen(text) + 1;
+    if (!g_notifyWindow) return;  // nothing is posted to a window that is not there
     HLOCAL copy = LocalAlloc(LMEM_FIXED, size);
     if (!copy) return;
     std::memcpy(copy, text, size);

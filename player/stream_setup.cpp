@@ -133,6 +133,11 @@ uint32_t AllocateBuffer(SIZE_T size, HGLOBAL* memory, T** pointer, const char* a
 
 uint32_t AllocateBuffers(uint32_t blockSize)
 {
+    // A block whose buffer of doubles cannot be sized in 32 bits is refused
+    // as memory that cannot be had, the same on both builds; its size would
+    // otherwise wrap to a small block that the start then overruns.
+    if (!BlockBuffersFit(blockSize))
+        return Fail("Out of memory. Double precision buffer cannot be allocated.", kOutOfMemory);
     const SIZE_T valueCount = blockSize / 2;
     uint32_t code = AllocateBuffer(valueCount * sizeof(double), &g_playback.valuesMemory, &g_blockBuffers.values,
                                    "Out of memory. Double precision buffer cannot be allocated.",
@@ -152,7 +157,11 @@ uint32_t AllocateBuffers(uint32_t blockSize)
 uint32_t QueueFirstBlock(int n, uint32_t* bytes)
 {
     if (!ReadBlock(n, bytes)) return Abandon(kFailure);
-    if (n == 2 && *bytes == 0) return 0;  // the file ended with block 1
+    // The file ended with block 1 (or block 2 holds less than a frame).
+    if (n == 2 && PlayedBytes(*bytes, g_blockBuffers.channels) == 0) {
+        *bytes = 0;
+        return 0;
+    }
     ProcessBlock(static_cast<uint16_t>(n), *bytes);
     const MMRESULT prepared = PrepareBlock(n, *bytes);
     if (prepared) return Abandon(prepared);
@@ -163,6 +172,12 @@ uint32_t QueueFirstBlock(int n, uint32_t* bytes)
 }
 
 }  // namespace
+
+uint32_t RefuseWithoutNotifyWindow()
+{
+    ReportDeviceError(MMSYSERR_NOMEM);
+    return MMSYSERR_NOMEM;
+}
 
 uint32_t OpenStream(uint32_t deviceId, const char* fileName, uint32_t ioBufferSize)
 {

@@ -8,3 +8,8 @@
 // failure), 7 (out of memory) or the multimedia service's code, after one
 // message and with nothing left held but the caller's windows.
 uint32_t OpenStream(uint32_t deviceId, const char* fileName, uint32_t ioBufferSize);
+
+// The start refused before anything is taken, when the player's notify
+// window cannot be made: the device service's text for MMSYSERR_NOMEM,
+// and its code, 7.
+uint32_t RefuseWithoutNotifyWindow();

@@ -63,3 +63,27 @@ TEST(BlockPlan, NoBlockSizeGivesNoBlocks)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PlayedBytes, WholeFramesOnlyAsTheMixdownTakesThem)
+{
+    for (uint32_t extra : {0u, 1u, 2u, 3u}) {
+        EXPECT_EQ(PlayedBytes(8820 + extra, 2), 8820u) << extra;
+        EXPECT_EQ(PlayedBytes(4410 + extra, 1), 8820u + (extra >= 2 ? 4u : 0u)) << extra;
+    }
+    EXPECT_EQ(PlayedBytes(7, 2), 4u);  // one frame; the half frame and the odd byte are dropped
+    EXPECT_EQ(PlayedBytes(3, 2), 0u);
+    EXPECT_EQ(PlayedBytes(4411, 1), 8820u);
+    EXPECT_EQ(PlayedBytes(1, 1), 0u);
+}
+
+TEST(BlockBuffersFit, TheBufferOfDoublesMustBeSizedIn32Bits)
+{
+    EXPECT_TRUE(BlockBuffersFit(88200));
+    EXPECT_TRUE(BlockBuffersFit(0x3FFFFFFFu));   // 0x1FFFFFFF doubles: 0xFFFFFFF8 bytes
+    EXPECT_FALSE(BlockBuffersFit(0x40000000u));  // 0x20000000 doubles: 4 GB, which wraps to 0
+    EXPECT_FALSE(BlockBuffersFit(0xFFFFFFFCu));
+}
+
+}  // namespace

@@ -124,7 +124,9 @@ TEST_F(BlockProcessingTest, EmptyAndOddBlocks)
     EXPECT_EQ(g_processCalls[1].count, 0);
     EXPECT_EQ(data_[0][0], kGuardValue);
 
-    // 7 bytes: three samples, the last one a lone left value.
+    // 7 bytes: one whole frame; the half frame after it is neither processed
+    // nor played (the device is given PlayedBytes(7, 2) = 4 bytes), as the
+    // mixdown drops it.
     g_processCalls.clear();
     SetPatch({});
     g_leftGain = 2.0;
@@ -132,7 +134,7 @@ TEST_F(BlockProcessingTest, EmptyAndOddBlocks)
     data_[0].assign(data_[0].size(), kGuardValue);
     Fill(1, {10, 10, 10});
     ProcessBlock(1, 7);
-    EXPECT_EQ(Out(1, 4), (std::vector<int16_t>{20, 30, 20, kGuardValue}));
+    EXPECT_EQ(Out(1, 4), (std::vector<int16_t>{20, 30, 10, kGuardValue}));
 }
 
 TEST_F(BlockProcessingTest, AFullMonoBlockFillsTheWholeBuffer)

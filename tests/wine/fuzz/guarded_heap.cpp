@@ -1,4 +1,5 @@
 #include "tests/wine/fuzz/guarded_heap.h"
+#include "tests/support/import_patch.h"
 
 #include <cstdio>
 #include <cstring>
@@ -314,31 +315,9 @@ LONG CALLBACK GuardFaultHandler(EXCEPTION_POINTERS* info)
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
-bool PatchImport(HMODULE module, const char* function, void* replacement)
+bool PatchKernelImport(HMODULE module, const char* function, void* replacement)
 {
-    auto* base = reinterpret_cast<unsigned char*>(module);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!dir.VirtualAddress) return false;
-    bool patched = false;
-    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); desc->Name; ++desc) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + desc->Name), "kernel32.dll") != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
-            base + (desc->OriginalFirstThunk ? desc->OriginalFirstThunk : desc->FirstThunk));
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
-            DWORD old = 0;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
-            patched = true;
-        }
-    }
-    return patched;
+    return PatchImport(module, "kernel32.dll", function, replacement);
 }
 
 template <typename T>
@@ -367,14 +346,14 @@ bool InstallGuardedHeap(HMODULE module)
         g_handlerInstalled = true;
     }
     bool any = false;
-    any |= PatchImport(module, "LocalAlloc", reinterpret_cast<void*>(HookLocalAlloc));
-    any |= PatchImport(module, "LocalLock", reinterpret_cast<void*>(HookLocalLock));
-    any |= PatchImport(module, "LocalUnlock", reinterpret_cast<void*>(HookLocalUnlock));
-    any |= PatchImport(module, "LocalFree", reinterpret_cast<void*>(HookLocalFree));
-    any |= PatchImport(module, "GlobalAlloc", reinterpret_cast<void*>(HookGlobalAlloc));
-    any |= PatchImport(module, "GlobalLock", reinterpret_cast<void*>(HookGlobalLock));
-    any |= PatchImport(module, "GlobalUnlock", reinterpret_cast<void*>(HookGlobalUnlock));
-    any |= PatchImport(module, "GlobalFree", reinterpret_cast<void*>(HookGlobalFree));
+    any |= PatchKernelImport(module, "LocalAlloc", reinterpret_cast<void*>(HookLocalAlloc));
+    any |= PatchKernelImport(module, "LocalLock", reinterpret_cast<void*>(HookLocalLock));
+    any |= PatchKernelImport(module, "LocalUnlock", reinterpret_cast<void*>(HookLocalUnlock));
+    any |= PatchKernelImport(module, "LocalFree", reinterpret_cast<void*>(HookLocalFree));
+    any |= PatchKernelImport(module, "GlobalAlloc", reinterpret_cast<void*>(HookGlobalAlloc));
+    any |= PatchKernelImport(module, "GlobalLock", reinterpret_cast<void*>(HookGlobalLock));
+    any |= PatchKernelImport(module, "GlobalUnlock", reinterpret_cast<void*>(HookGlobalUnlock));
+    any |= PatchKernelImport(module, "GlobalFree", reinterpret_cast<void*>(HookGlobalFree));
     return any;
 }
 

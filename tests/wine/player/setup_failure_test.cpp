@@ -144,6 +144,76 @@ TEST_F(SetupFailureTest, BlockSizeOfNoWholeFrame)
     EXPECT_EQ(text, DeviceText(code));
 }
 
+TEST_F(SetupFailureTest, BlockSizeWhoseBuffersCannotBeSizedIn32Bits)
+{
+    // blockSize / 2 doubles of 8 bytes: 4 GB and more, which a 32-bit size
+    // would wrap to a small block.
+    for (uint32_t blockSize : {0x40000000u, 0x80000000u, 0xFFFFFFFCu}) {
+        uint32_t code = 0;
+        const std::string text = Refusal(WriteWave(TestSignal(2000, 2, 1), 2), &code, 0, blockSize);
+        EXPECT_EQ(code, 7u) << blockSize;
+        EXPECT_EQ(text, "Out of memory. Double precision buffer cannot be allocated.") << blockSize;
+    }
+    // The device and the player are free for the next playback.
+    EXPECT_EQ(PlayFile(WriteWave(TestSignal(2000, 2, 2), 2), BlockBytes(50)), 0u);
+    EXPECT_TRUE(WaitForStopped(5000));
+}
+
+// Keeps the player's notify window from being made on the thread that sets
+// it: a CBT hook that refuses its creation.
+LRESULT CALLBACK RefuseNotifyWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        char name[64] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
+        if (lstrcmpA(name, "QuellboxPlayerNotify") == 0) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct RefusedStart {
+    const TransportPanel* panel;
+    std::string path;
+    uint32_t code = 0;
+    std::vector<CaughtBox> boxes;
+};
+
+DWORD WINAPI PlayWithoutNotifyWindow(void* parameter)
+{
+    auto* start = static_cast<RefusedStart*>(parameter);
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseNotifyWindow, nullptr, GetCurrentThreadId());
+    MessageBoxCatcher catcher;
+    const TransportPanel& p = *start->panel;
+    start->code = Play(p.play, p.stop, p.pause, p.greenLed, p.redLed, 0, start->path.c_str(), 0, 8820);
+    start->boxes = catcher.Boxes();
+    UnhookWindowsHookEx(hook);
+    return 0;
+}
+
+TEST_F(SetupFailureTest, WithoutItsNotifyWindowTheStartIsRefusedCleanly)
+{
+    RefusedStart start;
+    start.panel = &panel_;
+    start.path = WriteWave(TestSignal(20000, 2, 3), 2);
+    HANDLE thread = CreateThread(nullptr, 0, PlayWithoutNotifyWindow, &start, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    // The start changes this thread's buttons: their messages are served here.
+    EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 10000));
+    CloseHandle(thread);
+
+    EXPECT_EQ(start.code, 7u);
+    ASSERT_EQ(start.boxes.size(), 1u);
+    EXPECT_EQ(start.boxes[0].text, DeviceText(MMSYSERR_NOMEM));
+    EXPECT_EQ(start.boxes[0].caption, "Quellbox");
+    ExpectStoppedLook();
+    EXPECT_TRUE(DeleteFileA(start.path.c_str())) << "the file is still open";
+
+    // On a thread that can have its window, the next start plays to its end.
+    EXPECT_EQ(PlayFile(WriteWave(TestSignal(8000, 2, 4), 2), BlockBytes(50)), 0u);
+    EXPECT_TRUE(WaitForStopped(5000));
+    ExpectStoppedLook();
+}
+
 TEST_F(SetupFailureTest, BoxIsOwnedByTheMainWindowWhenOneExists)
 {
     WNDCLASSA cls = {};
