@@ -176,6 +176,25 @@ TEST_P(RaggedDataTest, PlaybackHandsTheDeviceExactlyWhatTheMixdownWrites)
     ExpectHeardExactly(WaitForStream(from, expected, 5000), expected);
 }
 
+TEST_F(DriverEdgesTest, DataOfLessThanOneFrameEndsAtOnceWithNothingPlayed)
+{
+    for (int channels : {1, 2}) {
+        MessageBoxCatcher boxes;
+        InitializeCriticalSection(&g_writeLock);
+        g_written.clear();
+        ASSERT_TRUE(PatchImport(Player(), "winmm.dll", "waveOutWrite", reinterpret_cast<void*>(RecordingWrite)));
+        const std::string path = WriteRaggedWave(dir_.File("tiny" + std::to_string(channels) + ".wav"), {},
+                                                 channels, channels == 1 ? 1 : 3);
+        EXPECT_EQ(PlayFile(path, BlockBytes(50)), 0u) << channels;
+        EXPECT_TRUE(WaitForStopped(5000)) << channels;
+        PatchImport(Player(), "winmm.dll", "waveOutWrite", reinterpret_cast<void*>(RealWrite()));
+        DeleteCriticalSection(&g_writeLock);
+        for (unsigned char b : g_written) ASSERT_EQ(b, 0) << "only silence reaches the device";
+        EXPECT_TRUE(boxes.Boxes().empty()) << channels;
+        ExpectStoppedLook();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(OddDataChunks, RaggedDataTest,
                          ::testing::Values(RaggedCase{2, 2 * 2205 + 7, 1}, RaggedCase{2, 2 * 2205 + 7, 2},
                                            RaggedCase{2, 2 * 2205 + 7, 3}, RaggedCase{2, 2 * 2205, 3},
