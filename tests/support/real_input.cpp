@@ -168,9 +168,21 @@ void PressKeys(std::initializer_list<WORD> keys)
 void TypeText(const char* text)
 {
     for (const char* c = text; *c; ++c) {
-        const wchar_t ch = static_cast<unsigned char>(*c);
-        SendUnicode(ch, true);
-        SendUnicode(ch, false);
+        // The key that gives the character on this keyboard, with Shift
+        // where it needs it; a character without a key goes as itself.
+        const SHORT key = VkKeyScanA(*c);
+        const bool noKey = key == -1 || (HIBYTE(key) & ~1) != 0;
+        if (noKey) {
+            const wchar_t ch = static_cast<unsigned char>(*c);
+            SendUnicode(ch, true);
+            SendUnicode(ch, false);
+            continue;
+        }
+        const bool shift = (HIBYTE(key) & 1) != 0;
+        if (shift) SendKey(VK_SHIFT, true);
+        SendKey(LOBYTE(key), true);
+        SendKey(LOBYTE(key), false);
+        if (shift) SendKey(VK_SHIFT, false);
     }
 }
 
