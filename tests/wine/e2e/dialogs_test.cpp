@@ -35,14 +35,15 @@ TEST_F(QuellboxTest, TheIntroTypesItsBannerThenBlinksThePromptAndIgnoresRightCli
     ASSERT_TRUE(app_.Start());
     ASSERT_TRUE(app_.WaitForMainWindow());
     std::set<std::vector<COLORREF>> typed;
-    // Right clicks all through the typing change nothing.
-    for (int i = 0; i < 4; ++i) {
+    // Right clicks all through the typing change nothing. The banner takes
+    // 1.4 s; three clicks, each with 250 ms of watching, fit well inside it.
+    for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(app_.RightClick());
         EXPECT_GE(DisplayChanges(app_, 250, &typed), 1) << "a letter per 100 ms";
         EXPECT_FALSE(app_.Enabled(1));
         EXPECT_FALSE(app_.Enabled(kUp));
     }
-    EXPECT_GE(typed.size(), 6u) << "the banner grows letter by letter";
+    EXPECT_GE(typed.size(), 5u) << "the banner grows letter by letter";
 
     // Once the banner stands, the prompt blinks every half second.
     std::set<std::vector<COLORREF>> prompt;
