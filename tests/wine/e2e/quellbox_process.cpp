@@ -135,11 +135,22 @@ bool QuellboxProcess::Command(int id) const
 
 bool QuellboxProcess::ClickControl(int id) const { return ClickMiddle(Control(id)); }
 
+bool UncoverAt(HWND window, int x, int y)
+{
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    HWND root = GetAncestor(window, GA_ROOT);
+    const auto uncovered = [&] { return GetAncestor(WindowFromPoint(p), GA_ROOT) == root; };
+    if (uncovered()) return true;
+    SetForegroundWindow(root);
+    return WaitUntil(uncovered, 5000);
+}
+
 bool ClickMiddle(HWND window)
 {
     RECT r = {};
     if (!window || !GetClientRect(window, &r)) return false;
-    return ClickAt(window, r.right / 2, r.bottom / 2);
+    return UncoverAt(window, r.right / 2, r.bottom / 2) && ClickAt(window, r.right / 2, r.bottom / 2);
 }
 
 bool SelectBoxText(HWND box)
@@ -160,7 +171,7 @@ bool TypeIntoBox(HWND box, const std::string& text)
     return WaitUntil([&] { return ControlText(box) == text; }, 10000);
 }
 
-bool QuellboxProcess::RightClick(int x, int y) const { return RightClickAt(main_, x, y); }
+bool QuellboxProcess::RightClick(int x, int y) const { return UncoverAt(main_, x, y) && RightClickAt(main_, x, y); }
 
 HWND QuellboxProcess::PopupMenu() const { return FindWindowOf(info_.dwProcessId, "#32768", nullptr, true); }
 

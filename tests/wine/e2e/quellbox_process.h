@@ -86,7 +86,11 @@ private:
     HWND main_ = nullptr;
 };
 
-// A click on the middle of a window (a button, a control).
+// Brings the top-level window of window to the front when another window
+// lies over its client point (x, y), so that the pointer there reaches it;
+// true once nothing covers it.
+bool UncoverAt(HWND window, int x, int y);
+// A click on the middle of a window (a button, a control), uncovered first.
 bool ClickMiddle(HWND window);
 // Clicks into an edit or combo box, selects what it holds and types text
 // over it; true once the box shows text.
