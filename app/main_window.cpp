@@ -98,6 +98,9 @@ void MainWindow_OnRButtonDown()
     EnableWindow(g_displayWindow, TRUE);
     EnableWindow(g_onOffLedWindow, TRUE);
     g_rightClickWait = 0;
+    // The prompt may have been left on the display, or the blank between
+    // two blinks: the panel's normal text replaces it at once.
+    ShowNormalUseText(g_displayWindow);
 }
 
 // The system cancels the active window's modes when another program takes

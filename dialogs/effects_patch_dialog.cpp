@@ -10,7 +10,17 @@ HWND List(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
 int Count(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
 
-void Enable(HWND dialog, int id, bool on) { EnableWindow(GetDlgItem(dialog, id), on ? TRUE : FALSE); }
+// A button greyed while it has the focus would take the focus with it, and
+// Enter and Escape would then reach no control: the focus goes to the patch
+// list first, where Enter is OK and Escape Cancel.
+void Enable(HWND dialog, int id, bool on)
+{
+    HWND control = GetDlgItem(dialog, id);
+    if (!on && control && GetFocus() == control) {
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(List(dialog, IDC_PATCH_LIST)), TRUE);
+    }
+    EnableWindow(control, on ? TRUE : FALSE);
+}
 
 void AppendName(HWND list, const char* name) { SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name)); }
 

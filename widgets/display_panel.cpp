@@ -123,15 +123,25 @@ void Display_OnShowWindow(HWND window, BOOL shown)
     SetTimer(window, kIntroTimer, 100, nullptr);
 }
 
+// The display's text in normal use: the current effect's name, or that
+// there is none.
+const char* NormalUseText()
+{
+    return g_effectsPatch.count == 0 ? "NO EFFECTS" : EffectDisplayName(CurrentEffectId());
+}
+
+// The paint replaces all four texts, so it covers the whole display: a
+// window that passed over part of it must not leave the old texts beside
+// the new ones.
 void Display_OnPaint(HWND window)
 {
+    InvalidateRect(window, nullptr, FALSE);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     DisplayRecord* record = RecordOf(window);
     if (record) {
-        const char* name = g_effectsPatch.count == 0 ? "NO EFFECTS" : EffectDisplayName(CurrentEffectId());
         const bool bare = g_firstPaint || g_rightClickWait;
-        const char* texts[4] = {bare ? "" : name, "", "", ""};
+        const char* texts[4] = {bare ? "" : NormalUseText(), "", "", ""};
         const unsigned formats[4] = {bare ? 0u : kTopLeft, 0, 0, 0};
         SetSlots(record, texts, formats);
         PaintDisplay(dc, window, record);
@@ -175,6 +185,11 @@ void ResetDisplayIntro()
     g_firstPaint = true;
     g_blinkPhase = 0;
     g_banner = kIntroStart;
+}
+
+void ShowNormalUseText(HWND display)
+{
+    DrawDisplayText(display, NormalUseText(), kTopLeft, "", 0, "", 0, "", 0);
 }
 
 void DrawDisplayText(HWND display, const char* text1, unsigned format1, const char* text2, unsigned format2,

@@ -20,6 +20,10 @@ void SetDisplayMenu(HMENU menu);
 void DrawDisplayText(HWND display, const char* text1, unsigned format1, const char* text2, unsigned format2,
                      const char* text3, unsigned format3, const char* text4, unsigned format4);
 
+// Draws what the display shows in normal use: the name of the current
+// effect in capitals, or "NO EFFECTS" with an empty patch.
+void ShowNormalUseText(HWND display);
+
 // Puts the intro and the flags back to how they are when the program starts.
 void ResetDisplayIntro();
 

@@ -1,12 +1,15 @@
 // Works a running Quellbox from a script, one action per argument, so that
-// screenshots can be taken between the steps:
-//   activate            right clicks until the intro is over and the panel enabled
+// screenshots can be taken between the steps; every action is the pointer
+// and the keyboard (SendInput), as a user's:
+//   activate            right clicks until the intro is over and the panel
+//                       enabled, then closes the menu that click opened
 //   open=PATH           opens a file through the Open dialog
-//   command=ID          posts a command (20 PLAY, 22 STOP, 107 About, ...)
-//   menu                opens the popup menu at the middle of the panel
+//   command=ID          gives a command: clicks a panel button (20 PLAY,
+//                       22 STOP ...) or chooses a menu item (107 About ...)
+//   menu                right clicks the middle of the panel: the popup menu
 //   escape              closes the open popup menu with the Escape key
 //   mixdown=PATH        chooses PATH in the Save dialog of the Mixdown
-//   close=CAPTION       cancels the program's dialog with that caption
+//   close=CAPTION       closes the program's dialog with that caption (Escape)
 //   freeze              once the Progress bar has moved, holds the program
 //                       still (its thread suspended) for a screenshot
 //   thaw                lets a held program go on
@@ -25,10 +28,7 @@ namespace {
 
 bool OpenPopupMenu(const QuellboxProcess& app)
 {
-    POINT p = {185, 46};
-    ClientToScreen(app.MainWindow(), &p);
-    PostMessageA(app.MainWindow(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app.MainWindow()), MAKELPARAM(p.x, p.y));
-    return WaitUntil([&] { return FindProcessWindow(app.Pid(), "#32768", nullptr) != nullptr; }, 5000);
+    return app.RightClick(185, 46) && WaitUntil([&] { return app.PopupMenu() != nullptr; }, 5000);
 }
 
 // Suspends or resumes the program's window thread; a freeze waits for the
@@ -51,23 +51,15 @@ bool RunAction(QuellboxProcess& app, const std::string& action)
     const std::string value = eq == std::string::npos ? "" : action.substr(eq + 1);
     if (name == "activate") return app.ActivatePanel(20000);
     if (name == "open") return app.OpenThroughDialog(value);
-    if (name == "command") {
-        app.Command(std::atoi(value.c_str()));
-        return true;
-    }
+    if (name == "command") return app.Command(std::atoi(value.c_str()));
     if (name == "menu") return OpenPopupMenu(app);
-    if (name == "escape") {
-        HWND menu = FindProcessWindow(app.Pid(), "#32768", nullptr);
-        if (!menu) return false;
-        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-        PostMessageA(menu, WM_KEYUP, VK_ESCAPE, 0);
-        return WaitUntil([&] { return !IsWindowVisible(menu); }, 3000);
-    }
+    if (name == "escape") return app.PopupMenu() && app.CloseMenu();
     if (name == "mixdown") return app.MixdownThroughDialog(value);
     if (name == "close") {
         HWND dialog = app.WaitForDialog(value.c_str(), 5000);
         if (!dialog) return false;
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        BringToForeground(dialog);
+        PressKey(VK_ESCAPE);
         return WaitUntil([dialog] { return !IsWindow(dialog); }, 5000);
     }
     if (name == "freeze" || name == "thaw") return HoldProgram(app, name == "freeze");

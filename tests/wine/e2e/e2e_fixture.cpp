@@ -27,9 +27,6 @@ std::string TempFile(const char* name)
 
 std::string DemoWav() { return BinaryFolder() + "demo.wav"; }
 
-
-
-
 std::vector<LRESULT> KnobPositions(const QuellboxProcess& app)
 {
     std::vector<LRESULT> positions;
@@ -39,45 +36,9 @@ std::vector<LRESULT> KnobPositions(const QuellboxProcess& app)
 
 std::vector<COLORREF> ControlPixels(const QuellboxProcess& app, int id) { return WindowPixels(app.Control(id)); }
 
-std::vector<COLORREF> WindowPixels(HWND control)
-{
-    RECT r = {};
-    GetClientRect(control, &r);
-    POINT origin = {0, 0};
-    ClientToScreen(control, &origin);
-    // One copy of the screen area (pixel by pixel reads are far too slow
-    // to follow the intro's letters).
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = r.right;
-    info.bmiHeader.biHeight = -r.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<COLORREF> pixels;
-    if (copy) {
-        HGDIOBJ old = SelectObject(memory, copy);
-        BitBlt(memory, 0, 0, r.right, r.bottom, screen, origin.x, origin.y, SRCCOPY);
-        GdiFlush();
-        const auto* p = static_cast<const COLORREF*>(bits);
-        pixels.assign(p, p + r.right * r.bottom);
-        SelectObject(memory, old);
-        DeleteObject(copy);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
+std::vector<COLORREF> WindowPixels(HWND control) { return ScreenPixels(control).data; }
 
-void LeftClick(HWND window, int x, int y)
-{
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
+void LeftClick(HWND window, int x, int y) { ASSERT_TRUE(ClickAt(window, x, y)) << "the pointer did not get there"; }
 
 void QuellboxTest::StartActive()
 {
@@ -95,7 +56,7 @@ void QuellboxTest::StartWith(const std::string& path)
 
 void QuellboxTest::Play()
 {
-    app_.Command(kPlay);
+    ASSERT_TRUE(app_.Command(kPlay));
     ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
 }
 

@@ -9,6 +9,7 @@
 
 #include "tests/support/file_helpers.h"
 #include "tests/wine/e2e/quellbox_process.h"
+#include "tests/wine/e2e/reference_panel.h"
 
 constexpr int kPlay = 20, kPause = 21, kStop = 22, kUp = 23, kDown = 24;
 constexpr int kOnOffLed = 25, kDisplay = 10;
@@ -27,9 +28,11 @@ std::vector<LRESULT> KnobPositions(const QuellboxProcess& app);
 // The pixels of a child control as they are on the screen, row by row.
 std::vector<COLORREF> WindowPixels(HWND window);
 std::vector<COLORREF> ControlPixels(const QuellboxProcess& app, int id);
+// The same as a picture, to compare with a reference rendering.
+inline Pixels ControlPicture(const QuellboxProcess& app, int id) { return ScreenPixels(app.Control(id)); }
 
-// Presses and releases the left button at a client point of a window, as
-// the mouse would (posted button messages).
+// Moves the pointer to a client point of a window and clicks the left
+// button there; the test fails at once when the pointer cannot get there.
 void LeftClick(HWND window, int x, int y);
 
 class QuellboxTest : public ::testing::Test {
@@ -41,7 +44,7 @@ protected:
     // Started, active, with path opened through the Open dialog.
     void StartWith(const std::string& path);
     void StartWithDemo() { StartWith(DemoWav()); }
-    // PLAY, and waits until the player has enabled STOP.
+    // PLAY clicked, and waits until the player has enabled STOP.
     void Play();
     // Waits for the end of playback (PLAY enabled again).
     bool WaitForPlaybackEnd(DWORD milliseconds);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <string>
 #include <vector>
 
 #include "tests/wine/e2e/e2e_fixture.h"
@@ -18,8 +19,8 @@ TEST_F(QuellboxTest, RightClicksDuringTheIntroDoNothingAndTheFirstOneAfterItEnab
     ASSERT_TRUE(app_.WaitForMainWindow());
     const DWORD shown = GetTickCount();
     EXPECT_EQ("Quellbox", app_.Title());
-    app_.RightClick();
-    Sleep(600);
+    ASSERT_TRUE(app_.RightClick());
+    Sleep(600);  // time for the click to act
     for (int id : kKnobIds) EXPECT_FALSE(app_.Enabled(id)) << "knob " << id;
     EXPECT_FALSE(app_.Enabled(kUp));
 
@@ -30,7 +31,7 @@ TEST_F(QuellboxTest, RightClicksDuringTheIntroDoNothingAndTheFirstOneAfterItEnab
     for (int id : {7, 10, 25, kUp, kDown}) EXPECT_TRUE(app_.Enabled(id)) << "control " << id;
     for (int id : {kPlay, kPause, kStop}) EXPECT_FALSE(app_.Enabled(id)) << "button " << id;
 
-    app_.Command(118);
+    ASSERT_TRUE(app_.Command(118));
     EXPECT_EQ(0, app_.WaitForExit(10000));
 }
 
@@ -68,28 +69,20 @@ TEST_F(QuellboxTest, ARejectedFileShowsItsMessageAndLeavesTheOpenFileInPlace)
     DeleteFileA(bad.c_str());
 }
 
-TEST_F(QuellboxTest, TheFirstRightClickAfterTheIntroAlsoOpensThePopupMenu)
+TEST_F(QuellboxTest, RightClicksDuringTheIntroOpenNoMenuAndLaterOnesAlwaysDo)
 {
     ASSERT_TRUE(app_.Start());
     ASSERT_TRUE(app_.WaitForMainWindow());
-    POINT p = {185, 46};
-    ClientToScreen(app_.MainWindow(), &p);
-    const LPARAM at = MAKELPARAM(p.x, p.y);
-    PostMessageA(app_.MainWindow(), WM_CONTEXTMENU, 0, at);
-    Sleep(500);
-    EXPECT_EQ(nullptr, FindProcessWindow(app_.Pid(), "#32768", nullptr)) << "no menu during the intro";
+    ASSERT_TRUE(app_.RightClick(185, 46));
+    Sleep(500);  // time for a menu to appear
+    EXPECT_EQ(nullptr, app_.PopupMenu()) << "no menu during the intro";
 
     ASSERT_TRUE(app_.ActivatePanel(20000));
-    PostMessageA(app_.MainWindow(), WM_CONTEXTMENU, 0, at);
-    HWND menu = nullptr;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            menu = FindProcessWindow(app_.Pid(), "#32768", nullptr);
-            return menu && IsWindowVisible(menu);
-        },
-        5000));
-    if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !menu || !IsWindowVisible(menu); }, 5000));
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(app_.RightClick(185, 46));
+        EXPECT_TRUE(WaitUntil([this] { return app_.PopupMenu() != nullptr; }, 5000)) << "right click " << i;
+        EXPECT_TRUE(app_.CloseMenu());
+    }
 }
 
 TEST_F(QuellboxTest, MixdownThroughTheSaveDialogWritesAStereoWaveAndNoTemporaryFile)
@@ -111,42 +104,17 @@ TEST_F(QuellboxTest, MixdownThroughTheSaveDialogWritesAStereoWaveAndNoTemporaryF
     DeleteFileA(target.c_str());
 }
 
-TEST_F(QuellboxTest, TheAboutPictureIsCentredAndClosesOnOneCompleteLeftClick)
-{
-    StartActive();
-    app_.Command(107);
-    HWND about = app_.WaitForDialog("", 10000);
-    ASSERT_NE(nullptr, about);
-    RECT client = {};
-    GetClientRect(about, &client);
-    EXPECT_EQ(150, client.right);
-    EXPECT_EQ(200, client.bottom);
-    POINT origin = {0, 0};
-    ClientToScreen(about, &origin);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 75, origin.x);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2 - 100, origin.y);
-
-    // A release without a press inside (dragged in from outside) keeps it.
-    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
-    Sleep(300);
-    EXPECT_TRUE(IsWindow(about));
-    PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
-    PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
-    EXPECT_TRUE(WaitUntil([about] { return !IsWindow(about); }, 5000));
-    EXPECT_TRUE(IsWindowEnabled(app_.MainWindow()));
-}
-
 TEST_F(QuellboxTest, PlayLightsTheGreenLedAndStopPutsTheButtonsBack)
 {
     StartWithDemo();
     EXPECT_FALSE(LooksGreen(ScreenPixel(app_.MainWindow(), 152, 66)));
-    app_.Command(kPlay);
+    ASSERT_TRUE(app_.Command(kPlay));
     ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
     EXPECT_FALSE(app_.Enabled(kPlay));
     EXPECT_TRUE(app_.Enabled(kPause));
     EXPECT_TRUE(WaitUntil([this] { return LooksGreen(ScreenPixel(app_.MainWindow(), 152, 66)); }, 3000));
 
-    app_.Command(kStop);
+    ASSERT_TRUE(app_.Command(kStop));
     ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
     EXPECT_FALSE(app_.Enabled(kStop));
     EXPECT_FALSE(app_.Enabled(kPause));
@@ -155,43 +123,41 @@ TEST_F(QuellboxTest, PlayLightsTheGreenLedAndStopPutsTheButtonsBack)
 TEST_F(QuellboxTest, ClosingTheWindowWhilePlayingEndsTheProgramCleanly)
 {
     StartWithDemo();
-    app_.Command(kPlay);
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
-    PostMessageA(app_.MainWindow(), WM_CLOSE, 0, 0);
+    Play();
+    // Alt+F4, as the keyboard closes the focused window.
+    ASSERT_TRUE(BringToForeground(app_.MainWindow()));
+    PressKeys({VK_MENU, VK_F4});
     EXPECT_EQ(0, app_.WaitForExit(10000));
 }
 
 TEST_F(QuellboxTest, ExitWhilePlayingEndsTheProgramCleanly)
 {
     StartWithDemo();
-    app_.Command(kPlay);
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
-    app_.Command(118);
+    Play();
+    ASSERT_TRUE(app_.Command(118));
     EXPECT_EQ(0, app_.WaitForExit(10000));
 }
 
-// Types latency into the Preferences dialog and presses OK.
+// Types latency into the Preferences dialog's latency box and clicks OK.
 bool SetLatencyInPreferences(const QuellboxProcess& app, const char* latency)
 {
-    app.Command(111);
+    if (!app.Command(111)) return false;
     HWND dialog = app.WaitForDialog("Preferences", 10000);
     if (!dialog) return false;
-    SendMessageA(GetDlgItem(dialog, 1039), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(latency));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    if (!TypeIntoBox(GetDlgItem(dialog, 1039), latency) || !ClickMiddle(GetDlgItem(dialog, IDOK))) return false;
     return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
 }
 
 TEST_F(QuellboxTest, PreferencesStopPlaybackOnlyOnAChangeWhichExitWritesBack)
 {
     StartWithDemo();
-    app_.Command(kPlay);
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    Play();
     ASSERT_TRUE(SetLatencyInPreferences(app_, "150"));  // unchanged
-    Sleep(300);
+    Sleep(300);  // time for a stop to show
     EXPECT_TRUE(app_.Enabled(kStop)) << "still playing";
     ASSERT_TRUE(SetLatencyInPreferences(app_, "200"));
     EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay) && !app_.Enabled(kStop); }, 5000));
-    app_.Command(118);
+    ASSERT_TRUE(app_.Command(118));
     ASSERT_EQ(0, app_.WaitForExit(10000));
     EXPECT_EQ("200", IniText("Wave Out", "Latency"));
 }
@@ -207,7 +173,7 @@ TEST_F(QuellboxTest, ExitWritesThePositionTheDeviceAndTheLimitedLatency)
     GetWindowRect(app_.MainWindow(), &r);
     EXPECT_EQ(40, r.left);
     EXPECT_EQ(30, r.top);
-    app_.Command(118);
+    ASSERT_TRUE(app_.Command(118));
     ASSERT_EQ(0, app_.WaitForExit(10000));
 
     EXPECT_EQ("500", IniText("Wave Out", "Latency"));
@@ -230,25 +196,34 @@ TEST_F(QuellboxTest, WithoutSettingsTheWindowIsCentredAndItsPlaceIsWrittenAtExit
     POINT origin = {0, 0};
     ClientToScreen(app_.MainWindow(), &origin);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 185, origin.x);
-    app_.Command(118);
+    ASSERT_TRUE(app_.Command(118));
     ASSERT_EQ(0, app_.WaitForExit(10000));
     EXPECT_EQ(std::to_string(r.left), IniText("Main Window", "Left"));
     EXPECT_EQ(std::to_string(r.top), IniText("Main Window", "Top"));
     EXPECT_EQ("150", IniText("Wave Out", "Latency"));
 }
 
-TEST_F(QuellboxTest, UpAndDownStepRoundThePatchAndMoveTheKnobs)
+TEST_F(QuellboxTest, UpAndDownStepRoundThePatchNameTheEffectAndMoveTheKnobs)
 {
     StartActive();
     const std::vector<LRESULT> phaser = KnobPositions(app_);
-    app_.Command(kDown);  // from position 1 round to 4, the C-Delay
-    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) != phaser; }, 3000));
-    app_.Command(kUp);  // back to the Phaser
-    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == phaser; }, 3000));
-    for (int i = 0; i < 3; ++i) app_.Command(kUp);  // Flanger, Chorus, C-Delay
-    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) != phaser; }, 3000));
-    app_.Command(kUp);  // round to the Phaser again
-    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == phaser; }, 3000));
+    const Pixels phaserKnob = ControlPicture(app_, 1);
+    // Each click names the effect on the display and turns the knobs.
+    const auto step = [this](int button, const char* name) {
+        EXPECT_TRUE(app_.Command(button));
+        const Pixels shown = ReferenceDisplayLine(name);
+        EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == shown; }, 5000)) << name;
+    };
+    step(kDown, "C-DELAY");  // from position 1 round to 4
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, 1) != phaserKnob; }, 3000));
+    EXPECT_NE(phaser, KnobPositions(app_));
+    step(kUp, "PHASER");
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, 1) == phaserKnob; }, 3000));
+    step(kUp, "FLANGER");
+    step(kUp, "CHORUS");
+    step(kUp, "C-DELAY");
+    step(kUp, "PHASER");  // round to the Phaser again
+    EXPECT_EQ(phaser, KnobPositions(app_));
 }
 
 }  // namespace

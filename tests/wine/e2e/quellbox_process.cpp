@@ -6,8 +6,21 @@ struct WindowSearch {
     DWORD pid;
     const char* className;
     const char* title;
+    bool visibleOnly;
     HWND found;
 };
+
+// The popup menu's items by their underlined letters.
+struct MenuKey {
+    int command;
+    char key;
+};
+const MenuKey kMenuKeys[] = {
+    {101, 'O'}, {104, 'E'}, {105, 'M'}, {107, 'A'}, {111, 'P'}, {115, 'H'}, {118, 'X'},
+};
+constexpr int kFirstButton = 20, kLastButton = 24;  // PLAY ... DOWN
+
+HWND FindWindowOf(DWORD pid, const char* className, const char* title, bool visibleOnly);
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
 {
@@ -15,6 +28,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     if (pid != search->pid) return TRUE;
+    if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
     char text[256] = "";
     if (search->className) {
         GetClassNameA(window, text, sizeof text);
@@ -28,6 +42,13 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     return FALSE;
 }
 
+HWND FindWindowOf(DWORD pid, const char* className, const char* title, bool visibleOnly)
+{
+    WindowSearch search = {pid, className, title, visibleOnly, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace
 
 std::string BinaryFolder()
@@ -38,21 +59,9 @@ std::string BinaryFolder()
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount() - start >= milliseconds) return condition();
-        Sleep(20);
-    }
-}
-
 HWND FindProcessWindow(DWORD pid, const char* className, const char* title)
 {
-    WindowSearch search = {pid, className, title, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindWindowOf(pid, className, title, false);
 }
 
 QuellboxProcess::~QuellboxProcess()
@@ -102,30 +111,90 @@ int QuellboxProcess::WaitForExit(DWORD milliseconds)
     return static_cast<int>(code);
 }
 
-std::string QuellboxProcess::Title() const
+std::string QuellboxProcess::Title() const { return ControlText(main_); }
+
+std::string ControlText(HWND window)
 {
-    char text[300] = "";
-    GetWindowTextA(main_, text, sizeof text);
+    char text[MAX_PATH * 2] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
-void QuellboxProcess::Command(int id) const { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-void QuellboxProcess::RightClick(int x, int y) const
+bool QuellboxProcess::Command(int id) const
 {
-    PostMessageA(main_, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+    if (id >= kFirstButton && id <= kLastButton) return ClickControl(id);
+    for (const MenuKey& item : kMenuKeys) {
+        if (item.command != id) continue;
+        if (!RightClick()) return false;
+        if (!WaitUntil([this] { return PopupMenu() != nullptr; }, 5000)) return false;
+        PressKey(static_cast<WORD>(item.key));
+        return WaitUntil([this] { return PopupMenu() == nullptr; }, 5000);
+    }
+    return false;
+}
+
+bool QuellboxProcess::ClickControl(int id) const { return ClickMiddle(Control(id)); }
+
+bool UncoverAt(HWND window, int x, int y)
+{
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    HWND root = GetAncestor(window, GA_ROOT);
+    const auto uncovered = [&] { return GetAncestor(WindowFromPoint(p), GA_ROOT) == root; };
+    if (uncovered()) return true;
+    SetForegroundWindow(root);
+    return WaitUntil(uncovered, 5000);
+}
+
+bool ClickMiddle(HWND window)
+{
+    RECT r = {};
+    if (!window || !GetClientRect(window, &r)) return false;
+    return UncoverAt(window, r.right / 2, r.bottom / 2) && ClickAt(window, r.right / 2, r.bottom / 2);
+}
+
+bool SelectBoxText(HWND box)
+{
+    RECT r = {};
+    if (!box || !GetClientRect(box, &r)) return false;
+    if (!ClickAt(box, 8, r.bottom / 2)) return false;
+    PressKey(VK_END);
+    PressKeys({VK_SHIFT, VK_HOME});
+    return true;
+}
+
+bool TypeIntoBox(HWND box, const std::string& text)
+{
+    if (!SelectBoxText(box)) return false;
+    PressKey(VK_DELETE);
+    TypeText(text.c_str());
+    return WaitUntil([&] { return ControlText(box) == text; }, 10000);
+}
+
+bool QuellboxProcess::RightClick(int x, int y) const { return UncoverAt(main_, x, y) && RightClickAt(main_, x, y); }
+
+HWND QuellboxProcess::PopupMenu() const { return FindWindowOf(info_.dwProcessId, "#32768", nullptr, true); }
+
+bool QuellboxProcess::CloseMenu() const
+{
+    if (!PopupMenu()) return true;
+    PressKey(VK_ESCAPE);
+    return WaitUntil([this] { return PopupMenu() == nullptr; }, 5000);
 }
 
 bool QuellboxProcess::ActivatePanel(DWORD milliseconds)
 {
-    return WaitUntil(
+    const bool enabled = WaitUntil(
         [this] {
             if (Enabled(1)) return true;
             RightClick();
-            Sleep(150);
-            return Enabled(1);
+            return WaitUntil([this] { return Enabled(1); }, 400);
         },
         milliseconds);
+    if (!enabled) return false;
+    // The release of the click that enabled the panel opens the menu.
+    WaitUntil([this] { return PopupMenu() != nullptr; }, 3000);
+    return CloseMenu();
 }
 
 HWND QuellboxProcess::WaitForDialog(const char* caption, DWORD milliseconds) const
@@ -142,15 +211,15 @@ HWND QuellboxProcess::WaitForDialog(const char* caption, DWORD milliseconds) con
 
 bool QuellboxProcess::ChooseInFileDialog(int command, const char* caption, const std::string& path)
 {
-    Command(command);
+    if (!Command(command)) return false;
     HWND dialog = WaitForDialog(caption, 10000);
     if (!dialog) return false;
     // The file name box of the explorer-style dialog (cmb13, else edt1).
     HWND nameBox = GetDlgItem(dialog, 0x47C);
     if (!nameBox) nameBox = GetDlgItem(dialog, 0x480);
     if (!nameBox) return false;
-    SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    if (!TypeIntoBox(nameBox, path)) return false;
+    PressKey(VK_RETURN);
     return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
 }
 
@@ -164,7 +233,8 @@ std::string QuellboxProcess::AnswerMessageBox(DWORD milliseconds) const
     if (!box) return "";
     char text[256] = "";
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    BringToForeground(box);
+    PressKey(VK_RETURN);
     WaitUntil([box] { return !IsWindow(box); }, 5000);
     return text;
 }

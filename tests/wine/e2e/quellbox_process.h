@@ -1,16 +1,22 @@
 // Starts the real qbx15.exe (from the folder of this test binary) and works
-// it from outside through its windows, as a user's clicks would.
+// it from outside as a user does: the pointer moved onto a control and its
+// buttons pressed, keys typed, all through the system's input (SendInput).
 #pragma once
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
+#include "tests/support/real_input.h"
+
 // The folder of this test binary, with a trailing "\".
 std::string BinaryFolder();
 
 // Polls condition every 20 ms for up to milliseconds; its last answer.
-bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds);
+inline bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds)
+{
+    return WaitForOutcome(condition, milliseconds);
+}
 
 // A top-level window of the class (or any class when null) that belongs to
 // process pid, or null.
@@ -40,11 +46,23 @@ public:
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
     std::string Title() const;
 
-    // Posts a command as the panel's buttons and the popup menu send it.
-    void Command(int id) const;
-    // Posts a right button press at a client point of the main window.
-    void RightClick(int x = 300, int y = 80) const;
-    // Right clicks until the panel is enabled (the intro is over).
+    // Gives a command as a user does: PLAY, PAUSE, STOP, UP and DOWN (20 to
+    // 24) by a click on the panel's button; the menu commands (Open 101,
+    // Effects Patch 104, Mixdown 105, About 107, Preferences 111, Help 115,
+    // Exit 118) by a right click on the panel and the item's underlined
+    // letter. False when the click or the menu could not be given.
+    bool Command(int id) const;
+    // Clicks the centre of a panel control.
+    bool ClickControl(int id) const;
+    // Right clicks at a client point of the main window (a free spot of the
+    // panel by default).
+    bool RightClick(int x = 300, int y = 84) const;
+    // The popup menu of this copy while it is shown, or null.
+    HWND PopupMenu() const;
+    // Closes the popup menu with Escape; true once it is gone.
+    bool CloseMenu() const;
+    // Right clicks until the panel is enabled (the intro is over), then
+    // closes the popup menu that the same click opened.
     bool ActivatePanel(DWORD milliseconds);
     // The dialog window of this copy with that caption, once it appears.
     HWND WaitForDialog(const char* caption, DWORD milliseconds) const;
@@ -53,20 +71,36 @@ public:
     // Chooses the mixdown target through the real Save dialog.
     bool MixdownThroughDialog(const std::string& path);
     // The text of this copy's next message box ("" when none comes), which
-    // is then answered with OK.
+    // is then answered with Enter (its OK button).
     std::string AnswerMessageBox(DWORD milliseconds) const;
     // Suspends (hold) or resumes the program's window thread, which runs
     // the dialogs and the render; false when the thread cannot be reached.
     bool HoldWindowThread(bool hold) const;
 
 private:
-    // Posts the command, types path into the file dialog that it opens and
-    // presses OK; true once the dialog has closed.
+    // Gives the command, types path into the file name box of the file
+    // dialog that it opens and presses Enter; true once the dialog has closed.
     bool ChooseInFileDialog(int command, const char* caption, const std::string& path);
 
     PROCESS_INFORMATION info_ = {};
     HWND main_ = nullptr;
 };
+
+// Brings the top-level window of window to the front when another window
+// lies over its client point (x, y), so that the pointer there reaches it;
+// true once nothing covers it.
+bool UncoverAt(HWND window, int x, int y);
+// A click on the middle of a window (a button, a control), uncovered first.
+bool ClickMiddle(HWND window);
+// Clicks into an edit or combo box, selects what it holds and types text
+// over it; true once the box shows text.
+bool TypeIntoBox(HWND box, const std::string& text);
+// Clicks into the box and selects what it holds, ready to type over it.
+bool SelectBoxText(HWND box);
+
+// The text of a window of any process, as the window itself gives it
+// (WM_GETTEXT: a box's contents, not only a caption).
+std::string ControlText(HWND window);
 
 // The colour of a screen pixel at a client point of the window.
 COLORREF ScreenPixel(HWND window, int x, int y);

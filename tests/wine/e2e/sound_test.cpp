@@ -63,8 +63,23 @@ protected:
             DeleteFileA(f.c_str());
         }
     }
-    // The on/off LED of the current effect, clicked.
-    void ToggleCurrentEffect() { LeftClick(app_.Control(kOnOffLed), 9, 9); }
+    // The on/off LED of the current effect clicked; waits until it shows
+    // the other state.
+    void ToggleCurrentEffect()
+    {
+        const std::vector<COLORREF> before = ControlPixels(app_, kOnOffLed);
+        LeftClick(app_.Control(kOnOffLed), 9, 9);
+        ASSERT_TRUE(WaitUntil([&] { return ControlPixels(app_, kOnOffLed) != before; }, 5000))
+            << "the LED did not change";
+    }
+
+    // UP or DOWN clicked; waits until the display names the effect.
+    void StepTo(int button, const char* name)
+    {
+        ASSERT_TRUE(app_.Command(button));
+        const Pixels shown = ReferenceDisplayLine(name);
+        ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == shown; }, 5000)) << name;
+    }
 
     // PLAY to the end; the sounding frames heard, given what must be heard.
     std::vector<int16_t> PlayAndHear(const std::vector<int16_t>& expected)
@@ -82,27 +97,20 @@ protected:
 // The Effects Patch dialog, once it is open.
 HWND OpenEffectsPatch(const QuellboxProcess& app)
 {
-    app.Command(104);
+    if (!app.Command(104)) return nullptr;
     return app.WaitForDialog("Effects Patch", 10000);
 }
 
-// A double-click on entry index of a list box, as the mouse gives it.
+// A double-click on entry index of a list box.
 void DoubleClickEntry(HWND list, int index)
 {
     RECT item = {};
     SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
-    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(list, WM_LBUTTONUP, 0, at);
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(DoubleClickAt(list, item.left + 5, (item.top + item.bottom) / 2));
 }
 
-void PressButton(HWND dialog, int id)
-{
-    HWND button = GetDlgItem(dialog, id);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-}
+// A click on the middle of a button of the dialog.
+void PressButton(HWND dialog, int id) { ASSERT_TRUE(ClickMiddle(GetDlgItem(dialog, id))); }
 
 bool Closed(HWND dialog) { return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000); }
 
@@ -111,10 +119,11 @@ TEST_F(SoundTest, ThePlayerPlaysThePatchTheEffectsPatchDialogSets)
     const std::string path = Signal("qbx_e2e_patch.wav", 20000 + 77, 21);
     StartWith(path);
     ToggleCurrentEffect();  // Phaser on
-    app_.Command(kUp);
-    app_.Command(kUp);
+    StepTo(kUp, "FLANGER");
+    StepTo(kUp, "CHORUS");
     ToggleCurrentEffect();  // Chorus on
-    Sleep(200);
+    const Pixels chorusOn = ReferenceDisplay("CHORUS", 32, "ON", 34);
+    ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == chorusOn; }, 5000));
 
     SetUpEffects({kPhaserId, kChorusId});
     const std::vector<int16_t> allFour = WithoutSilence(RenderOffline(samples_, 2, kBlockBytes, kAllFour));
@@ -160,9 +169,9 @@ TEST_F(SoundTest, PauseLightsTheRedLedAndTheSoundGoesOnFromWhereItStopped)
     StartWith(path);
     const size_t from = RecordingFrames();
     Play();
-    Sleep(700);
+    Sleep(700);  // some of it played
     EXPECT_FALSE(RedLit(app_));
-    app_.Command(kPause);
+    ASSERT_TRUE(app_.Command(kPause));
     EXPECT_TRUE(WaitUntil([this] { return RedLit(app_); }, 3000));
     EXPECT_TRUE(GreenLit(app_));
     EXPECT_TRUE(app_.Enabled(kStop));
@@ -173,7 +182,7 @@ TEST_F(SoundTest, PauseLightsTheRedLedAndTheSoundGoesOnFromWhereItStopped)
     EXPECT_GT(duringPause.size(), 44100u / 4) << "the sink goes on recording silence";
     EXPECT_TRUE(WithoutSilence(duringPause).empty()) << "nothing sounds while paused";
 
-    app_.Command(kPause);
+    ASSERT_TRUE(app_.Command(kPause));
     EXPECT_TRUE(WaitUntil([this] { return !RedLit(app_); }, 3000));
     EXPECT_TRUE(GreenLit(app_));
     ASSERT_TRUE(WaitForPlaybackEnd(15000));
@@ -192,7 +201,7 @@ void ExpectSourceWithinTwoBlocksAfter(QuellboxProcess& app, const std::vector<in
     SetUpEffects({kPhaserId});
     const std::vector<int16_t> processed = WithoutSilence(RenderOffline(samples, 2, kBlockBytes, kAllFour));
     const size_t from = RecordingFrames();
-    app.Command(kPlay);
+    ASSERT_TRUE(app.Command(kPlay));
     const DWORD start = GetTickCount();
     ASSERT_TRUE(WaitUntil([&] { return app.Enabled(kStop); }, 5000));
     Sleep(800);
@@ -225,17 +234,16 @@ TEST_F(SoundTest, TheMixKnobDraggedToItsMinimumWhilePlayingLeavesTheSourceWithin
     StartWith(path);
     ToggleCurrentEffect();  // Phaser on
     HWND mix = app_.Control(4);
-    const std::vector<COLORREF> displayBefore = ControlPixels(app_, kDisplay);
     ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] {
         // Pressed at the centre (the maximum, the Phaser's own mix), dragged
         // down to the lower left (the minimum: no effect sound), released.
-        SendMessageA(mix, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
-        SendMessageA(mix, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(12, 22));
-        SendMessageA(mix, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(8, 28));
-        SendMessageA(mix, WM_LBUTTONUP, 0, MAKELPARAM(8, 28));
+        ASSERT_TRUE(DragThrough(mix, {{15, 15}, {12, 22}, {8, 28}}, 3));
     });
-    EXPECT_EQ(1, SendMessageA(mix, 1028, 0, 0));
-    EXPECT_NE(displayBefore, ControlPixels(app_, kDisplay)) << "the display shows the knob's value";
+    const Pixels atMinimum = ReferenceKnob(4, 1, 200, 1);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, 4) == atMinimum; }, 5000)) << "the knob at its minimum";
+    const Pixels shown = ReferenceKnobOnDisplay(kPhaserId, 4, "Mix", 1);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == shown; }, 5000))
+        << "the display shows the knob's value";
 }
 
 TEST_F(SoundTest, TheOnOffLedSwitchesTheEffectOutWhilePlaying)
@@ -245,11 +253,8 @@ TEST_F(SoundTest, TheOnOffLedSwitchesTheEffectOutWhilePlaying)
     const std::vector<COLORREF> off = ControlPixels(app_, kOnOffLed);
     ToggleCurrentEffect();  // Phaser on
     ASSERT_TRUE(WaitUntil([&] { return ControlPixels(app_, kOnOffLed) != off; }, 3000)) << "the LED shows ON";
-    ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] {
-        SendMessageA(app_.Control(kOnOffLed), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(9, 9));
-        SendMessageA(app_.Control(kOnOffLed), WM_LBUTTONUP, 0, MAKELPARAM(9, 9));
-    });
-    EXPECT_EQ(off, ControlPixels(app_, kOnOffLed)) << "the LED shows OFF again";
+    ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] { LeftClick(app_.Control(kOnOffLed), 9, 9); });
+    EXPECT_TRUE(WaitUntil([&] { return ControlPixels(app_, kOnOffLed) == off; }, 5000)) << "the LED shows OFF again";
 }
 
 // The mixdown this process's renderer writes for source with the program's
@@ -276,9 +281,8 @@ TEST_F(SoundTest, TheMixdownFileIsByteForByteWhatTheRendererWrites)
     files_.push_back(target);
     StartWith(path);
     ToggleCurrentEffect();  // Phaser on
-    app_.Command(kDown);    // C-Delay
+    StepTo(kDown, "C-DELAY");
     ToggleCurrentEffect();
-    Sleep(200);
     ASSERT_TRUE(app_.MixdownThroughDialog(target));
     ASSERT_TRUE(WaitUntil([&] { return FileExists(target) && !app_.WaitForDialog("Progress", 0); }, 30000));
     Sleep(200);
@@ -316,10 +320,13 @@ TEST_F(SoundTest, CancelInTheProgressDialogLeavesTheExistingTargetAndNoTemporary
     const std::vector<COLORREF> barBefore = WindowPixels(bar);
     EXPECT_TRUE(WaitUntil([&] { return WindowPixels(bar) != barBefore; }, 3000)) << "the bar is painted as it steps";
     // Escape does nothing; the Cancel button ends it between two blocks.
+    // Both are sent as messages here: the render's stream of posted steps
+    // keeps the system's input from the dialog until it ends.
     PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     Sleep(100);
     EXPECT_TRUE(IsWindow(progress));
-    LeftClick(GetDlgItem(progress, 1019), 10, 5);
+    PostMessageA(cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+    PostMessageA(cancel, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
     ASSERT_TRUE(Closed(progress));
     EXPECT_EQ("", app_.AnswerMessageBox(500));
     EXPECT_TRUE(ReadWholeFile(target) == "the previous mixdown") << "the existing target was replaced";

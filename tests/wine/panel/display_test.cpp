@@ -5,6 +5,7 @@
 #include "dialogs/effects_patch.h"
 #include "widgets/display_panel.h"
 #include "widgets/panel_messages.h"
+#include "tests/support/real_input.h"
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,48 @@ TEST_F(DisplayTest, ARepaintShowsTheBareBackgroundWhileThePromptBlinksAndTheEffe
     InvalidateRect(display_, nullptr, FALSE);
     UpdateWindow(display_);
     EXPECT_EQ(PrintClient(display_), Showing("NO EFFECTS", kTopLeft, "", 0, "", 0, "", 0));
+}
+
+// Whether the screen shows picture in the window; this thread's windows
+// reach the screen as it handles its messages.
+bool ScreenShows(HWND window, const Pixels& picture)
+{
+    PumpMessages(0);
+    return ScreenPixels(window) == picture;
+}
+
+TEST_F(DisplayTest, ARepaintOfAStripRedrawsTheWholeDisplaySoNoOldTextStaysBesideTheNew)
+{
+    ShowWithoutIntro();
+    UpdateWindow(display_);  // the first paint
+    SetForegroundWindow(panel_.Handle());
+    const Pixels named = Showing("PHASER", kTopLeft, "", 0, "", 0, "", 0);
+    // The prompt is on the display; then something that covered only its
+    // lower half goes away.
+    const Pixels prompt = Showing("click on me right", kTopLeft, "", 0, "  mouse button", kBottomLeft, "", 0);
+    ASSERT_TRUE(WaitForOutcome([&] { return ScreenShows(display_, prompt); }, 3000));
+    RECT lowerHalf = {0, 19, 98, 38};
+    InvalidateRect(display_, &lowerHalf, FALSE);
+    UpdateWindow(display_);
+    EXPECT_EQ(PrintClient(display_), named);
+    EXPECT_TRUE(WaitForOutcome([&] { return ScreenShows(display_, named); }, 3000))
+        << "the screen shows the name alone, not the prompt's upper half beside it";
+}
+
+TEST_F(DisplayTest, TheNormalUseTextIsTheCurrentEffectOrNoEffects)
+{
+    ShowWithoutIntro();
+    const Pixels prompt = Showing("click on me right", kTopLeft, "", 0, "  mouse button", kBottomLeft, "", 0);
+    ShowNormalUseText(display_);
+    EXPECT_EQ(PrintClient(display_), Showing("PHASER", kTopLeft, "", 0, "", 0, "", 0));
+    g_effectsPatch.position = 3;
+    ShowNormalUseText(display_);
+    EXPECT_EQ(PrintClient(display_), Showing("CHORUS", kTopLeft, "", 0, "", 0, "", 0));
+    g_effectsPatch.count = 0;
+    ShowNormalUseText(display_);
+    const Pixels none = PrintClient(display_);
+    EXPECT_EQ(none, Showing("NO EFFECTS", kTopLeft, "", 0, "", 0, "", 0));
+    EXPECT_NE(none, prompt);
 }
 
 TEST_F(DisplayTest, KeepsItsValueAndText)

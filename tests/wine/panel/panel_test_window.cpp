@@ -59,12 +59,14 @@ void EnsurePanelClasses()
     RegisterClassA(&wc);
 }
 
-PanelTestWindow::PanelTestWindow()
+PanelTestWindow::PanelTestWindow(bool shown)
 {
     EnsurePanelClasses();
     g_notifications.clear();
-    window_ = CreateWindowExA(0, kParentClass, "Quellbox test", WS_POPUP | WS_CLIPCHILDREN, 40, 40, 370, 92,
+    const int place = shown ? 40 : -4000;
+    window_ = CreateWindowExA(0, kParentClass, "Quellbox test", WS_POPUP | WS_CLIPCHILDREN, place, place, 370, 92,
                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!shown) return;
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
 }

@@ -21,7 +21,9 @@ LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 class PanelTestWindow {
 public:
-    PanelTestWindow();  // created, shown and painted
+    // Created, shown and painted; or, not shown, kept off the screen (to
+    // render the controls with WM_PRINTCLIENT beside another program).
+    explicit PanelTestWindow(bool shown = true);
     ~PanelTestWindow();
     PanelTestWindow(const PanelTestWindow&) = delete;
     PanelTestWindow& operator=(const PanelTestWindow&) = delete;

@@ -65,6 +65,19 @@ Pixels PrintClient(HWND window, COLORREF fill)
     return canvas.Read();
 }
 
+Pixels ScreenPixels(HWND window)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    DibCanvas canvas(client.right, client.bottom);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.Dc(), 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return canvas.Read();
+}
+
 Pixels ReadBitmap(HBITMAP bitmap)
 {
     BITMAP info = {};

@@ -39,6 +39,9 @@ private:
 // What the window draws on WM_PRINTCLIENT, over a canvas filled with fill.
 Pixels PrintClient(HWND window, COLORREF fill = RGB(1, 2, 3));
 
+// The window's client area as it stands on the screen.
+Pixels ScreenPixels(HWND window);
+
 // The pixels of a bitmap (a DDB or a DIB section).
 Pixels ReadBitmap(HBITMAP bitmap);
 

@@ -1,0 +1,240 @@
+// The real program under a real hand: the pointer moved with SendInput,
+// buttons and keys pressed through the system's input, and the outcome
+// judged by what the screen shows (against the panel's own classes drawing
+// the expected state in this process) and by what the sink heard.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tests/wine/e2e/e2e_fixture.h"
+#include "tests/wine/player/player_harness.h"
+#include "widgets/display_number.h"
+#include "widgets/effect_parameters.h"
+#include "widgets/slider_curve.h"
+
+namespace {
+
+constexpr int kTopLeftFormat = 32, kTopRightFormat = 34, kBottomLeftFormat = 40, kBottomRightFormat = 42;
+constexpr int kFreqKnob = 1, kMixKnob = 4, kSlider = 7;
+constexpr DWORD kScreenSettles = 5000;  // generous: a loaded machine repaints late
+
+bool DisplayShows(const QuellboxProcess& app, const Pixels& expected)
+{
+    return ControlPicture(app, kDisplay) == expected;
+}
+
+Pixels VolumeOnDisplay(uint16_t position)
+{
+    char text[32] = "";
+    FormatDisplayNumber(SliderVolumeDb(position), text, sizeof text);
+    return ReferenceDisplay("MASTER", kTopLeftFormat, "", 0, "Volume", kBottomLeftFormat, text, kBottomRightFormat);
+}
+
+TEST_F(QuellboxTest, TheFirstRightClickOnTheDisplayOpensTheMenuAndLeavesPhaserOnTheDisplayOnceItCloses)
+{
+    ASSERT_TRUE(app_.Start());
+    ASSERT_TRUE(app_.WaitForMainWindow());
+    const Pixels phaser = ReferenceDisplayLine("PHASER");
+    // Right clicks on the middle of the display until the intro is over:
+    // the click that enables the panel opens the menu over the display.
+    const int x = 135 + 49, y = 18 + 19;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (app_.Enabled(1)) return true;
+            app_.RightClick(x, y);
+            return WaitUntil([this] { return app_.Enabled(1); }, 400);
+        },
+        20000));
+    ASSERT_TRUE(WaitUntil([this] { return app_.PopupMenu() != nullptr; }, 5000)) << "the same click opens the menu";
+    EXPECT_TRUE(WaitUntil([&] { return !DisplayShows(app_, phaser); }, kScreenSettles))
+        << "the menu comes over part of the display";
+    ASSERT_TRUE(app_.CloseMenu());
+    EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, phaser); }, kScreenSettles))
+        << "the whole display names the Phaser, with nothing of the prompt beside it";
+
+    // Later menus over the display leave it as it was.
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(app_.RightClick(x - 30 + 40 * i, y - 10));
+        ASSERT_TRUE(WaitUntil([this] { return app_.PopupMenu() != nullptr; }, 5000));
+        ASSERT_TRUE(app_.CloseMenu());
+        EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, phaser); }, kScreenSettles)) << "menu " << i;
+    }
+}
+
+TEST_F(QuellboxTest, AKnobDraggedByTheMouseTurnsToWhereThePointerPointsAndShowsItsValue)
+{
+    StartActive();
+    HWND freq = app_.Control(kFreqKnob);
+    const LRESULT start = SendMessageA(freq, 1028, 0, 0);
+    EXPECT_EQ(ControlPicture(app_, kFreqKnob), ReferenceKnob(kFreqKnob, 0, 100, static_cast<int>(start)));
+    // Pressed just right of the centre, swept over the top to straight
+    // above, far outside the knob: the angle is still taken about its centre.
+    ASSERT_TRUE(DragThrough(freq, {{25, 15}, {25, 2}, {15, -40}}));
+    const Pixels turned = ReferenceKnob(kFreqKnob, 0, 100, 49);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kFreqKnob) == turned; }, kScreenSettles))
+        << "the pointer stands straight up (position 49)";
+    const Pixels shown = ReferenceKnobOnDisplay(kPhaserId, kFreqKnob, "Freq", 49);
+    EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, shown); }, kScreenSettles));
+    // Once released, a hover no longer turns it.
+    ASSERT_TRUE(MovePointerTo(freq, 28, 15));
+    ASSERT_TRUE(MovePointerTo(freq, 26, 18));
+    EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, shown); }, kScreenSettles));
+    EXPECT_EQ(ControlPicture(app_, kFreqKnob), turned);
+}
+
+TEST_F(QuellboxTest, TheOnOffLedTakesEveryClickThatFollowsThePointerStraightFromAKnob)
+{
+    StartActive();
+    HWND mix = app_.Control(kMixKnob);
+    HWND led = app_.Control(kOnOffLed);
+    const Pixels off = ControlPicture(app_, kOnOffLed);
+    const Pixels shownOff = ReferenceDisplay("PHASER", kTopLeftFormat, "OFF", kTopRightFormat);
+    const Pixels shownOn = ReferenceDisplay("PHASER", kTopLeftFormat, "ON", kTopRightFormat);
+    Pixels on;
+    for (int click = 1; click <= 8; ++click) {
+        // Over a knob (which writes its value on the display), then at once
+        // onto the LED and clicked, with no pause between.
+        ASSERT_TRUE(MovePointerTo(mix, 15, 10));
+        ASSERT_TRUE(MovePointerTo(led, 9, 9));
+        PressButton(MouseButton::kLeft);
+        ReleaseButton(MouseButton::kLeft);
+        const bool nowOn = click % 2 == 1;
+        ASSERT_TRUE(WaitUntil([&] { return DisplayShows(app_, nowOn ? shownOn : shownOff); }, kScreenSettles))
+            << "click " << click << " was lost";
+        if (nowOn && on.data.empty()) {
+            ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, kOnOffLed) != off; }, kScreenSettles));
+            on = ControlPicture(app_, kOnOffLed);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kOnOffLed) == (nowOn ? on : off); }, kScreenSettles))
+            << "click " << click;
+    }
+}
+
+// Root mean square of the samples.
+double Rms(const std::vector<int16_t>& samples)
+{
+    double sum = 0;
+    for (int16_t s : samples) sum += static_cast<double>(s) * s;
+    return samples.empty() ? 0 : std::sqrt(sum / samples.size());
+}
+
+TEST_F(QuellboxTest, TheFaderDraggedByTheMouseShowsItsCapAndVolumeAndTheSoundFollows)
+{
+    const std::vector<int16_t> samples = TestSignal(30000, 2, 31);
+    const std::string path = TempFile("qbx_e2e_fader.wav");
+    ASSERT_TRUE(WriteTestWave(path, samples, 2));
+    StartWith(path);
+    HWND slider = app_.Control(kSlider);
+    EXPECT_EQ(ControlPicture(app_, kSlider), ReferenceSlider(kSliderZeroDbPosition));
+    // The cap (at y 20 for 0 dB) taken and pulled down to y 26.
+    ASSERT_TRUE(DragThrough(slider, {{11, 20}, {11, 26}}, 3));
+    const uint16_t position = SliderPositionFromY(26, 300);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kSlider) == ReferenceSlider(position); }, kScreenSettles));
+    EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, VolumeOnDisplay(position)); }, kScreenSettles));
+
+    const size_t from = RecordingFrames();
+    Play();
+    ASSERT_TRUE(WaitForPlaybackEnd(15000));
+    PumpUntil([&] { return WithoutSilence(ReadRecording(from)).size() >= samples.size(); }, 5000);
+    const std::vector<int16_t> heard = WithoutSilence(ReadRecording(from));
+    ASSERT_GE(heard.size(), samples.size() * 9 / 10) << "the sound was not heard";
+    const double gain = std::pow(10.0, SliderVolumeDb(position) / 20.0);
+    EXPECT_NEAR(Rms(heard) / Rms(samples), gain, 0.01) << "heard at the fader's volume";
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(QuellboxTest, TheTransportButtonsShowTheirPressedLookWhileHeldAndActOnRelease)
+{
+    const std::vector<int16_t> samples = TestSignal(44100 * 20, 2, 32);
+    const std::string path = TempFile("qbx_e2e_transport.wav");
+    ASSERT_TRUE(WriteTestWave(path, samples, 2));
+    StartWith(path);
+    const Pixels playUp = ControlPicture(app_, kPlay);
+    const Pixels stopUp = ControlPicture(app_, kStop);
+    HWND play = app_.Control(kPlay);
+    ASSERT_TRUE(MovePointerTo(play, 16, 5));
+    PressButton(MouseButton::kLeft);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kPlay) != playUp; }, kScreenSettles))
+        << "PLAY held down shows its pressed look";
+    EXPECT_FALSE(app_.Enabled(kStop)) << "nothing happens before the release";
+    const size_t from = RecordingFrames();
+    ReleaseButton(MouseButton::kLeft);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kPlay) == playUp; }, kScreenSettles));
+    EXPECT_TRUE(WaitUntil([&] { return WithoutSilence(ReadRecording(from)).size() > 44100 / 2; }, 10000))
+        << "the sound is heard";
+
+    HWND stop = app_.Control(kStop);
+    ASSERT_TRUE(MovePointerTo(stop, 16, 5));
+    PressButton(MouseButton::kLeft);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kStop) != stopUp; }, kScreenSettles));
+    ReleaseButton(MouseButton::kLeft);
+    ASSERT_TRUE(WaitForPlaybackEnd(5000)) << "STOP ends the playback";
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kStop) == stopUp; }, kScreenSettles));
+    const size_t stoppedAt = RecordingFrames();
+    PumpFor(500);
+    EXPECT_TRUE(WithoutSilence(ReadRecording(stoppedAt)).empty()) << "nothing sounds after STOP";
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(QuellboxTest, PreferencesTakeEnterAsOkAndEscapeAsCancel)
+{
+    StartActive();
+    ASSERT_TRUE(app_.Command(111));
+    HWND dialog = app_.WaitForDialog("Preferences", 10000);
+    ASSERT_NE(nullptr, dialog);
+    HWND latency = GetDlgItem(dialog, 1039);
+    ASSERT_TRUE(TypeIntoBox(latency, "300"));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 10000));
+
+    ASSERT_TRUE(app_.Command(111));
+    dialog = app_.WaitForDialog("Preferences", 10000);
+    ASSERT_NE(nullptr, dialog);
+    latency = GetDlgItem(dialog, 1039);
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(latency) == "150"; },
+                          5000))
+        << "Escape kept the latency";
+    ASSERT_TRUE(TypeIntoBox(latency, "250"));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 10000));
+    ASSERT_TRUE(app_.Command(118));
+    ASSERT_EQ(0, app_.WaitForExit(10000));
+    EXPECT_EQ("250", IniText("Wave Out", "Latency")) << "Enter took the typed latency";
+}
+
+TEST_F(QuellboxTest, TheAboutPictureIgnoresKeysAndAReleaseDraggedInAndClosesOnOneClick)
+{
+    StartActive();
+    ASSERT_TRUE(app_.Command(107));
+    HWND about = app_.WaitForDialog("", 10000);
+    ASSERT_NE(nullptr, about);
+    RECT client = {};
+    GetClientRect(about, &client);
+    EXPECT_EQ(150, client.right);
+    EXPECT_EQ(200, client.bottom);
+    POINT origin = {0, 0};
+    ClientToScreen(about, &origin);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 75, origin.x);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2 - 100, origin.y);
+
+    // Enter and Escape do not close the picture; neither does a press made
+    // outside it and released inside.
+    BringToForeground(about);
+    PressKey(VK_RETURN);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(MovePointerToScreen({origin.x - 40, origin.y - 40}));
+    PressButton(MouseButton::kLeft);
+    ASSERT_TRUE(MovePointerTo(about, 20, 20));
+    ReleaseButton(MouseButton::kLeft);
+    Sleep(500);  // time for any of them to act
+    EXPECT_TRUE(IsWindow(about));
+    ASSERT_TRUE(ClickAt(about, 140, 190));
+    EXPECT_TRUE(WaitUntil([about] { return !IsWindow(about); }, 5000));
+    EXPECT_TRUE(IsWindowEnabled(app_.MainWindow()));
+}
+
+}  // namespace
