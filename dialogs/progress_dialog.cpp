@@ -11,7 +11,7 @@ namespace {
 
 // How often the bar is brought up to date and the dialog painted while the
 // render runs: smooth to the eye, and rare enough that painting costs the
-// render next to nothing (a repaint per block cost more than the effects).
+// render next to nothing, where a repaint per block costs a large share.
 constexpr DWORD kRepaintIntervalMs = 50;
 
 struct ProgressPacing {
