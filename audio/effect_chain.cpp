@@ -12,3 +12,8 @@ void RunEffectById(int effectId, double* values, int count)
     default: break;  // not an effect: skipped
     }
 }
+
+bool IsEffectId(int effectId)
+{
+    return effectId >= 1 && effectId <= 4;
+}

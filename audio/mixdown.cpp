@@ -133,25 +133,36 @@ bool DescendToData(HMMIO source)
     return FindRiffChunk(source, &data, &riff, MMIO_FINDCHUNK) == 0;
 }
 
-bool WriteSizeAt(HMMIO output, LONG offset, uint32_t value)
+bool WriteU32At(HANDLE file, uint32_t offset, uint32_t value)
 {
     unsigned char bytes[4];
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>((value >> (8 * i)) & 0xFF);
-    return mmioSeek(output, offset, SEEK_SET) == offset && WriteAll(output, bytes, 4);
+    LARGE_INTEGER at;
+    at.QuadPart = offset;
+    DWORD done = 0;
+    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && WriteFile(file, bytes, 4, &done, nullptr) && done == 4;
 }
 
 // When less data was written than the headers announce (a source shorter
 // than its data chunk says, or a cancelled render), the RIFF and data sizes
-// are set to what the file really holds, so the LIST chunk that follows the
-// data is where a reader looks for it.
-bool CorrectSizes(HMMIO output)
+// are set to what the closed file really holds. They are written through a
+// handle of their own: the multimedia file services seek with a signed
+// 32-bit offset, which cannot reach back to the end of more than 2 GiB of
+// data, whereas this way the output handle never moves backwards at all and
+// the LIST chunk follows the data where it was written. The file's length
+// is checked against the corrected sizes first, so a file that does not
+// hold what they announce is reported as a failure, never passed on.
+bool CorrectSizes(const char* path, uint32_t written, uint32_t ieng)
 {
-    const uint32_t written = g_mixdown.bytesWritten;
-    if (written == g_mixdown.outputDataLength) return true;
-    const uint32_t ieng = MixdownIengSize(g_mixdown.userName);
-    const LONG end = static_cast<LONG>(kMixdownDataOffset + written);
-    return WriteSizeAt(output, kMixdownRiffSizeOffset, static_cast<uint32_t>(MixdownRiffSize(written, ieng))) &&
-           WriteSizeAt(output, kMixdownDataSizeOffset, written) && mmioSeek(output, end, SEEK_SET) == end;
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const uint64_t riffSize = MixdownRiffSize(written, ieng);
+    LARGE_INTEGER length = {};
+    bool ok = GetFileSizeEx(file, &length) && static_cast<uint64_t>(length.QuadPart) == kMixdownRiffHeaderBytes + riffSize &&
+              WriteU32At(file, kMixdownRiffSizeOffset, static_cast<uint32_t>(riffSize)) &&
+              WriteU32At(file, kMixdownDataSizeOffset, written);
+    if (!CloseHandle(file)) ok = false;
+    return ok;
 }
 
 bool WriteInfoChunk(HMMIO output)
@@ -170,6 +181,42 @@ bool WriteInfoChunk(HMMIO output)
            WriteAll(output, date, kMixdownDateSize) &&
            CreateChunk(output, mmioFOURCC('I', 'E', 'N', 'G'), ieng) &&
            WriteAll(output, g_mixdown.userName, static_cast<LONG>(ieng));
+}
+
+// The input a user gives the driving window: keys, clicks and moves.
+constexpr UINT kWaitingInput = QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON;
+// How often the queue is asked for waiting input. Each question is a call
+// to the window system's server, which costs as much as a quarter of an
+// empty block under Wine; a few milliseconds keep a click answered at once.
+constexpr DWORD kInputCheckMs = 5;
+// Carries the next step when input was waiting; cleared as it fires.
+constexpr UINT_PTR kStepTimer = 0x5158;
+
+DWORD g_lastInputCheck = 0;  // tick count of the last question
+
+bool InputWaiting()
+{
+    const DWORD now = GetTickCount();
+    if (now - g_lastInputCheck < kInputCheckMs) return false;
+    g_lastInputCheck = now;
+    return HIWORD(GetQueueStatus(kWaitingInput)) != 0;
+}
+
+void CALLBACK PostStepAfterInput(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(window, id);
+    PostMessageA(window, WM_MIXDOWN_STEP, 0, 0);
+}
+
+// Posted messages are handed out before mouse and keyboard input, so a
+// step posted while input waits would keep a Cancel click, a key or a drag
+// of the window waiting until the render ends. When input waits, the next
+// step goes to a timer instead, whose message comes only after the input
+// (and any painting) has been served; the timer then posts the step.
+bool ScheduleNextStep(HWND window)
+{
+    if (!InputWaiting()) return PostMessageA(window, WM_MIXDOWN_STEP, 0, 0) != FALSE;
+    return SetTimer(window, kStepTimer, 0, PostStepAfterInput) != 0;
 }
 
 }  // namespace
@@ -231,17 +278,19 @@ bool RenderNextBlock(HWND window)
     const bool more = got == g_mixdown.readSize && g_mixdown.blockNumber != g_mixdown.blockCount;
     g_mixdown.currentBlockBytes = more ? got : 0;
     ++g_mixdown.blockNumber;
-    if (!PostMessageA(window, WM_MIXDOWN_STEP, 0, 0)) return Fail();
+    if (!ScheduleNextStep(window)) return Fail();
     return true;
 }
 
 bool FinishMixdown()
 {
     ReleasePcm();
-    bool ok = true;
-    if (g_resources.output) ok = CorrectSizes(g_resources.output) && WriteInfoChunk(g_resources.output);
     const bool outputOpen = g_resources.output != nullptr;
+    bool ok = !outputOpen || WriteInfoChunk(g_resources.output);
     ReleaseAll();
+    const uint32_t written = g_mixdown.bytesWritten;
+    if (ok && outputOpen && written != g_mixdown.outputDataLength)
+        ok = CorrectSizes(g_mixdown.tempPath, written, MixdownIengSize(g_mixdown.userName));
     if (!ok && outputOpen) DeleteFileA(g_mixdown.tempPath);
     return ok;
 }

@@ -63,6 +63,22 @@ uint64_t MixdownOutputDataLength(uint32_t dataLength, bool mono)
     return mono ? static_cast<uint64_t>(dataLength / 2) * 4 : static_cast<uint64_t>(dataLength / 4) * 4;
 }
 
+uint16_t MixdownProgressRange(uint32_t dataLength, int32_t readSize)
+{
+    if (readSize <= 0) return 0;
+    const int32_t steps = static_cast<int32_t>(dataLength) / readSize;
+    return static_cast<uint16_t>(static_cast<uint32_t>(steps) & 0xFFFF);
+}
+
+uint16_t MixdownProgressPosition(uint32_t stepsTaken, uint32_t dataLength, int32_t readSize)
+{
+    if (readSize <= 0) return 0;
+    const uint64_t fullBlocks = dataLength / static_cast<uint32_t>(readSize);
+    if (fullBlocks == 0) return 0;
+    const uint64_t done = stepsTaken < fullBlocks ? stepsTaken : fullBlocks;
+    return static_cast<uint16_t>(done * MixdownProgressRange(dataLength, readSize) / fullBlocks);
+}
+
 int16_t MixdownNamePad(size_t nameLength)
 {
     return nameLength % 2 != 0 ? 1 : 2;

@@ -11,10 +11,11 @@ constexpr uint32_t kMixdownFormatSize = 16;
 constexpr uint32_t kMixdownSoftwareSize = 32;
 constexpr uint32_t kMixdownDateSize = 12;
 constexpr size_t kMixdownUserNameSize = 32;  // at most 31 characters and the NUL
-// Where the sizes that depend on the data length sit, and where the data starts.
-constexpr long kMixdownRiffSizeOffset = 4;
-constexpr long kMixdownDataSizeOffset = 40;
-constexpr long kMixdownDataOffset = 44;
+// Where the sizes that depend on the data length sit.
+constexpr uint32_t kMixdownRiffSizeOffset = 4;
+constexpr uint32_t kMixdownDataSizeOffset = 40;
+// The RIFF id and size field, which the RIFF size does not count.
+constexpr uint64_t kMixdownRiffHeaderBytes = 8;
 extern const char kMixdownSoftwareText[];   // "Quellbox v. 1.5"
 extern const char kMixdownUnknownUser[];    // the name written when none is known
 
@@ -36,6 +37,17 @@ int MixdownBlockValueCount(int32_t bytesRead, bool mono);
 // Output data bytes for a source data chunk of dataLength bytes: its whole
 // frames as 16-bit stereo, so always a multiple of 4.
 uint64_t MixdownOutputDataLength(uint32_t dataLength, bool mono);
+
+// The Progress bar's maximum: data length / read size in signed 32-bit
+// arithmetic, kept to its low 16 bits (it wraps for sources over 2 GiB).
+uint16_t MixdownProgressRange(uint32_t dataLength, int32_t readSize);
+
+// Where the bar stands after stepsTaken steps (one per rendered block): the
+// share of the whole data chunk's full blocks that is done, laid over the
+// range MixdownProgressRange gives. It goes once from 0 to that maximum and
+// stays there, however the range wrapped; with a range that did not wrap it
+// is the step count itself, held at the maximum.
+uint16_t MixdownProgressPosition(uint32_t stepsTaken, uint32_t dataLength, int32_t readSize);
 
 // 1 for a name of odd length (its NUL), 2 for an even length (NUL and pad).
 int16_t MixdownNamePad(size_t nameLength);

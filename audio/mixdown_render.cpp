@@ -25,6 +25,24 @@ void CopyPath(char (&to)[kMixdownPathSize], const char* from)
     if (from && std::strlen(from) < sizeof to) std::strcpy(to, from);
 }
 
+// True when the block comes out as it went in: no effect of the patch runs
+// and both gains are exactly 1, so widening, gain, clip and rounding give
+// back every sample unchanged.
+bool BlockPassesUnchanged()
+{
+    if (g_mixdown.leftGain != 1.0 || g_mixdown.rightGain != 1.0) return false;
+    for (int i = 0; i < g_effectsPatch.count && i < kPatchSlots; ++i)
+        if (IsEffectId(g_effectsPatch.ids[i])) return false;
+    return true;
+}
+
+// A mono block spread over both channels in place, from the last sample back
+// so that no sample is overwritten before it is copied.
+void SpreadMonoInPlace(int16_t* pcm, int sampleCount)
+{
+    for (int i = sampleCount - 1; i >= 0; --i) pcm[2 * i] = pcm[2 * i + 1] = pcm[i];
+}
+
 }  // namespace
 
 bool PrepareMixdown(const char* sourcePath, const char* tempPath, int32_t blockBytes)
@@ -62,6 +80,10 @@ void PrepareEffectModules(uint32_t sampleRate)
 int RenderMixdownBlock(int16_t* pcm, int32_t bytesRead, double* values)
 {
     const int valueCount = MixdownBlockValueCount(bytesRead, g_mixdown.mono);
+    if (BlockPassesUnchanged()) {
+        if (g_mixdown.mono) SpreadMonoInPlace(pcm, valueCount / 2);
+        return valueCount;
+    }
     WidenPcm16(pcm, g_mixdown.mono ? valueCount / 2 : valueCount, g_mixdown.mono, values);
     // The patch is read as it stands; the chain runs even for an empty block.
     for (int i = 0; i < g_effectsPatch.count && i < kPatchSlots; ++i) RunEffectById(g_effectsPatch.ids[i], values, valueCount);

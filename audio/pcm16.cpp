@@ -1,15 +1,16 @@
 #include "audio/pcm16.h"
 
+// Written without branches: the rounding direction of real sound changes
+// unpredictably from sample to sample, so branches on it would be guessed
+// wrong about half the time; these selects cost the same for every sample.
 int16_t NearestPcm16(double v)
 {
-    if (v > 32767.0) v = 32767.0;
-    if (v < -32768.0) v = -32768.0;
-    if (!(v == v)) v = 0.0;  // NaN never reaches the device as garbage
-    int s = static_cast<int>(v);  // toward zero
-    const double rest = v - s;
-    if (rest > 0.5) ++s;
-    else if (rest < -0.5) --s;
-    return static_cast<int16_t>(s);
+    v = v > 32767.0 ? 32767.0 : v;
+    v = v < -32768.0 ? -32768.0 : v;
+    v = v == v ? v : 0.0;  // NaN never reaches the device as garbage
+    const int t = static_cast<int>(v);  // toward zero
+    const double rest = v - t;
+    return static_cast<int16_t>(t + (rest > 0.5) - (rest < -0.5));
 }
 
 int WholeFrameValueCount(int64_t bytes, bool mono)
@@ -31,12 +32,15 @@ int WidenPcm16(const int16_t* samples, int sampleCount, bool mono, double* value
 
 void NarrowToPcm16(double* values, int16_t* samples, int count, double leftGain, double rightGain)
 {
-    for (int i = 0; i < count; i += 2) {
+    int i = 0;
+    for (; i + 1 < count; i += 2) {
         values[i] *= leftGain;
         samples[i] = NearestPcm16(values[i]);
-        if (i + 1 < count) {
-            values[i + 1] *= rightGain;
-            samples[i + 1] = NearestPcm16(values[i + 1]);
-        }
+        values[i + 1] *= rightGain;
+        samples[i + 1] = NearestPcm16(values[i + 1]);
+    }
+    if (i < count) {
+        values[i] *= leftGain;
+        samples[i] = NearestPcm16(values[i]);
     }
 }

@@ -1,46 +1,84 @@
 #!/usr/bin/env bash
-# Mixdown speed: renders a 60-second 44.1 kHz stereo file under Wine through
-# an empty patch and through all four effects switched on, and in the same
-# run times a plain cp of the file and sox's nearest effect chain on it.
-#   bench/mixdown_bench.sh [BUILD_TREE]   (default: the tree the Wine tests run)
+# Mixdown speed under Wine, on 44.1 kHz stereo files of 10 and 60 minutes.
+# For each length, in the same run: a plain cp of the file, sox's nearest
+# effect chain, the renderer's loop alone (mixdown_bench.exe: PrepareMixdown
+# to the closed file) and the whole Mixdown through the real program
+# (mixdown_program_bench.exe: the Save dialog's OK to the finished file under
+# the target's name), each through an empty patch and all four effects.
+# Prints the median (and best) of REPEATS runs of each, the ratios against
+# sox and cp, and the machine's load before and after.
+#   bench/mixdown_bench.sh [BUILD_TREE] [REPEATS] [MINUTES...]
+#   (defaults: the tree the Wine tests run, 3 repeats, 10 and 60 minutes)
+# QBX_BENCH_BIN=FOLDER times the qbx15.exe and mixdown_bench.exe of another
+# built folder (an older build, say) with this tree's program driver.
 # Brings up the Wine test bed itself when it is not already inside one.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/wine-arch.sh"
 tree=${1:-build/$QBX_TEST_BUILD}
 if [ -z "${QBX_BED:-}" ]; then
-  exec "$root/scripts/testbed.sh" run --no-audio -- "$0" "$tree"
+  exec "$root/scripts/testbed.sh" run -- "$0" "$@"
 fi
 cd "$root"
-exe="$tree/bin/mixdown_bench.exe"
-[ -f "$exe" ] || { echo "mixdown_bench: build $tree first (scripts/build.sh)" >&2; exit 1; }
+repeats=${2:-3}
+shift $(( $# > 2 ? 2 : $# )) || true
+minutes=("$@")
+[ ${#minutes[@]} -gt 0 ] || minutes=(10 60)
+bin=${QBX_BENCH_BIN:-$tree/bin}
+driver="$tree/bin/mixdown_program_bench.exe"
+for f in "$bin/mixdown_bench.exe" "$bin/qbx15.exe" "$driver"; do
+  [ -f "$f" ] || { echo "mixdown_bench: $f missing: build $tree first (scripts/build.sh)" >&2; exit 1; }
+done
+bin=$(cd "$bin" && pwd)
 
 work=$(mktemp -d /tmp/qbx-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-sox -n -r 44100 -c 2 -b 16 "$work/in.wav" synth 60 sine 220 sine 331 gain -6
-repeats=5
+winpath() { echo "Z:${1//\//\\}"; }
 
-# Best of $repeats wall-clock runs of a command, in seconds.
-best_of() {
-  local best=""
+# Median of $repeats wall-clock runs of a command, in seconds.
+median_of() {
+  local times=()
   for _ in $(seq "$repeats"); do
     local t0 t1
     t0=$(date +%s%N)
     "$@" >/dev/null 2>&1
     t1=$(date +%s%N)
-    local t=$(( t1 - t0 ))
-    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
+    times+=($(( t1 - t0 )))
   done
-  awk -v ns="$best" 'BEGIN { printf "%.3f", ns / 1e9 }'
+  printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "%.3f", a[int((NR + 1) / 2)] / 1e9 }'
 }
+# The median figure of a line "... best X s, median Y s ..." of the Windows benches.
+median_in() { sed -n 's/.*median \([0-9.]*\) s.*/\1/p' | tail -1; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
-echo "source: 60 s, 44100 Hz, 16-bit stereo, $(stat -c %s "$work/in.wav") bytes"
-echo "cp:              best $(best_of cp "$work/in.wav" "$work/copy.wav") s"
-echo "sox chain:       best $(best_of sox -R -D "$work/in.wav" -b 16 "$work/sox.wav" phaser 0.8 0.74 3 0.4 0.5 -s \
-  flanger 0 2 0 71 0.5 sine 50 lin chorus 0.7 0.9 55 0.4 0.25 2 -s echos 0.8 0.7 300 0.3 300 0.25) s"
-win_in="Z:${work//\//\\}\\in.wav"
-win_out="Z:${work//\//\\}\\out.wav"
-for mode in empty four; do
-  "$QBX_WINE" "$exe" "$win_in" "$win_out" "$mode" "$repeats"
-  echo "  whole process (Wine start-up included): best $(best_of "$QBX_WINE" "$exe" "$win_in" "$win_out" "$mode" 1) s"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $repeats runs of each, medians"
+for m in "${minutes[@]}"; do
+  in="$work/in.wav"
+  sox -n -r 44100 -c 2 -b 16 "$in" synth $(( m * 60 )) sine 220 sine 331 gain -6
+  echo "== $m minutes: $(stat -c %s "$in") bytes"
+  cp_s=$(median_of cp "$in" "$work/copy.wav"); rm -f "$work/copy.wav"
+  sox_s=$(median_of sox -R -D "$in" -b 16 "$work/sox.wav" phaser 0.8 0.74 3 0.4 0.5 -s \
+    flanger 0 2 0 71 0.5 sine 50 lin chorus 0.7 0.9 55 0.4 0.25 2 -s echos 0.8 0.7 300 0.3 300 0.25)
+  rm -f "$work/sox.wav"
+  printf '  %-28s %8s s\n' "cp" "$cp_s" "sox chain" "$sox_s"
+  for mode in empty four; do
+    loop=$("$QBX_WINE" "$bin/mixdown_bench.exe" "$(winpath "$in")" "$(winpath "$work/out.wav")" "$mode" "$repeats" \
+      2>/dev/null | tr -d '\r' | median_in || true)
+    rm -f "$work/out.wav"
+    line=$("$QBX_WINE" "$driver" "$(winpath "$bin")" "$(winpath "$in")" "$(winpath "$work/target.wav")" "$mode" \
+      "$repeats" 2>/dev/null | tr -d '\r' | grep '^program' || true)
+    prog=$(echo "$line" | median_in)
+    rm -f "$work/target.wav"
+    printf '  %-28s %8s s\n' "renderer loop, $mode" "${loop:-FAILED}" "program Mixdown, $mode" "${prog:-FAILED}"
+    echo "    $(echo "$line" | sed -n 's/.*(medians: \(.*\))/\1/p')"
+    [ -n "$loop" ] && [ -n "$prog" ] || continue
+    if [ "$mode" = empty ]; then
+      echo "    empty patch against cp: loop $(ratio "$loop" "$cp_s") x cp's time, program $(ratio "$prog" "$cp_s") x"
+    else
+      echo "    four effects, speed against sox: loop $(ratio "$sox_s" "$loop") x, program $(ratio "$sox_s" "$prog") x"
+      echo "    per minute of sound: loop $(ratio "$loop" "$m") s, program $(ratio "$prog" "$m") s, sox $(ratio "$sox_s" "$m") s"
+    fi
+  done
+  rm -f "$in"
 done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -9,6 +9,30 @@
 
 namespace {
 
+// How often the bar is brought up to date and the dialog painted while the
+// render runs: smooth to the eye, and rare enough that painting costs the
+// render next to nothing, where a repaint per block costs a large share.
+constexpr DWORD kRepaintIntervalMs = 50;
+
+struct ProgressPacing {
+    uint32_t stepsTaken;  // blocks begun since the render started
+    DWORD lastRepaint;    // tick count of the last repaint
+};
+
+ProgressPacing g_pacing = {};
+
+// Moves the bar to the share of the render done and paints what is due.
+// The next step is always queued, and posted messages come before
+// WM_PAINT, so without this the bar would stand still and anything a move
+// or a pressed button left to draw would stay undrawn until the end.
+void ShowProgress(HWND dialog)
+{
+    const uint16_t at = MixdownProgressPosition(g_pacing.stepsTaken, g_sourceFormat.dataLength, g_mixdown.readSize);
+    SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETPOS, at, 0);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    g_pacing.lastRepaint = GetTickCount();
+}
+
 // Ends the dialog without a completed render; the temporary file goes.
 void EndWithFailure(HWND dialog, bool tellUser)
 {
@@ -21,12 +45,11 @@ void EndWithFailure(HWND dialog, bool tellUser)
 BOOL Progress_OnInitDialog(HWND dialog)
 {
     InitCommonControls();
-    const int32_t steps = g_mixdown.readSize > 0
-                              ? static_cast<int32_t>(g_sourceFormat.dataLength / static_cast<uint32_t>(g_mixdown.readSize))
-                              : 0;
     HWND bar = GetDlgItem(dialog, IDC_PROGRESS_BAR);
-    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, static_cast<WORD>(steps)));
+    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, MixdownProgressRange(g_sourceFormat.dataLength, g_mixdown.readSize)));
     SendMessageA(bar, PBM_SETSTEP, 1, 0);
+    g_pacing.stepsTaken = 0;
+    g_pacing.lastRepaint = GetTickCount();
     SetFocus(GetDlgItem(dialog, IDC_PROGRESS_CANCEL));
     return FALSE;
 }
@@ -45,11 +68,8 @@ void Progress_OnPaint(HWND dialog)
 void Progress_OnStep(HWND dialog)
 {
     if (g_mixdown.currentBlockBytes != 0) {
-        SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_STEPIT, 0, 0);
-        // The next block's message is always already posted, and posted
-        // messages come before WM_PAINT: without painting here the bar and
-        // the Cancel button would stay undrawn until the render ends.
-        RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ++g_pacing.stepsTaken;
+        if (GetTickCount() - g_pacing.lastRepaint >= kRepaintIntervalMs) ShowProgress(dialog);
         if (!RenderNextBlock(dialog)) EndWithFailure(dialog, true);
         return;
     }

@@ -24,7 +24,7 @@ echo "== binaries"
 ctest --test-dir build/win32 -L binaries --output-on-failure --output-junit "$reports/binaries.xml" || status=1
 
 echo "== Wine tests ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -LE 'binaries|noaudio|dist|faults-bed|depth8' -j 2 \
+scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -LE 'binaries|noaudio|dist|faults-bed|depth8|mixdown-long' -j 2 \
   --output-on-failure \
   --output-junit "$reports/wine.xml" || status=1
 

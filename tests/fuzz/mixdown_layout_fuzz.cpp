@@ -3,7 +3,9 @@
 // make (a positive multiple of 4), and a user name of any length: no count
 // or size wraps, every block's output fits the 16-bit buffer, the blocks
 // add up to the data chunk and to the announced output length.
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_EXPECT(values <= blockBytes / 2);                           // the buffer of doubles
         FUZZ_EXPECT(static_cast<int64_t>(values) * 2 <= (mono ? 2 * static_cast<int64_t>(length) : length));
     }
+
+    // The Progress bar: within its range at every step, never moving back.
+    const uint16_t range = MixdownProgressRange(dataLength, readSize);
+    uint16_t before = 0;
+    for (int32_t block : probes) {
+        const uint32_t step = block < 0 ? 0u : static_cast<uint32_t>(block);
+        FUZZ_EXPECT(MixdownProgressPosition(step, dataLength, readSize) <= range);
+    }
+    const uint32_t steps = static_cast<uint32_t>(count);
+    uint32_t ordered[] = {0, 1, steps / 3, steps / 2, steps > 0 ? steps - 1 : 0, steps, steps + 1};
+    std::sort(std::begin(ordered), std::end(ordered));
+    for (uint32_t step : ordered) {
+        const uint16_t at = MixdownProgressPosition(step, dataLength, readSize);
+        FUZZ_EXPECT(at >= before);
+        before = at;
+    }
+    if (dataLength >= static_cast<uint32_t>(readSize))
+        FUZZ_EXPECT(MixdownProgressPosition(static_cast<uint32_t>(count), dataLength, readSize) == range);
 
     const uint64_t announced = MixdownOutputDataLength(dataLength, mono);
     FUZZ_EXPECT(announced % 4 == 0);

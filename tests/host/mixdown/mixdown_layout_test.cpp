@@ -118,3 +118,40 @@ TEST(MixdownLayout, BlockCountOfA4GBMonoChunkInTheSmallestBlockDoesNotWrap)
     EXPECT_EQ(MixdownBlockReadLength(0xFFFFFFFFu, readSize, 0x7FFFFFFF), 2);
     EXPECT_EQ(MixdownBlockValueCount(1, true), 0) << "the byte left over makes no sound";
 }
+
+TEST(MixdownLayout, ProgressRangeIsTheSignedBlockCountInSixteenBits)
+{
+    EXPECT_EQ(MixdownProgressRange(65536, 32768), 2);
+    EXPECT_EQ(MixdownProgressRange(44100 * 60 * 4, 32768), 322);
+    EXPECT_EQ(MixdownProgressRange(20000, 16384), 1);
+    EXPECT_EQ(MixdownProgressRange(100, 32768), 0);
+    // Wrapped: 65536 blocks are 0, a 3 GiB stereo chunk is -32768 blocks.
+    EXPECT_EQ(MixdownProgressRange(0x80000000u, 32768), 0);
+    EXPECT_EQ(MixdownProgressRange(0xC0000000u, 32768), 0x8000);
+    EXPECT_EQ(MixdownProgressRange(0x7FFFF000u, 16384), 0xFFFF);
+}
+
+TEST(MixdownLayout, ProgressPositionCountsStepsWhileTheRangeHoldsThem)
+{
+    for (uint32_t step = 0; step <= 3; ++step) EXPECT_EQ(MixdownProgressPosition(step, 98304, 32768), step);
+    EXPECT_EQ(MixdownProgressPosition(3, 65536, 32768), 2) << "the last step stays at the end";
+    EXPECT_EQ(MixdownProgressPosition(5, 100, 32768), 0);
+}
+
+TEST(MixdownLayout, ProgressPositionCrossesAWrappedRangeOnceFromStartToEnd)
+{
+    // 3 GiB of stereo: 98304 blocks over a range of 32768.
+    const uint32_t data = 0xC0000000u;
+    EXPECT_EQ(MixdownProgressPosition(0, data, 32768), 0);
+    EXPECT_EQ(MixdownProgressPosition(49152, data, 32768), 16384);
+    EXPECT_EQ(MixdownProgressPosition(98304, data, 32768), 32768);
+    EXPECT_EQ(MixdownProgressPosition(98305, data, 32768), 32768);
+    // A streamed mono file's placeholder size: 131071 blocks over 65535.
+    uint16_t last = 0;
+    for (uint32_t step = 0; step <= 131072; step += 97) {
+        const uint16_t at = MixdownProgressPosition(step, 0x7FFFF000u, 16384);
+        EXPECT_GE(at, last);
+        last = at;
+    }
+    EXPECT_EQ(MixdownProgressPosition(131071, 0x7FFFF000u, 16384), 0xFFFF);
+}

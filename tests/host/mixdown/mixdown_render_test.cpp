@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/pcm16.h"
 #include "audio/source_format.h"
 #include "dialogs/effects_patch.h"
 #include "tests/host/fake_effect_modules.h"
@@ -209,6 +210,49 @@ TEST_F(MixdownRenderTest, ConversionUsesTheMixdownGains)
     EXPECT_EQ(out[1], 250);  // 250.25
     EXPECT_EQ(out[2], 3);    // a lone last value is a left value: 3.5
     EXPECT_EQ(out[3], 0x5A5A);
+}
+
+}  // namespace
+
+namespace {
+
+// Every 16-bit value, in a stereo and a mono block, as the widening and
+// narrowing of the general path turn them out.
+std::vector<int16_t> ThroughConversion(const std::vector<int16_t>& samples, bool mono)
+{
+    std::vector<double> values(2 * samples.size());
+    const int n = WidenPcm16(samples.data(), static_cast<int>(samples.size()), mono, values.data());
+    std::vector<int16_t> out(n);
+    NarrowToPcm16(values.data(), out.data(), n, 1.0, 1.0);
+    return out;
+}
+
+TEST_F(MixdownRenderTest, WithNoEffectToRunAtUnityGainTheBlockComesOutAsTheConversionWouldGiveIt)
+{
+    std::vector<int16_t> stereo(16384);
+    for (size_t i = 0; i < stereo.size(); ++i) stereo[i] = static_cast<int16_t>(i * 4 - 32768);
+    std::vector<int16_t> mono(stereo.begin(), stereo.begin() + 8192);
+    for (const std::vector<int16_t>& patch : {std::vector<int16_t>{}, std::vector<int16_t>{0, 9, -1}}) {
+        SetPatch(patch);
+        PrepareMixdown("a", "b", kMixdownBlockBytes);
+        EXPECT_EQ(Render(stereo, 32768), ThroughConversion(stereo, false));
+        EXPECT_EQ(Render(stereo, 32766), ThroughConversion(std::vector<int16_t>(stereo.begin(), stereo.end() - 2), false))
+            << "a half frame at the end makes no sound";
+        g_sourceFormat = {44100, 1, 98304, 0};
+        PrepareMixdown("a", "b", kMixdownBlockBytes);
+        EXPECT_EQ(Render(mono, 16384), ThroughConversion(mono, true));
+        EXPECT_EQ(Render(mono, 3), ThroughConversion({mono[0]}, true));
+        g_sourceFormat = {44100, 2, 98304, 0};
+    }
+    EXPECT_TRUE(g_processCalls.empty());
+}
+
+TEST_F(MixdownRenderTest, AnyGainOtherThanOneGoesThroughTheConversion)
+{
+    SetPatch({});
+    g_masterVolume = -6.0206;  // a gain of about 0.5
+    PrepareMixdown("a", "b", kMixdownBlockBytes);
+    EXPECT_EQ(Render({1000, -1000, 3, -3}, 8), (std::vector<int16_t>{500, -500, 1, -1}));
 }
 
 }  // namespace

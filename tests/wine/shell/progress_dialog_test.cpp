@@ -27,6 +27,8 @@ struct Observed {
     int steps = 0;
     int cancelAfterStep = 0;     // post a Cancel click after this many steps
     int escapeAfterStep = 0;     // post Escape's IDCANCEL after this many steps
+    DWORD stepPauseMs = 0;       // time each step takes before it is handled
+    int barPaints = 0;           // WM_PAINT messages the bar received
 };
 Observed g_seen;
 
@@ -34,6 +36,7 @@ Observed g_seen;
 LRESULT CALLBACK WatchSent(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* msg = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && msg->message == WM_PAINT && GetDlgCtrlID(msg->hwnd) == IDC_PROGRESS_BAR) ++g_seen.barPaints;
     if (code == HC_ACTION && msg->message == WM_INITDIALOG && GetDlgItem(msg->hwnd, IDC_PROGRESS_BAR))
         g_seen.rangeHigh =
             static_cast<int>(SendDlgItemMessageA(msg->hwnd, IDC_PROGRESS_BAR, PBM_GETRANGE, FALSE, 0));
@@ -44,10 +47,14 @@ LRESULT CALLBACK WatchSent(int code, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK WatchPosted(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_PAINT &&
+        GetDlgCtrlID(msg->hwnd) == IDC_PROGRESS_BAR)
+        ++g_seen.barPaints;
     if (code == HC_ACTION && wParam == PM_REMOVE && GetDlgItem(msg->hwnd, IDC_PROGRESS_BAR)) {
         HWND bar = GetDlgItem(msg->hwnd, IDC_PROGRESS_BAR);
         if (msg->message == WM_MIXDOWN_STEP) {
             ++g_seen.steps;
+            if (g_seen.stepPauseMs) Sleep(g_seen.stepPauseMs);
             g_seen.positions.push_back(static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)));
             if (g_seen.steps == g_seen.cancelAfterStep)
                 PostMessageA(msg->hwnd, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
@@ -100,6 +107,7 @@ protected:
 TEST_F(ProgressDialogTest, RendersToTheEndAndStepsTheBarBeforeEachBlock)
 {
     Source(16384);  // 65536 bytes: two blocks of 32768
+    g_seen.stepPauseMs = 60;  // longer than the bar's repaint interval
     MessageBoxCatcher boxes;
     Run();
     EXPECT_TRUE(g_mixdownCompleted);
@@ -116,6 +124,21 @@ TEST_F(ProgressDialogTest, RendersToTheEndAndStepsTheBarBeforeEachBlock)
     Bytes out;
     ASSERT_TRUE(ReadFileBytes(temp_, &out));
     EXPECT_EQ(out.size(), 8u + 116u + 65536u + n);
+}
+
+TEST_F(ProgressDialogTest, AFastRenderRepaintsTheBarAboutEveryFiftyMillisecondsNotPerBlock)
+{
+    Source(44100 * 120);  // 646 blocks
+    const DWORD start = GetTickCount();
+    Run();
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_TRUE(g_mixdownCompleted);
+    EXPECT_EQ(g_seen.steps, 647);  // and the closing step
+    EXPECT_LE(g_seen.barPaints, static_cast<int>(elapsed / 50) + 4) << "over " << elapsed << " ms";
+    EXPECT_LT(g_seen.barPaints, g_seen.steps / 4);
+    // The positions seen never go back and end at the range's maximum.
+    for (size_t i = 1; i < g_seen.positions.size(); ++i) EXPECT_GE(g_seen.positions[i], g_seen.positions[i - 1]);
+    EXPECT_LE(g_seen.positions.back(), g_seen.rangeHigh);
 }
 
 TEST_F(ProgressDialogTest, CancelEndsAfterTheBlockInHandAndLeavesNoFile)

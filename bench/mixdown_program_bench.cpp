@@ -1,0 +1,178 @@
+// Times mixdowns through the real program under Wine: starts qbx15.exe,
+// opens SOURCE through the Open dialog, sets the patch (empty: the Effects
+// Patch dialog's Clear; four: every effect switched on by its on/off LED),
+// then runs the Mixdown command REPEATS times onto TARGET through the Save
+// dialog. Each time runs from the Save dialog's OK to the moment the
+// Progress dialog is gone and the finished file stands under the target's
+// name, the temporary file gone: what a user waits for.
+//   mixdown_program_bench PROGRAM_FOLDER SOURCE TARGET empty|four [REPEATS]
+// Prints the best and the median wall-clock time.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/wine/e2e/quellbox_process.h"
+
+namespace {
+
+constexpr int kUp = 23;
+constexpr int kOnOffLed = 25;
+constexpr int kEffectsPatchCommand = 104;
+constexpr int kMixdownCommand = 105;
+constexpr int kClearButton = 5;
+constexpr int kProgressBar = 1016;
+constexpr DWORD kPollMs = 5;
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string WindowsFile(const char* name)
+{
+    char dir[MAX_PATH] = "";
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\" + name;
+}
+
+// Polls condition every kPollMs for up to milliseconds.
+template <typename Condition>
+bool PollUntil(Condition condition, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= milliseconds) return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+void Click(HWND window, int x, int y)
+{
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+bool SetUpPatch(const QuellboxProcess& app, const char* mode)
+{
+    if (std::strcmp(mode, "four") == 0) {
+        for (int i = 0; i < 4; ++i) {
+            Click(app.Control(kOnOffLed), 9, 9);
+            app.Command(kUp);
+        }
+        Sleep(300);
+        return true;
+    }
+    if (std::strcmp(mode, "empty") != 0) return false;
+    app.Command(kEffectsPatchCommand);
+    HWND dialog = app.WaitForDialog("Effects Patch", 10000);
+    if (!dialog) return false;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kClearButton, BN_CLICKED), 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
+}
+
+// Where the time of one mixdown goes, in seconds from the Save dialog's OK.
+struct MixdownTimes {
+    double shown;     // the Progress dialog is on the screen
+    double rendered;  // it has gone again
+    double done;      // the finished file stands under the target's name
+};
+
+double SecondsSince(const LARGE_INTEGER& from)
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+HWND ProgressDialog(const QuellboxProcess& app)
+{
+    HWND dialog = FindProcessWindow(app.Pid(), "#32770", "Progress");
+    return dialog && GetDlgItem(dialog, kProgressBar) ? dialog : nullptr;
+}
+
+// One mixdown through the Save and Progress dialogs; false when it did not
+// complete.
+bool TimedMixdown(const QuellboxProcess& app, const std::string& target, const std::string& temp, MixdownTimes* times)
+{
+    DeleteFileA(target.c_str());
+    app.Command(kMixdownCommand);
+    HWND save = app.WaitForDialog(nullptr, 10000);
+    if (!save) return false;
+    HWND nameBox = GetDlgItem(save, 0x47C);
+    if (!nameBox) nameBox = GetDlgItem(save, 0x480);
+    if (!nameBox) return false;
+    SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    LARGE_INTEGER from;
+    QueryPerformanceCounter(&from);
+    PostMessageA(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
+    const DWORD limit = 30 * 60 * 1000;
+    // A render too short to be seen counts as shown and gone at once.
+    PollUntil([&] { return ProgressDialog(app) != nullptr || Exists(target); }, limit);
+    times->shown = SecondsSince(from);
+    if (!PollUntil([&] { return ProgressDialog(app) == nullptr; }, limit)) return false;
+    times->rendered = SecondsSince(from);
+    // The temporary file is moved, or copied and deleted, onto the target.
+    if (!PollUntil([&] { return Exists(target) && !Exists(temp); }, limit)) return false;
+    times->done = SecondsSince(from);
+    return true;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: mixdown_program_bench PROGRAM_FOLDER SOURCE TARGET empty|four [REPEATS]\n");
+        return 2;
+    }
+    std::string folder = argv[1];
+    if (folder.back() != '\\') folder += '\\';
+    const std::string source = argv[2], target = argv[3];
+    const int repeats = argc > 5 ? std::max(1, std::atoi(argv[5])) : 3;
+
+    QuellboxProcess app;
+    if (!app.Start(folder + "qbx15.exe", folder) || !app.WaitForMainWindow() || !app.ActivatePanel(20000)) {
+        std::fprintf(stderr, "mixdown_program_bench: the program did not start\n");
+        return 1;
+    }
+    if (!app.OpenThroughDialog(source) || !WaitUntil([&] { return app.Enabled(20); }, 5000)) {
+        std::fprintf(stderr, "mixdown_program_bench: the source was not opened\n");
+        return 1;
+    }
+    if (!SetUpPatch(app, argv[4])) {
+        std::fprintf(stderr, "mixdown_program_bench: the patch could not be set up\n");
+        return 1;
+    }
+    const std::string temp = WindowsFile("tmpqbx15.wav");
+    std::vector<double> total, start, render, handOver;
+    for (int i = 0; i < repeats; ++i) {
+        MixdownTimes t = {};
+        if (!TimedMixdown(app, target, temp, &t)) {
+            std::fprintf(stderr, "mixdown_program_bench: the mixdown did not complete\n");
+            return 1;
+        }
+        total.push_back(t.done);
+        start.push_back(t.shown);
+        render.push_back(t.rendered - t.shown);
+        handOver.push_back(t.done - t.rendered);
+    }
+    DeleteFileA(target.c_str());
+    app.Command(118);  // Exit
+    app.WaitForExit(10000);
+    std::printf("program %s: best %.3f s, median %.3f s over %d runs (medians: to the Progress dialog %.3f s, "
+                "render in it %.3f s, hand-over onto the target %.3f s)\n",
+                argv[4], *std::min_element(total.begin(), total.end()), Median(total), repeats, Median(start),
+                Median(render), Median(handOver));
+    return 0;
+}

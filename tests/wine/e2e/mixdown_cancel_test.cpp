@@ -1,0 +1,280 @@
+// The Progress dialog of the real program worked by hand while it renders:
+// Cancel by a real click, by Enter or Space on the button, Escape that does
+// not cancel, a move of the dialog by its caption, and a Cancel that comes
+// as the last block is rendered. Mouse and keys go through SendInput.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/support/real_input.h"
+#include "tests/wine/e2e/e2e_fixture.h"
+#include "tests/wine/player/player_harness.h"
+
+namespace {
+
+constexpr int kCancelButton = 1019;
+constexpr int kProgressBar = 1016;
+constexpr DWORD kAnswerMs = 1000;  // a Cancel must close the dialog within this
+const char kOldTarget[] = "the previous mixdown";
+
+// The size of a file, or -1 when it is not there.
+long long FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+void PutU32(std::string* bytes, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i) (*bytes)[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+// A 44100 Hz stereo WAV file of dataBytes bytes of silence that costs no
+// disk: the header is written and the file then lengthened past a hole.
+bool WriteSparseWave(const std::string& path, uint32_t dataBytes)
+{
+    std::string header("RIFF....WAVEfmt ....\1\0\2\0........\4\0\20\0data....", 44);
+    PutU32(&header, 4, 36 + dataBytes);
+    PutU32(&header, 16, 16);
+    PutU32(&header, 24, 44100);
+    PutU32(&header, 28, 44100 * 4);
+    PutU32(&header, 40, dataBytes);
+    if (!WriteWholeFile(path, header)) return false;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = 44 + static_cast<LONGLONG>(dataBytes);
+    const bool ok = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
+}
+
+// The window that has the keyboard focus in the thread of window.
+HWND FocusIn(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+class MixdownCancelTest : public QuellboxTest {
+protected:
+    void SetUp() override
+    {
+        QuellboxTest::SetUp();
+        target_ = TempFile("qbx_e2e_cancel_target.wav");
+        DeleteFileA(target_.c_str());
+        files_.push_back(target_);
+    }
+    void TearDown() override
+    {
+        app_.Command(118);
+        app_.WaitForExit(10000);
+        for (const std::string& f : files_) DeleteFileA(f.c_str());
+    }
+
+    // The program started on a long silent source (about 100 minutes)
+    // with all four effects switched on, so that every block costs the most.
+    void StartOnLongSource()
+    {
+        const std::string source = TempFile("qbx_e2e_long_sparse.wav");
+        files_.push_back(source);
+        ASSERT_TRUE(WriteSparseWave(source, 1u << 30));
+        StartWith(source);
+        for (int i = 0; i < 4; ++i) {
+            LeftClick(app_.Control(kOnOffLed), 9, 9);
+            app_.Command(kUp);
+        }
+        Sleep(200);
+    }
+
+    // Starts a mixdown onto the target and waits until the render is under
+    // way; the target's name then holds an older file, which a Cancel must
+    // leave alone. The Progress dialog, or null.
+    HWND StartRender()
+    {
+        DeleteFileA(target_.c_str());
+        if (!app_.MixdownThroughDialog(target_)) return nullptr;
+        WriteWholeFile(target_, kOldTarget);
+        HWND progress = app_.WaitForDialog("Progress", 10000);
+        if (!progress) return nullptr;
+        const std::string temp = WindowsFile("tmpqbx15.wav");
+        if (!WaitForOutcome([&] { return FileSize(temp) > (4 << 20); }, 10000)) return nullptr;
+        return progress;
+    }
+
+    // Waits for the dialog to close; how long it took in milliseconds, or
+    // -1 when it was still open after kAnswerMs.
+    static long WaitForClose(HWND progress, DWORD from)
+    {
+        if (!WaitForOutcome([progress] { return !IsWindow(progress); }, kAnswerMs)) return -1;
+        return static_cast<long>(GetTickCount() - from);
+    }
+
+    void ExpectCancelled()
+    {
+        EXPECT_EQ("", app_.AnswerMessageBox(300)) << "a Cancel shows no message";
+        EXPECT_TRUE(ReadWholeFile(target_) == kOldTarget) << "the existing target was touched";
+        EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav"))) << "the temporary file was left behind";
+    }
+
+    static POINT Centre(HWND window)
+    {
+        RECT r = {};
+        GetClientRect(window, &r);
+        return {r.right / 2, r.bottom / 2};
+    }
+
+    std::string target_;
+    std::vector<std::string> files_;
+};
+
+TEST_F(MixdownCancelTest, AMouseClickOnCancelEndsALongRenderAtOnce)
+{
+    StartOnLongSource();
+    HWND progress = StartRender();
+    ASSERT_NE(nullptr, progress);
+    Sleep(1500);
+    ASSERT_TRUE(IsWindow(progress));
+    HWND cancel = GetDlgItem(progress, kCancelButton);
+    const POINT at = Centre(cancel);
+    ASSERT_TRUE(MovePointerTo(cancel, at.x, at.y));
+    PressButton(MouseButton::kLeft);
+    Sleep(30);
+    const DWORD released = GetTickCount();
+    ReleaseButton(MouseButton::kLeft);
+    const long took = WaitForClose(progress, released);
+    EXPECT_GE(took, 0) << "the Progress dialog was still open " << kAnswerMs << " ms after the click";
+    std::printf("Cancel clicked: the dialog closed %ld ms after the button was released\n", took);
+    ExpectCancelled();
+}
+
+TEST_F(MixdownCancelTest, EnterOrSpaceOnCancelEndTheRenderAndEscapeDoesNot)
+{
+    StartOnLongSource();
+    for (WORD key : {VK_RETURN, VK_SPACE}) {
+        HWND progress = StartRender();
+        ASSERT_NE(nullptr, progress);
+        ASSERT_TRUE(BringToForeground(progress));
+        ASSERT_EQ(GetDlgItem(progress, kCancelButton), FocusIn(progress)) << "Cancel has the keyboard focus";
+        // Escape leaves the render running.
+        const long long before = FileSize(WindowsFile("tmpqbx15.wav"));
+        PressKey(VK_ESCAPE);
+        Sleep(500);
+        ASSERT_TRUE(IsWindow(progress)) << "Escape ended the render";
+        EXPECT_GT(FileSize(WindowsFile("tmpqbx15.wav")), before) << "the render stopped after Escape";
+        const DWORD pressed = GetTickCount();
+        PressKey(key);
+        const long took = WaitForClose(progress, pressed);
+        EXPECT_GE(took, 0) << (key == VK_RETURN ? "Enter" : "Space") << " did not end the render";
+        std::printf("%s on Cancel: the dialog closed %ld ms after the key\n", key == VK_RETURN ? "Enter" : "Space",
+                    took);
+        ExpectCancelled();
+    }
+}
+
+TEST_F(MixdownCancelTest, TheProgressDialogCanBeMovedAndRepaintsWhileItRenders)
+{
+    StartOnLongSource();
+    HWND progress = StartRender();
+    ASSERT_NE(nullptr, progress);
+    RECT before = {};
+    GetWindowRect(progress, &before);
+    // Dragged by its caption, 60 pixels right and 40 down, in steps of
+    // screen points (the window's own points move with it).
+    const POINT grip = {before.left + (before.right - before.left) / 3,
+                        before.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+    ASSERT_TRUE(MovePointerToScreen(grip));
+    PressButton(MouseButton::kLeft);
+    for (int step = 1; step <= 8; ++step) {
+        Sleep(15);
+        EXPECT_TRUE(MovePointerToScreen({grip.x + 60 * step / 8, grip.y + 40 * step / 8}));
+    }
+    ReleaseButton(MouseButton::kLeft);
+    RECT now = {};
+    EXPECT_TRUE(WaitForOutcome(
+        [&] {
+            GetWindowRect(progress, &now);
+            return now.left == before.left + 60 && now.top == before.top + 40;
+        },
+        kAnswerMs))
+        << "the dialog did not follow the pointer: from " << before.left << "," << before.top << " to " << now.left
+        << "," << now.top;
+    ASSERT_TRUE(IsWindow(progress)) << "the render ended during the move";
+    // At its new place the Cancel button is drawn and the bar goes on moving.
+    HWND cancel = GetDlgItem(progress, kCancelButton);
+    EXPECT_TRUE(WaitForOutcome([&] { const std::vector<COLORREF> p = WindowPixels(cancel);
+        return std::set<COLORREF>(p.begin(), p.end()).size() >= 3; }, kAnswerMs)) << "the Cancel button is not drawn";
+    HWND bar = GetDlgItem(progress, kProgressBar);
+    const std::vector<COLORREF> barBefore = WindowPixels(bar);
+    EXPECT_TRUE(WaitForOutcome([&] { return WindowPixels(bar) != barBefore; }, 3000)) << "the bar is not repainted";
+    const POINT at = Centre(cancel);
+    ASSERT_TRUE(ClickAt(cancel, at.x, at.y));
+    EXPECT_GE(WaitForClose(progress, GetTickCount()), 0);
+    ExpectCancelled();
+}
+
+// The render of a short source is held still just as its last blocks are
+// written, a real click on Cancel is queued, and the render is let go: the
+// click then lands before or after the end. Either the target keeps its
+// old file, or it holds the whole render; never a part of one.
+TEST_F(MixdownCancelTest, ACancelAsTheLastBlockIsRenderedGivesTheWholeFileOrNone)
+{
+    const int frames = 44100 * 30;
+    const std::vector<int16_t> samples = TestSignal(frames, 2, 41);
+    const std::string source = TempFile("qbx_e2e_last_block.wav");
+    files_.push_back(source);
+    ASSERT_TRUE(WriteTestWave(source, samples, 2));
+    const std::string data(reinterpret_cast<const char*>(samples.data()), samples.size() * 2);
+    StartWith(source);  // the effects are off: the render is the source itself
+    const std::string temp = WindowsFile("tmpqbx15.wav");
+    const long long full = 44 + static_cast<long long>(data.size());
+    int whole = 0, none = 0;
+    for (int round = 0; round < 6; ++round) {
+        DeleteFileA(target_.c_str());
+        ASSERT_TRUE(app_.MixdownThroughDialog(target_));
+        WriteWholeFile(target_, kOldTarget);
+        HWND progress = app_.WaitForDialog("Progress", 10000);
+        ASSERT_NE(nullptr, progress);
+        HWND cancel = GetDlgItem(progress, kCancelButton);
+        const POINT at = Centre(cancel);
+        ASSERT_TRUE(MovePointerTo(cancel, at.x, at.y));
+        // Held when the last block has been written, or 1, 2, 4, 8 or 16
+        // blocks before it.
+        const long long holdAt = full - (round == 0 ? 0 : 1 << (round - 1)) * 32768;
+        const DWORD start = GetTickCount();
+        while (FileSize(temp) < holdAt && IsWindow(progress) && GetTickCount() - start < 60000) {
+        }
+        ASSERT_TRUE(app_.HoldWindowThread(true));
+        // Held still, the dialog cannot close; if it already has, the
+        // click would land on the panel instead, so none is given.
+        const bool open = IsWindow(progress) != FALSE;
+        if (open) {
+            PressButton(MouseButton::kLeft);
+            ReleaseButton(MouseButton::kLeft);
+        }
+        ASSERT_TRUE(app_.HoldWindowThread(false));
+        ASSERT_TRUE(WaitForOutcome([progress] { return !IsWindow(progress); }, 10000));
+        EXPECT_EQ("", app_.AnswerMessageBox(300));
+        EXPECT_TRUE(WaitForOutcome([&] { return !FileExists(temp); }, 5000)) << "the temporary file stayed";
+        const std::string got = ReadWholeFile(target_);
+        if (got == kOldTarget) {
+            ++none;
+            continue;
+        }
+        ++whole;
+        ASSERT_GT(got.size(), static_cast<size_t>(full)) << "a part of a render stands under the target's name";
+        EXPECT_EQ(got.compare(0, 4, "RIFF"), 0);
+        EXPECT_TRUE(got.compare(44, data.size(), data) == 0) << "the target does not hold the whole render";
+        EXPECT_EQ(got.compare(full, 4, "LIST"), 0) << "the target does not end in the closing LIST chunk";
+    }
+    std::printf("6 Cancels at the last blocks: %d left the old file, %d came after the whole render\n", none, whole);
+}
+
+}  // namespace
