@@ -10,6 +10,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 . "$root/scripts/wine-arch.sh"
 runs() { [ "$QBX_TEST_BUILD" = "$1" ] && echo ON || echo OFF; }
+# ccache, where installed, keeps the objects of earlier builds on this
+# machine (in ~/.cache/ccache), also those of another clone: paths under
+# the clone are hashed relative to it.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+fi
 
 for tree in "$@"; do
   case "$tree" in
@@ -22,7 +30,7 @@ for tree in "$@"; do
   esac
   echo "== build $tree"
   mkdir -p "$root/build"
-  cmake -S "$root" -B "$root/build/$tree" "${args[@]}" >"$root/build/$tree.configure.log" 2>&1 ||
+  cmake -S "$root" -B "$root/build/$tree" "${args[@]}" "${launcher[@]}" >"$root/build/$tree.configure.log" 2>&1 ||
     { cat "$root/build/$tree.configure.log" >&2; exit 1; }
   cmake --build "$root/build/$tree" -j "$jobs"
 done

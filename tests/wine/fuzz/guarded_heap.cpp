@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tests/wine/fuzz/import_patch.h"
+
 namespace {
 
 constexpr SIZE_T kPage = 4096;
@@ -314,33 +316,6 @@ LONG CALLBACK GuardFaultHandler(EXCEPTION_POINTERS* info)
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
-bool PatchImport(HMODULE module, const char* function, void* replacement)
-{
-    auto* base = reinterpret_cast<unsigned char*>(module);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!dir.VirtualAddress) return false;
-    bool patched = false;
-    for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); desc->Name; ++desc) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + desc->Name), "kernel32.dll") != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(
-            base + (desc->OriginalFirstThunk ? desc->OriginalFirstThunk : desc->FirstThunk));
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + desc->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
-            DWORD old = 0;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
-            patched = true;
-        }
-    }
-    return patched;
-}
-
 template <typename T>
 void Resolve(HMODULE kernel, const char* name, T* out)
 {
@@ -367,14 +342,14 @@ bool InstallGuardedHeap(HMODULE module)
         g_handlerInstalled = true;
     }
     bool any = false;
-    any |= PatchImport(module, "LocalAlloc", reinterpret_cast<void*>(HookLocalAlloc));
-    any |= PatchImport(module, "LocalLock", reinterpret_cast<void*>(HookLocalLock));
-    any |= PatchImport(module, "LocalUnlock", reinterpret_cast<void*>(HookLocalUnlock));
-    any |= PatchImport(module, "LocalFree", reinterpret_cast<void*>(HookLocalFree));
-    any |= PatchImport(module, "GlobalAlloc", reinterpret_cast<void*>(HookGlobalAlloc));
-    any |= PatchImport(module, "GlobalLock", reinterpret_cast<void*>(HookGlobalLock));
-    any |= PatchImport(module, "GlobalUnlock", reinterpret_cast<void*>(HookGlobalUnlock));
-    any |= PatchImport(module, "GlobalFree", reinterpret_cast<void*>(HookGlobalFree));
+    any |= PatchImport(module, "kernel32.dll", "LocalAlloc", reinterpret_cast<void*>(HookLocalAlloc));
+    any |= PatchImport(module, "kernel32.dll", "LocalLock", reinterpret_cast<void*>(HookLocalLock));
+    any |= PatchImport(module, "kernel32.dll", "LocalUnlock", reinterpret_cast<void*>(HookLocalUnlock));
+    any |= PatchImport(module, "kernel32.dll", "LocalFree", reinterpret_cast<void*>(HookLocalFree));
+    any |= PatchImport(module, "kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(HookGlobalAlloc));
+    any |= PatchImport(module, "kernel32.dll", "GlobalLock", reinterpret_cast<void*>(HookGlobalLock));
+    any |= PatchImport(module, "kernel32.dll", "GlobalUnlock", reinterpret_cast<void*>(HookGlobalUnlock));
+    any |= PatchImport(module, "kernel32.dll", "GlobalFree", reinterpret_cast<void*>(HookGlobalFree));
     return any;
 }
 

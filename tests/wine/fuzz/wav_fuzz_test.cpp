@@ -15,6 +15,7 @@
 #include <string>
 
 #include "player/player.h"
+#include "tests/wine/fuzz/fuzz_boxes.h"
 #include "tests/wine/fuzz/guarded_heap.h"
 #include "tests/wine/fuzz/wav_cases.h"
 #include "tests/wine/fuzz/wav_fuzzer.h"
@@ -22,10 +23,10 @@
 namespace {
 
 // The suite's run: 16 000 cases through the source check and 4 000 through
-// Play, about 14 minutes here. Every refusal is a real message box, which
-// costs Wine 35 to 110 ms to create and take down, so the run is cut into
-// shards that CTest runs as tests of their own, each well inside its
-// timeout, and that the long run spreads over processes.
+// Play. Their boxes are read by the stand-in but for a fixed sample shown
+// for real (fuzz_boxes.h). The run is cut into shards that CTest runs as
+// tests of their own, the check's side by side, and that the long run
+// spreads over processes.
 constexpr int kCheckShards = 4;
 constexpr int kPlayShards = 2;
 struct FuzzOptions {
@@ -43,6 +44,8 @@ void InstallGuards()
     installed = true;
     ASSERT_TRUE(InstallGuardedHeap(GetModuleHandleA(nullptr))) << "the source check's imports";
     ASSERT_TRUE(InstallGuardedHeap(GetModuleHandleA("player.dll"))) << "the player's imports";
+    ASSERT_TRUE(InstallBoxStandIn(GetModuleHandleA(nullptr))) << "the source check's boxes";
+    ASSERT_TRUE(InstallBoxStandIn(GetModuleHandleA("player.dll"))) << "the player's boxes";
 }
 
 void Report(const char* what, const FuzzFigures& f, double seconds)

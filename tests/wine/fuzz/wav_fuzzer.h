@@ -67,5 +67,6 @@ private:
     std::vector<std::string> failures_;
     size_t firstCase_;
     size_t failureCount_ = 0;
+    bool realBoxes_ = true;  // this case's boxes are shown for real
     unsigned handleBaseline_ = 0;
 };
