@@ -3,7 +3,8 @@
 #   host   native g++, pure logic and its unit tests (ASan, UBSan)
 #   win32  i686 Windows: the program that ships
 #   win64  x86_64 Windows: the Wine tests on machines without 32-bit execution
-# With no names: host and win32.
+# With no names: host and win32. QBX_BUILD_TARGET=NAME builds just that
+# target (and what it needs) of each named tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 [ $# -gt 0 ] || set -- host win32
@@ -32,5 +33,5 @@ for tree in "$@"; do
   mkdir -p "$root/build"
   cmake -S "$root" -B "$root/build/$tree" "${args[@]}" "${launcher[@]}" >"$root/build/$tree.configure.log" 2>&1 ||
     { cat "$root/build/$tree.configure.log" >&2; exit 1; }
-  cmake --build "$root/build/$tree" -j "$jobs"
+  cmake --build "$root/build/$tree" -j "$jobs" ${QBX_BUILD_TARGET:+--target "$QBX_BUILD_TARGET"}
 done
