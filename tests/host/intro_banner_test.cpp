@@ -8,12 +8,6 @@
 
 namespace {
 
-TEST(IntroBanner, TheLinesAreTheBanner)
-{
-    EXPECT_STREQ(kBannerLine1, "QBX  v.1.5    ");
-    EXPECT_STREQ(kBannerLine2, "  ZANTIL Soft");
-}
-
 TEST(IntroBanner, TypesOneLetterPerTickAndEndsOnTheFifteenthTick)
 {
     IntroBanner banner = kIntroStart;

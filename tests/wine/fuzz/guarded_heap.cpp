@@ -1,8 +1,9 @@
 #include "tests/wine/fuzz/guarded_heap.h"
-#include "tests/support/import_patch.h"
 
 #include <cstdio>
 #include <cstring>
+
+#include "tests/support/import_patch.h"
 
 namespace {
 
@@ -315,11 +316,6 @@ LONG CALLBACK GuardFaultHandler(EXCEPTION_POINTERS* info)
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
-bool PatchKernelImport(HMODULE module, const char* function, void* replacement)
-{
-    return PatchImport(module, "kernel32.dll", function, replacement);
-}
-
 template <typename T>
 void Resolve(HMODULE kernel, const char* name, T* out)
 {
@@ -346,14 +342,14 @@ bool InstallGuardedHeap(HMODULE module)
         g_handlerInstalled = true;
     }
     bool any = false;
-    any |= PatchKernelImport(module, "LocalAlloc", reinterpret_cast<void*>(HookLocalAlloc));
-    any |= PatchKernelImport(module, "LocalLock", reinterpret_cast<void*>(HookLocalLock));
-    any |= PatchKernelImport(module, "LocalUnlock", reinterpret_cast<void*>(HookLocalUnlock));
-    any |= PatchKernelImport(module, "LocalFree", reinterpret_cast<void*>(HookLocalFree));
-    any |= PatchKernelImport(module, "GlobalAlloc", reinterpret_cast<void*>(HookGlobalAlloc));
-    any |= PatchKernelImport(module, "GlobalLock", reinterpret_cast<void*>(HookGlobalLock));
-    any |= PatchKernelImport(module, "GlobalUnlock", reinterpret_cast<void*>(HookGlobalUnlock));
-    any |= PatchKernelImport(module, "GlobalFree", reinterpret_cast<void*>(HookGlobalFree));
+    any |= PatchImport(module, "kernel32.dll", "LocalAlloc", reinterpret_cast<void*>(HookLocalAlloc));
+    any |= PatchImport(module, "kernel32.dll", "LocalLock", reinterpret_cast<void*>(HookLocalLock));
+    any |= PatchImport(module, "kernel32.dll", "LocalUnlock", reinterpret_cast<void*>(HookLocalUnlock));
+    any |= PatchImport(module, "kernel32.dll", "LocalFree", reinterpret_cast<void*>(HookLocalFree));
+    any |= PatchImport(module, "kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(HookGlobalAlloc));
+    any |= PatchImport(module, "kernel32.dll", "GlobalLock", reinterpret_cast<void*>(HookGlobalLock));
+    any |= PatchImport(module, "kernel32.dll", "GlobalUnlock", reinterpret_cast<void*>(HookGlobalUnlock));
+    any |= PatchImport(module, "kernel32.dll", "GlobalFree", reinterpret_cast<void*>(HookGlobalFree));
     return any;
 }
 

@@ -3,21 +3,13 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <iterator>
+
+#include "product_texts.h"
+
 const std::set<std::string>& SourceCheckTexts()
 {
-    static const std::set<std::string> texts = {
-        "Open file error.",
-        "This is not a WAVE file.",
-        "WAVE file is corrupted.",
-        "Out of memory. Unable to lock memory for format chunk.",
-        "Failed to lock memory for format chunk.",
-        "Failed to read format chunk.",
-        "The file is not a PCM file.",
-        "WAVE file has no data chunk.",
-        "The data chunk has no data.",
-        "Invalid file format. QBX supports only 16-bit soundfile with sample rate greater (or equal) than 16000 Hz. ",
-        "Invalid file format. QBX supports only mono or stereo soundfile.",
-    };
+    static const std::set<std::string> texts(std::begin(kSourceCheckTexts), std::end(kSourceCheckTexts));
     return texts;
 }
 
@@ -37,14 +29,7 @@ const std::set<std::string>& DeviceTexts()
 const std::set<std::string>& PlayerRefillTexts()
 {
     static const std::set<std::string> texts = [] {
-        std::set<std::string> t = {
-            "Failed to read data1 buffer.",
-            "Failed to read data2 buffer.",
-            "Not enough memory for header.",
-            "Failed to lock memory for header.",
-            "Not enough memory for instance data.",
-            "Failed to lock memory for instance data.",
-        };
+        std::set<std::string> t(std::begin(kPlayerRefillTexts), std::end(kPlayerRefillTexts));
         t.insert(DeviceTexts().begin(), DeviceTexts().end());
         return t;
     }();
@@ -54,26 +39,8 @@ const std::set<std::string>& PlayerRefillTexts()
 const std::set<std::string>& PlayerStartTexts()
 {
     static const std::set<std::string> texts = [] {
-        std::set<std::string> t = {
-            "Error in opening file.",
-            "Internal Buffer cannot be allocated.",
-            "This is not a WAV file.",
-            "WAV file is corrupted.",
-            "Out of memory. Format chunk cannot be allocated.",
-            "Out of memory. Failed to lock memory for format chunk.",
-            "Failed to read format chunk.",
-            "This is not a PCM file.",
-            "WAV file has no data chunk.",
-            "The data chunk has no data.",
-            "Out of memory. Double precision buffer cannot be allocated.",
-            "Out of memory. Failed to lock memory for double precision buffer.",
-            "Out of memory. Data1 buffer cannot be allocated.",
-            "Out of memory. Failed to lock memory for data1 buffer.",
-            "Out of memory. Data2 buffer cannot be allocated.",
-            "Out of memory. Failed to lock memory for data2 buffer.",
-            "Failed to set timer.",
-        };
-        t.insert(PlayerRefillTexts().begin(), PlayerRefillTexts().end());
+        std::set<std::string> t(std::begin(kPlayerTexts), std::end(kPlayerTexts));
+        t.insert(DeviceTexts().begin(), DeviceTexts().end());
         return t;
     }();
     return texts;

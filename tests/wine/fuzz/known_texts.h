@@ -1,6 +1,7 @@
 // The messages the system may answer a file with: the source check's, the
-// player's (its start and its refills), and every text the wave-out service
-// gives for its error codes.
+// player's (its start and its refills), read from the product's sources at
+// build time (product_texts.py), and every text the wave-out service gives
+// for its error codes.
 #pragma once
 #include <set>
 #include <string>

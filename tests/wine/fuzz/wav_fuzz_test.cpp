@@ -15,6 +15,7 @@
 #include <string>
 
 #include "player/player.h"
+#include "tests/wine/fuzz/fuzz_boxes.h"
 #include "tests/wine/fuzz/guarded_heap.h"
 #include "tests/wine/fuzz/wav_cases.h"
 #include "tests/wine/fuzz/wav_fuzzer.h"
@@ -22,10 +23,11 @@
 namespace {
 
 // The suite's run: 16 000 cases through the source check and 4 000 through
-// Play, about 14 minutes here. Every refusal is a real message box, which
-// costs Wine 35 to 110 ms to create and take down, so the run is cut into
-// shards that CTest runs as tests of their own, each well inside its
-// timeout, and that the long run spreads over processes.
+// Play, every box shown for real and read off its dialog. The long run may
+// have the stand-in read most of them (--fuzz-real-box-every=N) for
+// throughput, with every Nth still shown for real (fuzz_boxes.h). The run is cut into shards that CTest runs as
+// tests of their own, the check's side by side, and that the long run
+// spreads over processes.
 constexpr int kCheckShards = 4;
 constexpr int kPlayShards = 2;
 struct FuzzOptions {
@@ -33,6 +35,7 @@ struct FuzzOptions {
     size_t checkCases = 16000;
     size_t playCases = 4000;
     bool fullSweeps = false;
+    size_t realBoxEvery = 1;
 };
 FuzzOptions g_options;
 
@@ -43,6 +46,8 @@ void InstallGuards()
     installed = true;
     ASSERT_TRUE(InstallGuardedHeap(GetModuleHandleA(nullptr))) << "the source check's imports";
     ASSERT_TRUE(InstallGuardedHeap(GetModuleHandleA("player.dll"))) << "the player's imports";
+    ASSERT_TRUE(InstallBoxStandIn(GetModuleHandleA(nullptr))) << "the source check's boxes";
+    ASSERT_TRUE(InstallBoxStandIn(GetModuleHandleA("player.dll"))) << "the player's boxes";
 }
 
 void Report(const char* what, const FuzzFigures& f, double seconds)
@@ -164,7 +169,7 @@ TEST_P(WavFuzzCheck, SourceCheckAnswersEveryFile)
 {
     InstallGuards();
     const ShardRange range = RangeOfShard(g_options.checkCases, GetParam(), kCheckShards);
-    WavFuzzer fuzzer(ShardSeed(g_options.seed, GetParam()), range.first);
+    WavFuzzer fuzzer(ShardSeed(g_options.seed, GetParam()), range.first, g_options.realBoxEvery);
     const auto start = std::chrono::steady_clock::now();
     RunCases(&fuzzer, range, [&](const WavCase& c) { fuzzer.RunCheckCase(c); });
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -182,7 +187,7 @@ TEST_P(WavFuzzPlay, PlayerAnswersEveryFile)
     InstallGuards();
     ASSERT_GT(GetNumWaveOutDevs(), 0u) << "the test bed's sound device";
     const ShardRange range = RangeOfShard(g_options.playCases, GetParam(), kPlayShards);
-    WavFuzzer fuzzer(ShardSeed(g_options.seed ^ 0x5EED, GetParam()), range.first);
+    WavFuzzer fuzzer(ShardSeed(g_options.seed ^ 0x5EED, GetParam()), range.first, g_options.realBoxEvery);
     const size_t madeBefore = GuardedBlocksMade();
     const auto start = std::chrono::steady_clock::now();
     RunCases(&fuzzer, range, [&](const WavCase& c) { fuzzer.RunPlayCase(c); });
@@ -215,6 +220,7 @@ int main(int argc, char** argv)
         if (TakeOption(argv[i], "--fuzz-seed=", &v)) g_options.seed = std::strtoull(v.c_str(), nullptr, 0);
         else if (TakeOption(argv[i], "--fuzz-check-cases=", &v)) g_options.checkCases = std::strtoull(v.c_str(), nullptr, 0);
         else if (TakeOption(argv[i], "--fuzz-play-cases=", &v)) g_options.playCases = std::strtoull(v.c_str(), nullptr, 0);
+        else if (TakeOption(argv[i], "--fuzz-real-box-every=", &v)) g_options.realBoxEvery = std::strtoull(v.c_str(), nullptr, 0);
         else if (std::strcmp(argv[i], "--fuzz-full-sweeps") == 0) g_options.fullSweeps = true;
         else rest.push_back(argv[i]);
     }

@@ -26,8 +26,10 @@ struct FuzzFigures {
 class WavFuzzer {
 public:
     // firstCase numbers this fuzzer's cases after those of the shards
-    // before it, so a label names the case in the whole run.
-    WavFuzzer(uint64_t seed, size_t firstCase);
+    // before it, so a label names the case in the whole run. Every
+    // realBoxEvery-th case shows its boxes for real; the others have them
+    // read by the stand-in (fuzz_boxes.h). 1 shows every box.
+    WavFuzzer(uint64_t seed, size_t firstCase, size_t realBoxEvery);
     ~WavFuzzer();
     WavFuzzer(const WavFuzzer&) = delete;
     WavFuzzer& operator=(const WavFuzzer&) = delete;
@@ -66,6 +68,8 @@ private:
     FuzzFigures play_;
     std::vector<std::string> failures_;
     size_t firstCase_;
+    size_t realBoxEvery_;
     size_t failureCount_ = 0;
+    bool realBoxes_ = true;  // this case's boxes are shown for real
     unsigned handleBaseline_ = 0;
 };

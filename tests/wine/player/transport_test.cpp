@@ -86,9 +86,7 @@ TEST_F(TransportTest, PauseTwiceResumesFromTheSamePlace)
     PumpFor(400);  // the indicator timer keeps the green LED lit through a pause
     ExpectButtons(true);
     ExpectLeds(true, true);
-    const size_t pausedAt = RecordingFrames();
     PumpFor(300);
-    EXPECT_GE(RecordingFrames(), pausedAt) << "the sink runs on (silence) while paused";
 
     EXPECT_EQ(Pause(), 0u);
     EXPECT_EQ(LedCentre(panel_.redLed), LampColour(false, "RED"));
