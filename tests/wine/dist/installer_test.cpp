@@ -135,11 +135,11 @@ TEST_F(InstalledQuellbox, HelpOpensTheManualAtItsContentsAndExitClosesTheViewer)
         << ViewerTopicText(viewer);
 
     // Help again while the viewer is open keeps one viewer.
-    app_.Command(115);
+    EXPECT_TRUE(app_.Command(115));
     Sleep(500);
     EXPECT_EQ(viewer, VisibleHelpViewer());
 
-    app_.Command(118);
+    EXPECT_TRUE(app_.Command(118));
     EXPECT_EQ(0, app_.WaitForExit(15000));
     EXPECT_TRUE(WaitUntil([] { return HelpViewer() == nullptr; }, 10000)) << "the viewer stayed open";
 }

@@ -125,7 +125,9 @@ bool QuellboxProcess::Command(int id) const
     if (id >= kFirstButton && id <= kLastButton) return ClickControl(id);
     for (const MenuKey& item : kMenuKeys) {
         if (item.command != id) continue;
-        if (!RightClick()) return false;
+        // The menu reads the keyboard of the foreground window's thread: the
+        // panel comes to the front first, as a click on it does on a desktop.
+        if (!BringToForeground(main_) || !RightClick()) return false;
         if (!WaitUntil([this] { return PopupMenu() != nullptr; }, 5000)) return false;
         PressKey(static_cast<WORD>(item.key));
         return WaitUntil([this] { return PopupMenu() == nullptr; }, 5000);

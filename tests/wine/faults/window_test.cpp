@@ -14,6 +14,10 @@ constexpr int kExit = 118;
 
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
+// Closes the program as the taskbar's Close does; the intro may still be
+// running, when no menu would open yet.
+void CloseFromTaskbar(const QuellboxProcess& app) { PostMessageA(app.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); }
+
 HWND CaptureOf(HWND window)
 {
     GUITHREADINFO info = {};
@@ -62,7 +66,7 @@ TEST_F(WindowTest, ClosedMinimisedOrMaximisedItKeepsItsNormalPosition)
         SetWindowPos(main, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(main, show);
         ASSERT_TRUE(WaitUntil([&] { return (show == SW_MINIMIZE ? IsIconic(main) : IsZoomed(main)) != FALSE; }, 5000));
-        app.Command(kExit);
+        CloseFromTaskbar(app);
         ASSERT_EQ(app.WaitForExit(10000), 0);
         EXPECT_EQ(StoredSetting("Main Window", "Left"), "123");
         EXPECT_EQ(StoredSetting("Main Window", "Top"), "77");
@@ -81,7 +85,7 @@ TEST_F(WindowTest, APositionWhollyOffTheScreenStartsTheWindowWhereItCanBeSeen)
     ASSERT_TRUE(IntersectRect(&shared, &frame, &work));
     // Wholly on it, as the centred window of a first start is.
     EXPECT_TRUE(EqualRect(&shared, &frame));
-    app_.Command(kExit);
+    CloseFromTaskbar(app_);
     EXPECT_EQ(app_.WaitForExit(10000), 0);
 }
 
