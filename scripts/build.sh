@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds the named trees under build/:
+# Configures and builds the named trees under build/, each a preset of
+# CMakePresets.json (its folder, build type and toolchain):
 #   host   native g++, pure logic and its unit tests (ASan, UBSan)
 #   win32  i686 Windows: the program that ships
 #   win64  x86_64 Windows: the Wine tests on machines without 32-bit execution
@@ -21,17 +22,15 @@ if command -v ccache >/dev/null; then
 fi
 
 for tree in "$@"; do
+  # What depends on this machine is given beside the preset.
   case "$tree" in
-    host) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
-    win32) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release
-                 -DQBX_RUN_WINE_TESTS="$(runs win32)") ;;
-    win64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
-                 -DQBX_RUN_WINE_TESTS="$(runs win64)") ;;
+    host) args=() ;;
+    win32|win64) args=(-DQBX_RUN_WINE_TESTS="$(runs "$tree")") ;;
     *) echo "build: unknown tree '$tree'" >&2; exit 2 ;;
   esac
   echo "== build $tree"
   mkdir -p "$root/build"
-  cmake -S "$root" -B "$root/build/$tree" "${args[@]}" "${launcher[@]}" >"$root/build/$tree.configure.log" 2>&1 ||
+  (cd "$root" && cmake --preset "$tree" "${args[@]}" "${launcher[@]}") >"$root/build/$tree.configure.log" 2>&1 ||
     { cat "$root/build/$tree.configure.log" >&2; exit 1; }
-  cmake --build "$root/build/$tree" -j "$jobs" ${QBX_BUILD_TARGET:+--target "$QBX_BUILD_TARGET"}
+  (cd "$root" && cmake --build --preset "$tree" -j "$jobs" ${QBX_BUILD_TARGET:+--target "$QBX_BUILD_TARGET"})
 done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds everything and runs every test: the host
 # unit tests, the binary checks, and the Windows tests under Wine with Xvfb
-# and PulseAudio. Ends with 'N passed, N failed'; exits non-zero on any failure.
+# and PulseAudio; each group is a test preset of CMakePresets.json. Ends
+# with 'N passed, N failed'; exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -34,38 +35,35 @@ mkdir -p "$reports"
 status=0
 
 echo "== host tests"
-ctest --test-dir build/host -j 2 --output-on-failure --output-junit "$reports/host.xml" || status=1
+ctest --preset host --output-junit "$reports/host.xml" || status=1
 timed host
 
 echo "== Wine tests ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -LE 'binaries|noaudio|dist|faults-bed|depth8|mixdown-long' -j 2 \
-  --output-on-failure \
-  --output-junit "$reports/wine.xml" || status=1
+scripts/testbed.sh run -- ctest --preset "$QBX_TEST_BUILD-wine" --output-junit "$reports/wine.xml" || status=1
 timed "wine-$QBX_WINE_ARCH"
 
 # After the Wine tests: the first ctest run of a tree asks every test
 # program for its tests, which runs them under Wine, and that belongs in the bed.
 echo "== binaries"
-ctest --test-dir build/win32 -L binaries --output-on-failure --output-junit "$reports/binaries.xml" || status=1
+ctest --preset win32-binaries --output-junit "$reports/binaries.xml" || status=1
 timed binaries
 
 echo "== Wine tests without a sound device ($QBX_WINE_ARCH)"
-scripts/testbed.sh run --no-audio -- ctest --test-dir "build/$QBX_TEST_BUILD" -L noaudio --output-on-failure \
+scripts/testbed.sh run --no-audio -- ctest --preset "$QBX_TEST_BUILD-noaudio" \
   --output-junit "$reports/wine-noaudio.xml" || status=1
 timed "wine-noaudio-$QBX_WINE_ARCH"
 
 echo "== Windows distribution: the zip and the installer in a fresh prefix ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- ctest --test-dir "build/$QBX_TEST_BUILD" -L dist --output-on-failure \
-  --output-junit "$reports/dist.xml" || status=1
+scripts/testbed.sh run -- ctest --preset "$QBX_TEST_BUILD-dist" --output-junit "$reports/dist.xml" || status=1
 timed "dist-$QBX_WINE_ARCH"
 
 echo "== Wine fault tests: a sound server that dies, small disks ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- tests/wine/faults/bed_agent.sh ctest --test-dir "build/$QBX_TEST_BUILD" -L faults-bed \
-  --output-on-failure --output-junit "$reports/wine-faults.xml" || status=1
+scripts/testbed.sh run -- tests/wine/faults/bed_agent.sh ctest --preset "$QBX_TEST_BUILD-faults" \
+  --output-junit "$reports/wine-faults.xml" || status=1
 timed "wine-faults-$QBX_WINE_ARCH"
 
 echo "== Wine tests on a 256-colour screen ($QBX_WINE_ARCH)"
-scripts/testbed.sh run --depth 8 -- ctest --test-dir "build/$QBX_TEST_BUILD" -L depth8 --output-on-failure \
+scripts/testbed.sh run --depth 8 -- ctest --preset "$QBX_TEST_BUILD-depth8" \
   --output-junit "$reports/wine-depth8.xml" || status=1
 timed "wine-depth8-$QBX_WINE_ARCH"
 
