@@ -3,7 +3,6 @@
 #include "audio/effect_chain.h"
 #include "audio/pcm16.h"
 
-PlayerBlockBuffers g_blockBuffers = {{nullptr, nullptr}, nullptr, 2};
 std::atomic<int16_t> g_patchCount{0};
 std::atomic<int16_t> g_patchIds[kMaxPatchLength] = {};
 std::atomic<double> g_leftGain{1.0};
@@ -15,16 +14,16 @@ void ConvertToPcm16(double* values, int16_t* samples, int count)
                   g_rightGain.load(std::memory_order_relaxed));
 }
 
-void ProcessBlock(uint16_t bufferNumber, uint32_t byteCount)
+void ProcessBlock(const PlayerBlockBuffers& buffers, uint16_t bufferNumber, uint32_t byteCount)
 {
     if (bufferNumber != 1 && bufferNumber != 2) return;
-    int16_t* data = g_blockBuffers.data[bufferNumber - 1];
-    double* values = g_blockBuffers.values;
+    int16_t* data = buffers.data[bufferNumber - 1];
+    double* values = buffers.values;
     if (!data || !values) return;
 
     // Whole frames only, as the mixdown takes them: a trailing partial frame
     // is neither processed nor played.
-    const bool mono = g_blockBuffers.channels == 1;
+    const bool mono = buffers.channels == 1;
     const int n = WholeFrameValueCount(byteCount, mono);
     WidenPcm16(data, mono ? n / 2 : n, mono, values);
 

@@ -6,15 +6,13 @@
 
 constexpr int kMaxPatchLength = 4;
 
-// The buffers of one playback, set up by the stream set-up and released at
-// its end. data[0] and data[1] are the data1 and data2 buffers of blockSize
-// bytes; values holds blockSize / 2 doubles.
+// The buffers of one playback. data[0] and data[1] are the data1 and data2
+// buffers of blockSize bytes; values holds blockSize / 2 doubles.
 struct PlayerBlockBuffers {
     int16_t* data[2];
     double* values;
     uint16_t channels;  // of the source; 1 is mono, anything else stereo
 };
-extern PlayerBlockBuffers g_blockBuffers;
 
 // Written by the interface thread while blocks are processed on another:
 // each is atomic, so a block sees either the old or the new value of each.
@@ -23,8 +21,9 @@ extern std::atomic<int16_t> g_patchIds[kMaxPatchLength];
 extern std::atomic<double> g_leftGain;
 extern std::atomic<double> g_rightGain;
 
-// bufferNumber 1 or 2; byteCount the source bytes just read into it.
-void ProcessBlock(uint16_t bufferNumber, uint32_t byteCount);
+// Processes data buffer bufferNumber (1 or 2) of buffers in place;
+// byteCount the source bytes just read into it.
+void ProcessBlock(const PlayerBlockBuffers& buffers, uint16_t bufferNumber, uint32_t byteCount);
 
 // Gains, clip and rounding of count doubles into samples.
 void ConvertToPcm16(double* values, int16_t* samples, int count);

@@ -6,20 +6,17 @@
 #include <cmath>
 
 #include "player/block_processing.h"
-#include "player/notify_window.h"
-#include "player/playback.h"
-#include "player/playback_end.h"
-#include "player/stream_setup.h"
-#include "player/transport_look.h"
+#include "player/player_state.h"
+#include "player/transport.h"
 
 extern "C" {
 
 uint32_t QBX_PLAYERAPI Play(HWND playButton, HWND stopButton, HWND pauseButton, HWND greenLed, HWND redLed,
                             uint32_t deviceId, const char* fileName, uint32_t ioBufferSize, uint32_t blockSize)
 {
-    g_windows = {playButton, stopButton, pauseButton, greenLed, redLed};
-    g_playback.blockSize = blockSize;
-    g_interfaceThread = GetCurrentThreadId();
+    g_player.windows = {playButton, stopButton, pauseButton, greenLed, redLed};
+    g_player.blockSize = blockSize;
+    g_player.interfaceThread = GetCurrentThreadId();
 
     // Without its notify window a playback could never end or report a
     // failure: the start is refused as one that lacks memory.
@@ -36,16 +33,16 @@ uint32_t QBX_PLAYERAPI Play(HWND playButton, HWND stopButton, HWND pauseButton, 
 
 uint32_t QBX_PLAYERAPI Pause()
 {
-    if (!g_playback.device) return MMSYSERR_INVALHANDLE;
+    if (!g_player.device) return MMSYSERR_INVALHANDLE;
     MMRESULT result;
-    if (g_halted.load()) {
-        result = waveOutRestart(g_playback.device);
-        g_halted.store(0);
-        DrawLed(g_windows.redLed, false, "RED");
+    if (g_player.halted.load()) {
+        result = waveOutRestart(g_player.device);
+        g_player.halted.store(0);
+        DrawLed(g_player.windows.redLed, false, "RED");
     } else {
-        result = waveOutPause(g_playback.device);
-        g_halted.store(1);
-        DrawLed(g_windows.redLed, true, "RED");
+        result = waveOutPause(g_player.device);
+        g_player.halted.store(1);
+        DrawLed(g_player.windows.redLed, true, "RED");
     }
     return result;
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "player/playback.h"
+#include "player/player_state.h"
 
 namespace {
 
@@ -28,16 +28,16 @@ void ReportDeviceError(MMRESULT code)
 
 void ReportPlaybackError(const char* text)
 {
-    if (GetCurrentThreadId() == g_interfaceThread) {
+    if (GetCurrentThreadId() == g_player.interfaceThread) {
         ReportError(text);
         return;
     }
     const size_t size = std::strlen(text) + 1;
-    if (!g_notifyWindow) return;  // nothing is posted to a window that is not there
+    if (!g_player.notifyWindow) return;  // nothing is posted to a window that is not there
     HLOCAL copy = LocalAlloc(LMEM_FIXED, size);
     if (!copy) return;
     std::memcpy(copy, text, size);
-    if (!PostMessageA(g_notifyWindow, kPlaybackErrorMessage, 0, reinterpret_cast<LPARAM>(copy))) LocalFree(copy);
+    if (!PostMessageA(g_player.notifyWindow, kPlaybackErrorMessage, 0, reinterpret_cast<LPARAM>(copy))) LocalFree(copy);
 }
 
 void ReportPlaybackDeviceError(MMRESULT code)

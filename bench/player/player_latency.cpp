@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "audio/latency.h"
+#include "player/engine.h"
 #include "player/player.h"
-#include "player/refill_engine.h"
 #include "tests/support/temp_dir.h"
 #include "tests/wine/player/player_harness.h"
 

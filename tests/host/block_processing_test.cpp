@@ -21,7 +21,7 @@ protected:
     {
         for (auto& d : data_) d.assign(kBlockSize / 2 + kGuard, kGuardValue);
         values_.assign(kBlockSize / 2 + kGuard, 0.0);
-        g_blockBuffers = {{data_[0].data(), data_[1].data()}, values_.data(), 2};
+        buffers_ = {{data_[0].data(), data_[1].data()}, values_.data(), 2};
         SetPatch({});
         g_leftGain = 1.0;
         g_rightGain = 1.0;
@@ -32,7 +32,6 @@ protected:
     {
         for (auto& d : data_)
             for (int i = kBlockSize / 2; i < kBlockSize / 2 + kGuard; ++i) EXPECT_EQ(d[i], kGuardValue);
-        g_blockBuffers = {{nullptr, nullptr}, nullptr, 2};
         SetPatch({});
     }
     static void SetPatch(const std::vector<int16_t>& ids)
@@ -51,23 +50,24 @@ protected:
 
     std::vector<int16_t> data_[2];
     std::vector<double> values_;
+    PlayerBlockBuffers buffers_ = {};
 };
 
 TEST_F(BlockProcessingTest, EmptyPatchAtZeroDecibelsIsBitIdentical)
 {
     const std::vector<int16_t> in = {0, 1, -1, 32767, -32768, 12345, -23456, 100};
     Fill(2, in);
-    ProcessBlock(2, static_cast<uint32_t>(in.size() * 2));
+    ProcessBlock(buffers_, 2, static_cast<uint32_t>(in.size() * 2));
     EXPECT_EQ(Out(2, 8), in);
     EXPECT_TRUE(g_processCalls.empty());
 }
 
 TEST_F(BlockProcessingTest, MonoIsWidenedToTwoEqualChannels)
 {
-    g_blockBuffers.channels = 1;
+    buffers_.channels = 1;
     Fill(1, {-32768, 7, 32767});
     SetPatch({3});
-    ProcessBlock(1, 6);
+    ProcessBlock(buffers_, 1, 6);
     EXPECT_EQ(Out(1, 6), (std::vector<int16_t>{-32768, -32768, 7, 7, 32767, 32767}));
     ASSERT_EQ(g_processCalls.size(), 1u);
     EXPECT_EQ(g_processCalls[0].count, 6);
@@ -77,7 +77,7 @@ TEST_F(BlockProcessingTest, PatchRunsInOrderSkippingUnknownIds)
 {
     SetPatch({4, 9, 1, 0});
     Fill(1, {1, 2, 3, 4});
-    ProcessBlock(1, 8);
+    ProcessBlock(buffers_, 1, 8);
     ASSERT_EQ(g_processCalls.size(), 2u);
     EXPECT_EQ(g_processCalls[0].effectId, 4);
     EXPECT_EQ(g_processCalls[1].effectId, 1);
@@ -88,7 +88,7 @@ TEST_F(BlockProcessingTest, PatchRunsInOrderSkippingUnknownIds)
     g_fakeEffectsAlterSamples = true;
     SetPatch({2, 2});
     Fill(1, {0, 0});
-    ProcessBlock(1, 4);
+    ProcessBlock(buffers_, 1, 4);
     EXPECT_EQ(g_processCalls.size(), 2u);
     EXPECT_EQ(Out(1, 2), (std::vector<int16_t>{4000, 4000}));
 }
@@ -98,7 +98,7 @@ TEST_F(BlockProcessingTest, GainsClipAndRoundHalvesTowardZero)
     g_leftGain = 1.9952623149688795;  // +6 dB
     g_rightGain = 1.9952623149688795;
     Fill(1, {20000, -20000});
-    ProcessBlock(1, 4);
+    ProcessBlock(buffers_, 1, 4);
     EXPECT_EQ(Out(1, 2), (std::vector<int16_t>{32767, -32768}));
 
     const double values[] = {32766.6, -32767.6, 0.5, -0.5, 2.5, -2.5, 2.6, -2.6, 1e9, -1e9};
@@ -111,14 +111,14 @@ TEST_F(BlockProcessingTest, EachChannelHasItsOwnGain)
     g_leftGain = 0.5;
     g_rightGain = 0.1;
     Fill(1, {1000, 1000, -3, -3});
-    ProcessBlock(1, 8);
+    ProcessBlock(buffers_, 1, 8);
     EXPECT_EQ(Out(1, 4), (std::vector<int16_t>{500, 100, -1, 0}));
 }
 
 TEST_F(BlockProcessingTest, EmptyAndOddBlocks)
 {
     SetPatch({1, 2});
-    ProcessBlock(1, 0);
+    ProcessBlock(buffers_, 1, 0);
     ASSERT_EQ(g_processCalls.size(), 2u);
     EXPECT_EQ(g_processCalls[0].count, 0);
     EXPECT_EQ(g_processCalls[1].count, 0);
@@ -133,17 +133,17 @@ TEST_F(BlockProcessingTest, EmptyAndOddBlocks)
     g_rightGain = 3.0;
     data_[0].assign(data_[0].size(), kGuardValue);
     Fill(1, {10, 10, 10});
-    ProcessBlock(1, 7);
+    ProcessBlock(buffers_, 1, 7);
     EXPECT_EQ(Out(1, 4), (std::vector<int16_t>{20, 30, 10, kGuardValue}));
 }
 
 TEST_F(BlockProcessingTest, AFullMonoBlockFillsTheWholeBuffer)
 {
-    g_blockBuffers.channels = 1;
+    buffers_.channels = 1;
     std::vector<int16_t> in(kBlockSize / 4);
     for (size_t i = 0; i < in.size(); ++i) in[i] = static_cast<int16_t>(i * 100 - 700);
     Fill(1, in);
-    ProcessBlock(1, kBlockSize / 2);
+    ProcessBlock(buffers_, 1, kBlockSize / 2);
     for (size_t i = 0; i < in.size(); ++i) {
         EXPECT_EQ(data_[0][2 * i], in[i]);
         EXPECT_EQ(data_[0][2 * i + 1], in[i]);
@@ -153,8 +153,8 @@ TEST_F(BlockProcessingTest, AFullMonoBlockFillsTheWholeBuffer)
 TEST_F(BlockProcessingTest, IgnoresUnknownBufferNumbers)
 {
     SetPatch({1});
-    ProcessBlock(0, 8);
-    ProcessBlock(3, 8);
+    ProcessBlock(buffers_, 0, 8);
+    ProcessBlock(buffers_, 3, 8);
     EXPECT_TRUE(g_processCalls.empty());
 }
 

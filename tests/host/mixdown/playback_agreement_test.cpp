@@ -30,9 +30,8 @@ std::vector<int16_t> Played(const std::vector<int16_t>& in, uint16_t channels, i
     std::vector<int16_t> data(kMixdownBlockBytes / 2, 0);
     std::vector<double> values(kMixdownBlockBytes / 2, 0.0);
     std::copy(in.begin(), in.end(), data.begin());
-    g_blockBuffers = {{data.data(), nullptr}, values.data(), channels};
-    ProcessBlock(1, static_cast<uint32_t>(in.size() * 2));
-    g_blockBuffers = {{nullptr, nullptr}, nullptr, 2};
+    const PlayerBlockBuffers buffers = {{data.data(), nullptr}, values.data(), channels};
+    ProcessBlock(buffers, 1, static_cast<uint32_t>(in.size() * 2));
     return std::vector<int16_t>(data.begin(), data.begin() + outCount);
 }
 

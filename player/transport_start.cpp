@@ -1,19 +1,14 @@
-#include "player/stream_setup.h"
-
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <algorithm>
 
 #include "audio/riff_search.h"
-#include "player/block_pipeline.h"
-#include "player/block_processing.h"
-#include "player/completions.h"
-#include "player/playback.h"
-#include "player/playback_end.h"
-#include "player/refill_engine.h"
+#include "player/blocks.h"
+#include "player/engine.h"
+#include "player/player_state.h"
 #include "player/report_error.h"
-#include "player/transport_look.h"
+#include "player/transport.h"
 
 namespace {
 
@@ -62,12 +57,12 @@ struct FormatCopy {
 // Returns 0 with *copy holding the device format, or the failure's code.
 uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* copy)
 {
-    HMMIO file = g_playback.file;
+    HMMIO file = g_player.file;
     MMRESULT result = mmioSetBuffer(file, nullptr, static_cast<LONG>(ioBufferSize), 0);
     if (result) return Fail("Internal Buffer cannot be allocated.", result);
 
     // Every chunk search is FindRiffChunk: mmioDescend's own search never
-    // ends on a chunk size that wraps its 32-bit position (found by fuzzing).
+    // ends on a chunk size that wraps its 32-bit position.
     MMCKINFO riff = {};
     riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
     result = FindRiffChunk(file, &riff, nullptr, MMIO_FINDRIFF);
@@ -89,19 +84,18 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
     WAVEFORMATEX* format = copy->format;
     if (format->wFormatTag != WAVE_FORMAT_PCM) return Fail("This is not a PCM file.", kFailure);
 
-    g_blockBuffers.channels = format->nChannels;
+    g_player.buffers.channels = format->nChannels;
     format->nChannels = 2;
     // The blocks are always 16-bit stereo (ProcessBlock writes them so),
     // whatever the file states; told the file's own bits per sample, the
-    // sound service aborted the process on 8 bits at 4294967295 Hz (found
-    // by fuzzing).
+    // sound service aborted the process on 8 bits at 4294967295 Hz.
     format->wBitsPerSample = 16;
     format->nBlockAlign = 4;
     format->nAvgBytesPerSec = format->nSamplesPerSec * 4;
     format->cbSize = 0;
     // Asked for rates far above what sound hardware runs at (4294967295 Hz,
-    // 16777215 Hz), the sound service aborted the whole process (found by
-    // fuzzing); such a rate is refused here as the device would refuse it.
+    // 16777215 Hz), the sound service aborted the whole process; such a
+    // rate is refused here as the device would refuse it.
     if (format->nSamplesPerSec > kHighestDeviceRate) return FailOnDevice(WAVERR_BADFORMAT);
     result = waveOutOpen(nullptr, deviceId, format, 0, 0, WAVE_FORMAT_QUERY);
     if (result) return FailOnDevice(result);
@@ -112,7 +106,7 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
     if (!result) result = FindRiffChunk(file, &data, &riff, MMIO_FINDCHUNK);
     if (result) return Fail("WAV file has no data chunk.", result);
     if (data.cksize == 0) return Fail("The data chunk has no data.", kFailure);
-    g_playback.plan.dataSize = data.cksize;
+    g_player.plan.dataSize = data.cksize;
     return 0;
 }
 
@@ -138,36 +132,37 @@ uint32_t AllocateBuffers(uint32_t blockSize)
     // otherwise wrap to a small block that the start then overruns.
     if (!BlockBuffersFit(blockSize))
         return Fail("Out of memory. Double precision buffer cannot be allocated.", kOutOfMemory);
+    PlayerBlockBuffers& buffers = g_player.buffers;
     const SIZE_T valueCount = blockSize / 2;
-    uint32_t code = AllocateBuffer(valueCount * sizeof(double), &g_playback.valuesMemory, &g_blockBuffers.values,
+    uint32_t code = AllocateBuffer(valueCount * sizeof(double), &g_player.valuesMemory, &buffers.values,
                                    "Out of memory. Double precision buffer cannot be allocated.",
                                    "Out of memory. Failed to lock memory for double precision buffer.");
     if (code) return code;
-    for (SIZE_T i = 0; i < valueCount; ++i) g_blockBuffers.values[i] = 0.0;
-    code = AllocateBuffer(blockSize, &g_playback.dataMemory[0], &g_blockBuffers.data[0],
+    for (SIZE_T i = 0; i < valueCount; ++i) buffers.values[i] = 0.0;
+    code = AllocateBuffer(blockSize, &g_player.dataMemory[0], &buffers.data[0],
                           "Out of memory. Data1 buffer cannot be allocated.",
                           "Out of memory. Failed to lock memory for data1 buffer.");
     if (code) return code;
-    return AllocateBuffer(blockSize, &g_playback.dataMemory[1], &g_blockBuffers.data[1],
+    return AllocateBuffer(blockSize, &g_player.dataMemory[1], &buffers.data[1],
                           "Out of memory. Data2 buffer cannot be allocated.",
                           "Out of memory. Failed to lock memory for data2 buffer.");
 }
 
-// Read, process, wrap and queue block n; 0, or the code the start returns.
-uint32_t QueueFirstBlock(int n, uint32_t* bytes)
+// Reads, processes, wraps and queues block n; 0, or the code the start
+// returns. *queued is false when block 2 holds no whole frame (the file
+// ended with block 1).
+uint32_t QueueFirstBlock(int n, bool* queued)
 {
-    if (!ReadBlock(n, bytes)) return Abandon(kFailure);
-    // The file ended with block 1 (or block 2 holds less than a frame).
-    if (n == 2 && PlayedBytes(*bytes, g_blockBuffers.channels) == 0) {
-        *bytes = 0;
-        return 0;
+    *queued = true;
+    uint32_t bytes = 0;
+    MMRESULT code = MMSYSERR_NOERROR;
+    switch (QueueNextBlock(n, n == 2, &bytes, &code)) {
+    case BlockQueued: return 0;
+    case BlockEmpty: *queued = false; return 0;
+    case BlockUnread: return Abandon(kFailure);
+    case BlockUnprepared: return Abandon(code);
+    case BlockUnwritten: return code ? Abandon(code) : 0;
     }
-    ProcessBlock(static_cast<uint16_t>(n), *bytes);
-    const MMRESULT prepared = PrepareBlock(n, *bytes);
-    if (prepared) return Abandon(prepared);
-    MMRESULT writeError = MMSYSERR_NOERROR;
-    WriteBlock(n, *bytes, &writeError);
-    if (writeError) return Abandon(writeError);
     return 0;
 }
 
@@ -181,23 +176,23 @@ uint32_t RefuseWithoutNotifyWindow()
 
 uint32_t OpenStream(uint32_t deviceId, const char* fileName, uint32_t ioBufferSize)
 {
-    SetPipelineState(Starting);
+    MovePipeline(Starting);
     CloseLingeringDevice();
-    if (g_playback.device || g_playback.file) {
+    if (g_player.device || g_player.file) {
         // Left over from an earlier playback that nobody stopped.
         AbandonPlayback();
         CloseSourceFile();
-        SetPipelineState(Starting);
+        MovePipeline(Starting);
     }
     // Whole stereo frames; no block at all cannot be played.
-    const uint32_t blockSize = g_playback.blockSize & ~3u;
+    const uint32_t blockSize = g_player.blockSize & ~3u;
     if (blockSize == 0) {
         ReportDeviceError(MMSYSERR_INVALPARAM);
         return MMSYSERR_INVALPARAM;
     }
 
-    g_playback.file = mmioOpenA(const_cast<LPSTR>(fileName), nullptr, MMIO_READ | MMIO_ALLOCBUF);
-    if (!g_playback.file) {
+    g_player.file = mmioOpenA(const_cast<LPSTR>(fileName), nullptr, MMIO_READ | MMIO_ALLOCBUF);
+    if (!g_player.file) {
         ReportError("Error in opening file.");
         return kFailure;
     }
@@ -208,44 +203,44 @@ uint32_t OpenStream(uint32_t deviceId, const char* fileName, uint32_t ioBufferSi
         copy.Free();
         return code;
     }
-    g_playback.outputBytesPerSecond = copy.format->nAvgBytesPerSec;
-    g_playback.generation = BeginCompletionGeneration();
-    const MMRESULT opened = waveOutOpen(&g_playback.device, deviceId, copy.format,
-                                        reinterpret_cast<DWORD_PTR>(WaveOutCallback), g_playback.generation,
+    g_player.outputBytesPerSecond = copy.format->nAvgBytesPerSec;
+    g_player.generation = BeginCompletionGeneration();
+    const MMRESULT opened = waveOutOpen(&g_player.device, deviceId, copy.format,
+                                        reinterpret_cast<DWORD_PTR>(WaveOutCallback), g_player.generation,
                                         CALLBACK_FUNCTION);
     copy.Free();
     if (opened) {
-        g_playback.device = nullptr;
+        g_player.device = nullptr;
         EndCompletionGeneration();
         return FailOnDevice(opened);
     }
 
     code = AllocateBuffers(blockSize);
     if (code) return code;
-    const uint32_t dataSize = g_playback.plan.dataSize;
-    g_playback.plan = PlanBlocks(dataSize, blockSize, g_blockBuffers.channels);
-    g_playback.blockCounter = 1;
-    g_playback.inFlight = 0;
+    const uint32_t dataSize = g_player.plan.dataSize;
+    g_player.plan = PlanBlocks(dataSize, blockSize, g_player.buffers.channels);
+    g_player.blockCounter = 1;
+    g_player.inFlight = 0;
 
     // The device holds still until both first blocks are queued, so that it
     // never starts with one block only and runs dry before the second.
-    waveOutPause(g_playback.device);
-    uint32_t bytes = 0;
-    code = QueueFirstBlock(1, &bytes);
+    waveOutPause(g_player.device);
+    bool queued = false;
+    code = QueueFirstBlock(1, &queued);
     if (code) return code;
 
-    g_playback.timerId = SetTimer(nullptr, 0, 100, IndicatorTimerProc);
-    if (!g_playback.timerId) return Fail("Failed to set timer.", kFailure);
+    g_player.timerId = SetTimer(nullptr, 0, kIndicatorMs, IndicatorTimerProc);
+    if (!g_player.timerId) return Fail("Failed to set timer.", kFailure);
 
     if (CurrentPipelineState() == Buffer1Queued) {
-        code = QueueFirstBlock(2, &bytes);
+        code = QueueFirstBlock(2, &queued);
         if (code) return code;
-        if (bytes == 0) SetPipelineState(Finished);
+        if (!queued) MovePipeline(Finished);
     } else {
-        SetPipelineState(Finished);  // one block holds all the data
+        MovePipeline(Finished);  // one block holds all the data
     }
-    if (!StartRefillEngine(g_playback.generation)) return FailOnDevice(MMSYSERR_NOMEM);
-    waveOutRestart(g_playback.device);
-    g_halted.store(0);
+    if (!StartRefillEngine(g_player.generation)) return FailOnDevice(MMSYSERR_NOMEM);
+    waveOutRestart(g_player.device);
+    g_player.halted.store(0);
     return 0;
 }
