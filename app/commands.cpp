@@ -79,7 +79,7 @@ void OnOpen(HWND window)
     OPENFILENAMEA ofn =
         WaveFileDialog(window, path, title, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
     if (GetOpenFileNameA(&ofn) != 1) return;
-    if (!CheckSourceFile(path)) return;
+    if (!AcceptSourceFile(path)) return;
     lstrcpynA(g_sourcePath, path, kSourcePathSize);
     lstrcpynA(g_sourceTitle, title, kSourcePathSize);
     if (IsPlaybackActive()) {

@@ -1,8 +1,18 @@
 #include "app/error_box.h"
 
+#include "audio/source_check.h"
+
 HWND g_mainWindow = nullptr;
 
 void ShowErrorBox(const char* text)
 {
     MessageBoxA(g_mainWindow, text, "Quellbox", MB_OK | MB_ICONERROR);
+}
+
+bool AcceptSourceFile(const char* path)
+{
+    const char* refusal = nullptr;
+    if (CheckSourceFile(path, &refusal)) return true;
+    ShowErrorBox(refusal);
+    return false;
 }

@@ -7,3 +7,7 @@ extern HWND g_mainWindow;
 
 // A modal box captioned "Quellbox" with the error icon and one OK button.
 void ShowErrorBox(const char* text);
+
+// Runs the source check on path; a refusal is shown in the error box.
+// True when the file was accepted.
+bool AcceptSourceFile(const char* path);

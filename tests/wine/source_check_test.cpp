@@ -42,7 +42,7 @@ protected:
     std::string Check(const std::string& path, bool* accepted = nullptr)
     {
         MessageBoxCatcher catcher;
-        const bool ok = CheckSourceFile(path.c_str());
+        const bool ok = AcceptSourceFile(path.c_str());
         if (accepted) *accepted = ok;
         EXPECT_EQ(ok, catcher.Boxes().empty()) << "a refusal shows exactly one box, an acceptance none";
         EXPECT_LE(catcher.Boxes().size(), 1u);

@@ -81,7 +81,7 @@ TEST_F(LongPathTest, TheSourceCheckTakesA259CharacterPathAndRefusesLongerOnesOnc
     for (size_t length : {260u, 300u}) {
         g_sourceFormat = {22050, 1, 7, 0};
         MessageBoxCatcher boxes;
-        EXPECT_FALSE(CheckSourceFile(paths_[length].c_str())) << length;
+        EXPECT_FALSE(AcceptSourceFile(paths_[length].c_str())) << length;
         EXPECT_EQ(boxes.OnlyText(), "Open file error.") << length;
         EXPECT_EQ(g_sourceFormat.sampleRate, 22050u);
         EXPECT_EQ(g_sourceFormat.dataLength, 7u);

@@ -41,7 +41,7 @@ Bytes WrappingChunkBeforeRiff()
 std::string CheckText(const std::string& path)
 {
     MessageBoxCatcher catcher;
-    EXPECT_FALSE(CheckSourceFile(path.c_str()));
+    EXPECT_FALSE(AcceptSourceFile(path.c_str()));
     return catcher.OnlyText();
 }
 

@@ -119,7 +119,7 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
 {
     const FuzzBoxes watch(realBoxes_);
     g_sourceFormat = kPreviousSource;
-    *accepted = CheckSourceFile(path_.c_str());
+    *accepted = AcceptSourceFile(path_.c_str());
     const std::vector<CaughtBox> shown = watch.Boxes();
     if (!watch.ReadingAgrees()) Fail("the box stand-in reads the check's box otherwise than it shows");
     *boxes = shown.size();
