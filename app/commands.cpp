@@ -9,17 +9,17 @@
 #include "app/patch_step.h"
 #include "app/settings.h"
 #include "app/shell_state.h"
-#include "audio/effect_modules.h"
 #include "audio/mixdown.h"
+#include "audio/mixdown_render.h"
 #include "audio/source_check.h"
-#include "audio/source_format.h"
-#include "dialogs/effects_patch.h"
 #include "dialogs/effects_patch_dialog.h"
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/progress_dialog.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
+#include "model/source_format.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/panel_bitmaps.h"
 #include "widgets/panel_windows.h"
 
@@ -31,13 +31,8 @@ constexpr char kWaveFilter[] = "Wave (*.wav)\0*.wav\0";
 void OnPlay()
 {
     HandPatchToPlayer();
-    const double rate = static_cast<double>(g_sourceFormat.sampleRate);
-    InitPhaser(rate);
-    InitFlanger(rate);
-    InitChorus(rate);
-    InitChDelay(rate);
     // Every effect gets its current values, in the patch or not.
-    for (int id = 1; id <= 4; ++id) SendEffectParameters(id);
+    PrepareEffectModules(g_sourceFormat.sampleRate);
     Play(g_playButton, g_stopButton, g_pauseButton, g_greenLedWindow, g_redLedWindow,
          static_cast<uint32_t>(g_deviceIndex), g_sourcePath, 0, static_cast<uint32_t>(g_sourceFormat.blockSize));
 }

@@ -3,7 +3,7 @@
 #include "app/error_box.h"
 #include "app/panel_controls.h"
 #include "app/shell_state.h"
-#include "dialogs/effects_patch.h"
+#include "model/effects_patch.h"
 #include "player/player.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/dib_resources.h"

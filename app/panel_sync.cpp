@@ -1,10 +1,10 @@
 #include "app/panel_sync.h"
 
 #include "app/shell_state.h"
-#include "dialogs/effects_patch.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "player/player.h"
 #include "widgets/display_panel.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/panel_messages.h"
 #include "widgets/panel_windows.h"
 

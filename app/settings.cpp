@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "audio/source_format.h"
+#include "model/source_format.h"
 #include "resources/resource_ids.h"
 
 HINSTANCE g_instance = nullptr;

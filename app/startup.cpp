@@ -4,10 +4,11 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "app/shell_state.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
 #include "widgets/display_panel.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/master_slider.h"
 #include "widgets/panel_classes.h"
 #include "widgets/panel_messages.h"
@@ -78,13 +79,13 @@ void ConfigurePanel()
     };
     for (int k = 0; k < kKnobCount; ++k) {
         ConfigureControl(g_knobWindows[k], kKnobs[k].text, kKnobs[k].minimum, kKnobs[k].maximum,
-                         KnobPositionFor(1, k + 1));
+                         KnobPositionFor(kPhaserId, k + 1));
     }
     ConfigureControl(g_volumeSlider, "", 0, 300, 32);
     // Showing the display starts its intro.
     ShowWindow(g_displayWindow, SW_SHOWNORMAL);
     SendMessageA(g_displayWindow, kMsgSetMinimum, 0, 0);
-    SendMessageA(g_displayWindow, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
+    SendMessageA(g_displayWindow, kMsgSetPosition, 0, reinterpret_cast<LPARAM>(EffectDisplayName(kPhaserId)));
 }
 
 int RunMessageLoop()

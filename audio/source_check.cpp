@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "audio/riff_search.h"
-#include "audio/source_format.h"
 #include "audio/wav_format.h"
+#include "model/source_format.h"
 
 namespace {
 

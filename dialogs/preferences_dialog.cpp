@@ -8,8 +8,8 @@
 
 #include "app/panel_controls.h"
 #include "app/settings.h"
-#include "audio/source_format.h"
 #include "dialogs/latency_text.h"
+#include "model/source_format.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "app/error_box.h"
 #include "audio/mixdown.h"
-#include "audio/source_format.h"
+#include "model/source_format.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/error_box.h"
-#include "audio/latency.h"
-#include "audio/source_format.h"
+#include "model/latency.h"
+#include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wav_builder.h"

@@ -12,7 +12,7 @@
 #include "audio/mixdown.h"
 #include "audio/mixdown_render.h"
 #include "audio/source_check.h"
-#include "audio/source_format.h"
+#include "model/source_format.h"
 #include "player/player.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"

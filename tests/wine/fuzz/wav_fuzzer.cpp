@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "app/error_box.h"
-#include "audio/latency.h"
 #include "audio/source_check.h"
-#include "audio/source_format.h"
+#include "model/latency.h"
+#include "model/source_format.h"
 #include "player/player.h"
 #include "tests/wine/fuzz/fuzz_boxes.h"
 #include "tests/wine/fuzz/guarded_heap.h"

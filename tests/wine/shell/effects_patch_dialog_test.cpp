@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/panel_sync.h"
-#include "dialogs/effects_patch.h"
+#include "model/effects_patch.h"
 #include "resources/resource_ids.h"
 
 namespace {

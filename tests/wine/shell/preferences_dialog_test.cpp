@@ -11,7 +11,7 @@
 #include "app/error_box.h"
 #include "app/panel_controls.h"
 #include "app/settings.h"
-#include "audio/source_format.h"
+#include "model/source_format.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "app/error_box.h"
 #include "audio/mixdown.h"
 #include "audio/source_check.h"
-#include "audio/source_format.h"
+#include "model/source_format.h"
 #include "resources/resource_ids.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"

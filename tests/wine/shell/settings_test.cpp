@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/source_format.h"
+#include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
 
 namespace {

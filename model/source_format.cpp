@@ -1,6 +1,6 @@
-#include "audio/source_format.h"
+#include "model/source_format.h"
 
-#include "audio/latency.h"
+#include "model/latency.h"
 
 SourceFormat g_sourceFormat = {44100, 0, 0, 0};
 int16_t g_latency = kDefaultLatency;
