@@ -1,12 +1,11 @@
 #include "app/error_box.h"
 
+#include "app/main_window.h"
 #include "audio/source_check.h"
-
-HWND g_mainWindow = nullptr;
 
 void ShowErrorBox(const char* text)
 {
-    MessageBoxA(g_mainWindow, text, "Quellbox", MB_OK | MB_ICONERROR);
+    MessageBoxA(g_shell.mainWindow, text, "Quellbox", MB_OK | MB_ICONERROR);
 }
 
 bool AcceptSourceFile(const char* path)

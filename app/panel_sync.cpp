@@ -1,6 +1,6 @@
 #include "app/panel_sync.h"
 
-#include "app/shell_state.h"
+#include "app/main_window.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
 #include "player/player.h"
@@ -20,7 +20,7 @@ void ShowEffectOnPanel(int16_t effectId)
         SendMessageA(g_knobWindows[knob - 1], kMsgSetPosition, position, 0);
     }
     // The on/off LED reads the current effect's state when it paints.
-    if (g_onOffLedWindow) SendMessageA(g_onOffLedWindow, WM_PAINT, 0, 0);
+    if (g_shell.onOffLedWindow) SendMessageA(g_shell.onOffLedWindow, WM_PAINT, 0, 0);
 }
 
 void HandPatchToPlayer() { NotifyChangesToPlayer(g_effectsPatch.ids, g_effectsPatch.count); }

@@ -5,10 +5,10 @@
 #include <climits>
 #include <cstdio>
 
+#include "app/main_window.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
 
-HINSTANCE g_instance = nullptr;
 char g_deviceName[kDeviceNameSize] = "";
 int32_t g_deviceIndex = 0;
 
@@ -20,7 +20,7 @@ const char kMainWindow[] = "Main Window";
 void LoadSettingsFileName(char* name, int size)
 {
     name[0] = '\0';
-    LoadStringA(g_instance, IDS_SETTINGS_FILE, name, size);
+    LoadStringA(g_shell.instance, IDS_SETTINGS_FILE, name, size);
 }
 
 void ShowUnownedError(const char* text)

@@ -8,9 +8,6 @@
 constexpr int kDeviceNameSize = 32;  // 31 characters and the terminating zero
 constexpr int32_t kNoDeviceIndex = 21;
 
-// The module whose string table names the settings file.
-extern HINSTANCE g_instance;
-
 // The wave-out device the player opens, by product name and by index.
 extern char g_deviceName[kDeviceNameSize];
 extern int32_t g_deviceIndex;

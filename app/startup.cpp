@@ -3,7 +3,6 @@
 #include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/settings.h"
-#include "app/shell_state.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
 #include "player/player.h"
@@ -34,7 +33,7 @@ bool DisplayHasEnoughColours()
 void BuildFixedPath(const char* dir, int stringId, char* out)
 {
     char name[64] = "";
-    LoadStringA(g_instance, stringId, name, sizeof name);
+    LoadStringA(g_shell.instance, stringId, name, sizeof name);
     JoinDirectoryAndName(dir, name, out, kShellPathSize);
 }
 
@@ -42,9 +41,9 @@ void BuildFixedPaths()
 {
     char dir[kShellPathSize] = "";
     GetWindowsDirectoryA(dir, sizeof dir);
-    BuildFixedPath(dir, IDS_TEMP_MIXDOWN_FILE, g_tempMixdownPath);
+    BuildFixedPath(dir, IDS_TEMP_MIXDOWN_FILE, g_shell.tempMixdownPath);
     GetCurrentDirectoryA(sizeof dir, dir);
-    BuildFixedPath(dir, IDS_HELP_FILE, g_helpPath);
+    BuildFixedPath(dir, IDS_HELP_FILE, g_shell.helpPath);
 }
 
 // The centred window rectangle of a 370 x 92 client area.
@@ -81,7 +80,7 @@ void ConfigurePanel()
         ConfigureControl(g_knobWindows[k], kKnobs[k].text, kKnobs[k].minimum, kKnobs[k].maximum,
                          KnobPositionFor(kPhaserId, k + 1));
     }
-    ConfigureControl(g_volumeSlider, "", 0, 300, 32);
+    ConfigureControl(g_shell.volumeSlider, "", 0, 300, 32);
     // Showing the display starts its intro.
     ShowWindow(g_displayWindow, SW_SHOWNORMAL);
     SendMessageA(g_displayWindow, kMsgSetMinimum, 0, 0);
@@ -114,7 +113,7 @@ bool RegisterShellClasses(HINSTANCE instance)
 
 int RunQuellbox(HINSTANCE instance, int showCommand)
 {
-    g_instance = instance;
+    g_shell.instance = instance;
     if (!RegisterShellClasses(instance)) return 1;
     if (FindWindowA(kMainWindowClass, nullptr)) {
         ShowUnownedError("Quellbox is already active.");
@@ -125,9 +124,9 @@ int RunQuellbox(HINSTANCE instance, int showCommand)
         return 1;
     }
     BuildFixedPaths();
-    g_menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_POPUP));
-    g_popupMenu = GetSubMenu(g_menuResource, 0);
-    SetDisplayMenu(g_popupMenu);
+    g_shell.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_POPUP));
+    g_shell.popupMenu = GetSubMenu(g_shell.menuResource, 0);
+    SetDisplayMenu(g_shell.popupMenu);
     g_changeVolume = ChangeVolume;
 
     const RECT frame = CentredWindowRect();
@@ -144,3 +143,6 @@ int RunQuellbox(HINSTANCE instance, int showCommand)
     ConfigurePanel();
     return RunMessageLoop();
 }
+
+// The Windows entry of qbx15.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) { return RunQuellbox(instance, showCommand); }

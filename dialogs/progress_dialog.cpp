@@ -98,7 +98,8 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_PAINT: Progress_OnPaint(dialog); return TRUE;
     case WM_MOVE:
     case WM_ACTIVATE:
-        if (g_mainWindow) UpdateWindow(g_mainWindow);
+        // The owner (the main window) is brought up to date first.
+        if (HWND owner = GetWindow(dialog, GW_OWNER)) UpdateWindow(owner);
         UpdateWindow(dialog);
         return TRUE;
     case WM_COMMAND: Progress_OnCommand(dialog, LOWORD(wParam)); return TRUE;

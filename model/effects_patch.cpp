@@ -41,6 +41,16 @@ int16_t CurrentEffectId()
     return p.ids[p.position - 1];
 }
 
+int16_t NextPatchPosition(int16_t position, int16_t count)
+{
+    return position < count ? static_cast<int16_t>(position + 1) : static_cast<int16_t>(1);
+}
+
+int16_t PreviousPatchPosition(int16_t position, int16_t count)
+{
+    return position > 1 ? static_cast<int16_t>(position - 1) : count;
+}
+
 const char* EffectDisplayName(int effectId)
 {
     const EffectEntry* e = EffectEntryFor(effectId);

@@ -1,5 +1,6 @@
 // The source check on real files, through the real mmio services, with the
 // real message box caught as it appears.
+#include "app/main_window.h"
 #include "audio/source_check.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ protected:
     {
         g_sourceFormat = {44100, 0, 0, 0};
         g_latency = kDefaultLatency;
-        g_mainWindow = nullptr;
+        g_shell.mainWindow = nullptr;
     }
 
     std::string Write(const std::string& name, const Bytes& bytes)
@@ -268,10 +269,10 @@ TEST_F(SourceCheckTest, TheBoxIsAQuellboxErrorWithOneOkOwnedByTheMainWindow)
 
     HWND owner = CreateWindowA("STATIC", "main", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
-    g_mainWindow = owner;
+    g_shell.mainWindow = owner;
     CheckBytes(RiffFile("AVI ", Bytes(8, 0)));
     EXPECT_EQ(last_.owner, owner);
-    g_mainWindow = nullptr;
+    g_shell.mainWindow = nullptr;
     DestroyWindow(owner);
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "app/main_window.h"
 #include "app/error_box.h"
 #include "audio/mixdown.h"
 #include "audio/mixdown_render.h"
@@ -50,7 +51,7 @@ class LongPathTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_mainWindow = nullptr;
+        g_shell.mainWindow = nullptr;
         g_sourceFormat = {44100, 0, 0, 0};
         wave_ = PcmWave(FormatFields{}, SineSamples(4410, 2, 441.0, 44100.0, 5000.0));
         for (size_t length : {259u, 260u, 300u}) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "app/main_window.h"
 #include "app/error_box.h"
 #include "audio/source_check.h"
 #include "player/player.h"
@@ -58,7 +59,7 @@ std::string PlayText(const std::string& path)
 TEST(WavFuzzFindings, ChunkSizeThatWrapsTheSearchEndsInAMessage)
 {
     TempDir dir;
-    g_mainWindow = nullptr;
+    g_shell.mainWindow = nullptr;
     const std::string list = dir.File("wrapping-list.wav");
     ASSERT_TRUE(WriteFileBytes(list, WrappingListBeforeFormat()));
     EXPECT_EQ(CheckText(list), "WAVE file is corrupted.");

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/main_window.h"
 #include "app/error_box.h"
 #include "audio/source_check.h"
 #include "model/latency.h"
@@ -64,7 +65,7 @@ WavFuzzer::WavFuzzer(uint64_t seed, size_t firstCase, size_t realBoxEvery)
     // (it disables, repaints and reactivates the owner). The cases judge the
     // owner's handle and the buttons' states, never their pixels.
     ShowWindow(panel_.frame, SW_HIDE);
-    g_mainWindow = panel_.frame;
+    g_shell.mainWindow = panel_.frame;
     NotifyChangesToPlayer(nullptr, 0);
     ChangeVolume(-40.0, -40.0);  // the cases are noise: keep the recording quiet
 }
@@ -72,7 +73,7 @@ WavFuzzer::WavFuzzer(uint64_t seed, size_t firstCase, size_t realBoxEvery)
 WavFuzzer::~WavFuzzer()
 {
     Stop();
-    g_mainWindow = nullptr;
+    g_shell.mainWindow = nullptr;
     DestroyTransportPanel(&panel_);
     DeleteFileA(path_.c_str());
     RemoveDirectoryA(dir_.c_str());
@@ -130,7 +131,7 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
     if (!Contains(SourceCheckTexts(), box.text)) Fail("the check's box says an unknown text: \"" + box.text + "\"");
     if (box.caption != "Quellbox" || !box.errorIcon || box.buttonCount != 1 || !box.hasOk)
         Fail("the check's box is not a Quellbox error box with one OK button");
-    if (box.owner != g_mainWindow) Fail("the check's box is not owned by the main window");
+    if (box.owner != g_shell.mainWindow) Fail("the check's box is not owned by the main window");
     return box.text;
 }
 

@@ -1,5 +1,6 @@
 // The settings file through the real profile services, in the Windows
 // directory of the test's Wine prefix, with the real wave-out devices.
+#include "app/main_window.h"
 #include "app/settings.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_instance = GetModuleHandleA(nullptr);
+        g_shell.instance = GetModuleHandleA(nullptr);
         Forget();
         g_latency = kDefaultLatency;
         g_deviceName[0] = '\0';
@@ -231,7 +232,7 @@ TEST_F(SettingsTest, WritingLeavesOtherSectionsAlone)
 TEST(SettingsWithoutDevice, LookupTellsTheUserAndAnswers21)
 {
     ASSERT_EQ(waveOutGetNumDevs(), 0u);
-    g_instance = GetModuleHandleA(nullptr);
+    g_shell.instance = GetModuleHandleA(nullptr);
     MessageBoxCatcher boxes;
     lstrcpyA(g_deviceName, "Kept");
     EXPECT_EQ(LookupWaveOutDevice(g_deviceName), 21);
