@@ -2,15 +2,14 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/error_box.h"
 #include "app/main_window.h"
-#include "app/panel_controls.h"
-#include "app/panel_sync.h"
 #include "app/settings.h"
 #include "audio/mixdown.h"
 #include "audio/mixdown_render.h"
 #include "audio/source_check.h"
 #include "dialogs/effects_patch_dialog.h"
+#include "dialogs/error_box.h"
+#include "dialogs/panel_sync.h"
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/progress_dialog.h"
 #include "model/effect_parameters.h"
@@ -72,7 +71,7 @@ void OnOpen(HWND window)
     OPENFILENAMEA ofn =
         WaveFileDialog(window, path, title, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
     if (GetOpenFileNameA(&ofn) != 1) return;
-    if (!AcceptSourceFile(path)) return;
+    if (!AcceptSourceFile(g_shell.mainWindow, path)) return;
     lstrcpynA(g_shell.sourcePath, path, kSourcePathSize);
     lstrcpynA(g_shell.sourceTitle, title, kSourcePathSize);
     if (IsPlaybackActive()) {
@@ -129,7 +128,7 @@ void OnMixdown(HWND window)
     RunProgressDialog(g_shell.instance, window);
     if (!g_mixdownCompleted) return;
     if (!MoveMixdownOntoTarget(target)) {
-        ShowErrorBox("Write Error. Mixdown file will be deleted.");
+        ShowErrorBox(g_shell.mainWindow, "Write Error. Mixdown file will be deleted.");
         DeleteFileA(g_shell.tempMixdownPath);
     }
 }

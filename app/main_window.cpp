@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
-#include "app/error_box.h"
-#include "app/panel_controls.h"
+#include "dialogs/error_box.h"
+#include "dialogs/panel_sync.h"
 #include "model/effects_patch.h"
 #include "player/player.h"
 #include "resources/panel_bitmap_ids.h"

@@ -1,6 +1,7 @@
-#include "app/panel_controls.h"
-
+// The transport requests of dialogs/panel_sync.h, answered from the shell's
+// buttons.
 #include "app/main_window.h"
+#include "dialogs/panel_sync.h"
 
 bool IsPlaybackActive() { return g_shell.stopButton && IsWindowEnabled(g_shell.stopButton); }
 

@@ -1,4 +1,4 @@
-#include "app/panel_sync.h"
+#include "dialogs/panel_sync.h"
 
 #include "app/main_window.h"
 #include "model/effect_parameters.h"

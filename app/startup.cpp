@@ -1,8 +1,8 @@
 #include "app/startup.h"
 
-#include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/settings.h"
+#include "dialogs/error_box.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
 #include "player/player.h"
@@ -19,7 +19,6 @@ constexpr int kPanelWidth = 370;
 constexpr int kPanelHeight = 92;
 constexpr DWORD kFrameStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
 
-void ShowUnownedError(const char* text) { MessageBoxA(nullptr, text, "Quellbox", MB_OK | MB_ICONERROR); }
 
 bool DisplayHasEnoughColours()
 {
@@ -116,11 +115,11 @@ int RunQuellbox(HINSTANCE instance, int showCommand)
     g_shell.instance = instance;
     if (!RegisterShellClasses(instance)) return 1;
     if (FindWindowA(kMainWindowClass, nullptr)) {
-        ShowUnownedError("Quellbox is already active.");
+        ShowErrorBox(nullptr, "Quellbox is already active.");
         return 1;
     }
     if (!DisplayHasEnoughColours()) {
-        ShowUnownedError("Quellbox needs at least 256 colors.");
+        ShowErrorBox(nullptr, "Quellbox needs at least 256 colors.");
         return 1;
     }
     BuildFixedPaths();

@@ -1,6 +1,6 @@
 #include "dialogs/effects_patch_dialog.h"
 
-#include "app/panel_sync.h"
+#include "dialogs/panel_sync.h"
 #include "model/effects_patch.h"
 #include "resources/resource_ids.h"
 

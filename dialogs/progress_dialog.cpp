@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/error_box.h"
 #include "audio/mixdown.h"
+#include "dialogs/error_box.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
 
@@ -36,7 +36,7 @@ void ShowProgress(HWND dialog)
 // Ends the dialog without a completed render; the temporary file goes.
 void EndWithFailure(HWND dialog, bool tellUser)
 {
-    if (tellUser) ShowErrorBox("Error in Mixdown operation.");
+    if (tellUser) ShowErrorBox(GetWindow(dialog, GW_OWNER), "Error in Mixdown operation.");
     g_mixdownCompleted = false;
     DeleteFileA(g_mixdown.tempPath);
     EndDialog(dialog, IDCANCEL);

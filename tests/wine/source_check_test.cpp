@@ -1,6 +1,5 @@
 // The source check on real files, through the real mmio services, with the
 // real message box caught as it appears.
-#include "app/main_window.h"
 #include "audio/source_check.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +7,8 @@
 
 #include <string>
 
-#include "app/error_box.h"
+#include "app/main_window.h"
+#include "dialogs/error_box.h"
 #include "model/latency.h"
 #include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
@@ -43,7 +43,7 @@ protected:
     std::string Check(const std::string& path, bool* accepted = nullptr)
     {
         MessageBoxCatcher catcher;
-        const bool ok = AcceptSourceFile(path.c_str());
+        const bool ok = AcceptSourceFile(g_shell.mainWindow, path.c_str());
         if (accepted) *accepted = ok;
         EXPECT_EQ(ok, catcher.Boxes().empty()) << "a refusal shows exactly one box, an acceptance none";
         EXPECT_LE(catcher.Boxes().size(), 1u);

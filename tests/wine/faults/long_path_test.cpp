@@ -9,10 +9,10 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "app/error_box.h"
 #include "audio/mixdown.h"
 #include "audio/mixdown_render.h"
 #include "audio/source_check.h"
+#include "dialogs/error_box.h"
 #include "model/source_format.h"
 #include "player/player.h"
 #include "tests/support/message_box_catcher.h"
@@ -82,7 +82,7 @@ TEST_F(LongPathTest, TheSourceCheckTakesA259CharacterPathAndRefusesLongerOnesOnc
     for (size_t length : {260u, 300u}) {
         g_sourceFormat = {22050, 1, 7, 0};
         MessageBoxCatcher boxes;
-        EXPECT_FALSE(AcceptSourceFile(paths_[length].c_str())) << length;
+        EXPECT_FALSE(AcceptSourceFile(g_shell.mainWindow, paths_[length].c_str())) << length;
         EXPECT_EQ(boxes.OnlyText(), "Open file error.") << length;
         EXPECT_EQ(g_sourceFormat.sampleRate, 22050u);
         EXPECT_EQ(g_sourceFormat.dataLength, 7u);

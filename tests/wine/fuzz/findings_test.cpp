@@ -4,8 +4,8 @@
 #include <mmsystem.h>
 
 #include "app/main_window.h"
-#include "app/error_box.h"
 #include "audio/source_check.h"
+#include "dialogs/error_box.h"
 #include "player/player.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"
@@ -42,7 +42,7 @@ Bytes WrappingChunkBeforeRiff()
 std::string CheckText(const std::string& path)
 {
     MessageBoxCatcher catcher;
-    EXPECT_FALSE(AcceptSourceFile(path.c_str()));
+    EXPECT_FALSE(AcceptSourceFile(g_shell.mainWindow, path.c_str()));
     return catcher.OnlyText();
 }
 

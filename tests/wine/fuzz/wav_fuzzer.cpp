@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "app/main_window.h"
-#include "app/error_box.h"
 #include "audio/source_check.h"
+#include "dialogs/error_box.h"
 #include "model/latency.h"
 #include "model/source_format.h"
 #include "player/player.h"
@@ -120,7 +120,7 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
 {
     const FuzzBoxes watch(realBoxes_);
     g_sourceFormat = kPreviousSource;
-    *accepted = AcceptSourceFile(path_.c_str());
+    *accepted = AcceptSourceFile(g_shell.mainWindow, path_.c_str());
     const std::vector<CaughtBox> shown = watch.Boxes();
     if (!watch.ReadingAgrees()) Fail("the box stand-in reads the check's box otherwise than it shows");
     *boxes = shown.size();

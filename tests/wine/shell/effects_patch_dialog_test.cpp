@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/panel_sync.h"
+#include "dialogs/panel_sync.h"
 #include "model/effects_patch.h"
 #include "resources/resource_ids.h"
 

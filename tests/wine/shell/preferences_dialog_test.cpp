@@ -1,6 +1,5 @@
 // The Preferences dialog from the program's own template, driven through
 // its real controls: the device box lists the real wave-out devices.
-#include "app/main_window.h"
 #include "dialogs/preferences_dialog.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +8,10 @@
 
 #include <string>
 
-#include "app/error_box.h"
-#include "app/panel_controls.h"
+#include "app/main_window.h"
 #include "app/settings.h"
+#include "dialogs/error_box.h"
+#include "dialogs/panel_sync.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
 

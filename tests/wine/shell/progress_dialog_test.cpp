@@ -1,6 +1,5 @@
 // The Progress dialog run modally, as the Mixdown command runs it, over a
 // real render of a real file: its steps, its bar, Cancel and failures.
-#include "app/main_window.h"
 #include "dialogs/progress_dialog.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/error_box.h"
+#include "app/main_window.h"
 #include "audio/mixdown.h"
 #include "audio/source_check.h"
+#include "dialogs/error_box.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
 #include "tests/support/message_box_catcher.h"

@@ -1,6 +1,5 @@
 // The settings file through the real profile services, in the Windows
 // directory of the test's Wine prefix, with the real wave-out devices.
-#include "app/main_window.h"
 #include "app/settings.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
+#include "dialogs/preferences_dialog.h"
 #include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
 
