@@ -1,7 +1,6 @@
 // The About picture: bitmap 183 in a captionless popup centred on the
 // screen, closed by one complete left click inside it.
 #include "app/main_window.h"
-#include "app/shell_state.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/dib_resources.h"
 
@@ -9,6 +8,9 @@ namespace {
 
 constexpr int kPictureWidth = 150;
 constexpr int kPictureHeight = 200;
+
+// Set while the left button went down inside the picture.
+bool g_aboutPressed = false;
 
 void About_OnInitDialog(HWND dialog)
 {
@@ -43,7 +45,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG: About_OnInitDialog(dialog); return FALSE;
     case WM_PAINT: About_OnPaint(dialog); return TRUE;
     case WM_PRINTCLIENT:
-        PaintDibResourceOn(reinterpret_cast<HDC>(wParam), GetModuleHandleA(nullptr), IDB_ABOUT);
+        PaintDibResourceOn(reinterpret_cast<HDC>(wParam), g_shell.instance, IDB_ABOUT);
         return TRUE;
     case WM_LBUTTONDOWN: g_aboutPressed = true; return TRUE;
     case WM_LBUTTONUP: About_OnLButtonUp(dialog); return TRUE;

@@ -2,24 +2,21 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/error_box.h"
 #include "app/main_window.h"
-#include "app/panel_controls.h"
-#include "app/panel_sync.h"
-#include "app/patch_step.h"
 #include "app/settings.h"
-#include "app/shell_state.h"
-#include "audio/effect_modules.h"
 #include "audio/mixdown.h"
+#include "audio/mixdown_render.h"
 #include "audio/source_check.h"
-#include "audio/source_format.h"
-#include "dialogs/effects_patch.h"
 #include "dialogs/effects_patch_dialog.h"
+#include "dialogs/error_box.h"
+#include "dialogs/panel_sync.h"
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/progress_dialog.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
+#include "model/source_format.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/panel_bitmaps.h"
 #include "widgets/panel_windows.h"
 
@@ -31,15 +28,10 @@ constexpr char kWaveFilter[] = "Wave (*.wav)\0*.wav\0";
 void OnPlay()
 {
     HandPatchToPlayer();
-    const double rate = static_cast<double>(g_sourceFormat.sampleRate);
-    InitPhaser(rate);
-    InitFlanger(rate);
-    InitChorus(rate);
-    InitChDelay(rate);
     // Every effect gets its current values, in the patch or not.
-    for (int id = 1; id <= 4; ++id) SendEffectParameters(id);
-    Play(g_playButton, g_stopButton, g_pauseButton, g_greenLedWindow, g_redLedWindow,
-         static_cast<uint32_t>(g_deviceIndex), g_sourcePath, 0, static_cast<uint32_t>(g_sourceFormat.blockSize));
+    PrepareEffectModules(g_sourceFormat.sampleRate);
+    Play(g_shell.playButton, g_shell.stopButton, g_shell.pauseButton, g_greenLedWindow, g_shell.redLedWindow,
+         static_cast<uint32_t>(g_deviceIndex), g_shell.sourcePath, 0, static_cast<uint32_t>(g_sourceFormat.blockSize));
 }
 
 // UP (step +1) and DOWN (step -1) move the current patch position round.
@@ -79,17 +71,17 @@ void OnOpen(HWND window)
     OPENFILENAMEA ofn =
         WaveFileDialog(window, path, title, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
     if (GetOpenFileNameA(&ofn) != 1) return;
-    if (!CheckSourceFile(path)) return;
-    lstrcpynA(g_sourcePath, path, kSourcePathSize);
-    lstrcpynA(g_sourceTitle, title, kSourcePathSize);
+    if (!AcceptSourceFile(g_shell.mainWindow, path)) return;
+    lstrcpynA(g_shell.sourcePath, path, kSourcePathSize);
+    lstrcpynA(g_shell.sourceTitle, title, kSourcePathSize);
     if (IsPlaybackActive()) {
         Stop();
     } else {
-        EnableWindow(g_playButton, TRUE);
+        EnableWindow(g_shell.playButton, TRUE);
     }
-    EnableMenuItem(g_popupMenu, IDM_MIXDOWN, MF_BYCOMMAND | MF_ENABLED);
+    EnableMenuItem(g_shell.popupMenu, IDM_MIXDOWN, MF_BYCOMMAND | MF_ENABLED);
     char caption[kSourcePathSize + 16];
-    lstrcpynA(caption, g_sourceTitle, kSourcePathSize);
+    lstrcpynA(caption, g_shell.sourceTitle, kSourcePathSize);
     lstrcatA(caption, " - Quellbox");
     SetWindowTextA(window, caption);
 }
@@ -111,7 +103,7 @@ bool MoveMixdownOntoTarget(const char* target)
     lstrcpyA(beside, target);
     lstrcatA(beside, kSuffix);
     DeleteFileA(beside);
-    if (!MoveFileExA(g_tempMixdownPath, beside, MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING)) {
+    if (!MoveFileExA(g_shell.tempMixdownPath, beside, MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(beside);
         return false;
     }
@@ -125,19 +117,19 @@ bool MoveMixdownOntoTarget(const char* target)
 void OnMixdown(HWND window)
 {
     char target[kSourcePathSize];
-    lstrcpynA(target, g_sourceTitle, kSourcePathSize);
+    lstrcpynA(target, g_shell.sourceTitle, kSourcePathSize);
     char title[kSourcePathSize] = "";
     OPENFILENAMEA ofn = WaveFileDialog(window, target, title,
                                        OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
     if (GetSaveFileNameA(&ofn) != 1) return;
     UpdateWindow(window);
-    PrepareMixdown(g_sourcePath, g_tempMixdownPath, kMixdownBlockBytes);
+    PrepareMixdown(g_shell.sourcePath, g_shell.tempMixdownPath, kMixdownBlockBytes);
     if (IsPlaybackActive()) SendMessageA(window, WM_COMMAND, MAKEWPARAM(22, 0), 0);
-    RunProgressDialog(GetModuleHandleA(nullptr), window);
+    RunProgressDialog(g_shell.instance, window);
     if (!g_mixdownCompleted) return;
     if (!MoveMixdownOntoTarget(target)) {
-        ShowErrorBox("Write Error. Mixdown file will be deleted.");
-        DeleteFileA(g_tempMixdownPath);
+        ShowErrorBox(g_shell.mainWindow, "Write Error. Mixdown file will be deleted.");
+        DeleteFileA(g_shell.tempMixdownPath);
     }
 }
 
@@ -147,15 +139,15 @@ void OnMixdown(HWND window)
 // the manual's default topic, in every viewer.
 void OnHelp(HWND window)
 {
-    WinHelpA(window, g_helpPath, HELP_FORCEFILE, 0);
-    WinHelpA(window, g_helpPath, HELP_CONTENTS, 0);
+    WinHelpA(window, g_shell.helpPath, HELP_FORCEFILE, 0);
+    WinHelpA(window, g_shell.helpPath, HELP_CONTENTS, 0);
 }
 
 }  // namespace
 
 void MainWindow_OnCommand(HWND window, WPARAM wParam)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = g_shell.instance;
     switch (LOWORD(wParam)) {
     case 20: OnPlay(); break;
     case 21: Pause(); break;
@@ -175,10 +167,10 @@ void MainWindow_OnCommand(HWND window, WPARAM wParam)
 
 void MainWindow_OnDestroy(HWND window)
 {
-    WinHelpA(window, g_helpPath, HELP_QUIT, 0);
+    WinHelpA(window, g_shell.helpPath, HELP_QUIT, 0);
     DeletePanelBitmaps();
-    DestroyMenu(g_menuResource);
+    DestroyMenu(g_shell.menuResource);
     WriteSettings(window);
-    DeleteFileA(g_tempMixdownPath);
+    DeleteFileA(g_shell.tempMixdownPath);
     PostQuitMessage(0);
 }

@@ -1,9 +1,8 @@
 #include "app/main_window.h"
 
-#include "app/error_box.h"
-#include "app/panel_controls.h"
-#include "app/shell_state.h"
-#include "dialogs/effects_patch.h"
+#include "dialogs/error_box.h"
+#include "dialogs/panel_sync.h"
+#include "model/effects_patch.h"
 #include "player/player.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/dib_resources.h"
@@ -20,7 +19,7 @@ HWND CreateChild(HWND parent, const char* className, const char* text, int id, i
                  int height, DWORD style)
 {
     return CreateWindowExA(0, className, text, WS_CHILD | style, x, y, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_shell.instance, nullptr);
 }
 
 struct KnobPlace {
@@ -44,11 +43,11 @@ bool CreateLeds(HWND window)
     g_greenLedWindow = CreateChild(window, "LED", "", 8, 149, 65, 7, 3, 0);
     if (!g_greenLedWindow) return false;
     ShowWindow(g_greenLedWindow, SW_SHOWNORMAL);
-    g_redLedWindow = CreateChild(window, "LED", "", 9, 181, 65, 7, 3, 0);
-    if (!g_redLedWindow) return false;
-    ShowWindow(g_redLedWindow, SW_SHOWNORMAL);
-    g_onOffLedWindow = CreateChild(window, "ONOFFLED", "ON/OFF", 25, 272, 43, 18, 18, WS_VISIBLE | WS_DISABLED | 0x0B);
-    return g_onOffLedWindow != nullptr;
+    g_shell.redLedWindow = CreateChild(window, "LED", "", 9, 181, 65, 7, 3, 0);
+    if (!g_shell.redLedWindow) return false;
+    ShowWindow(g_shell.redLedWindow, SW_SHOWNORMAL);
+    g_shell.onOffLedWindow = CreateChild(window, "ONOFFLED", "ON/OFF", 25, 272, 43, 18, 18, WS_VISIBLE | WS_DISABLED | 0x0B);
+    return g_shell.onOffLedWindow != nullptr;
 }
 
 void CreatePanelControls(HWND window)
@@ -57,22 +56,22 @@ void CreatePanelControls(HWND window)
         const KnobPlace& p = kKnobPlaces[k];
         g_knobWindows[k] = CreateChild(window, "rotary_control", p.text, k + 1, p.x, p.y, 30, 30, WS_DISABLED);
     }
-    g_volumeSlider = CreateChild(window, "SLIDER", "Volume", 7, 328, 4, 22, 84, WS_DISABLED);
+    g_shell.volumeSlider = CreateChild(window, "SLIDER", "Volume", 7, 328, 4, 22, 84, WS_DISABLED);
     g_displayWindow = CreateChild(window, "DISPLAY", "Display", 10, 135, 18, 98, 38, WS_DISABLED);
     if (!CreateLeds(window)) return;
-    g_playButton = CreateButton(window, "PLAY", 20, 136, 71, 33, 10);
-    g_pauseButton = CreateButton(window, "PAUSE", 21, 168, 71, 33, 10);
-    g_stopButton = CreateButton(window, "STOP", 22, 200, 71, 33, 10);
-    g_downButton = CreateButton(window, "DOWN", 24, 261, 14, 20, 14);
-    g_upButton = CreateButton(window, "UP", 23, 280, 14, 20, 14);
+    g_shell.playButton = CreateButton(window, "PLAY", 20, 136, 71, 33, 10);
+    g_shell.pauseButton = CreateButton(window, "PAUSE", 21, 168, 71, 33, 10);
+    g_shell.stopButton = CreateButton(window, "STOP", 22, 200, 71, 33, 10);
+    g_shell.downButton = CreateButton(window, "DOWN", 24, 261, 14, 20, 14);
+    g_shell.upButton = CreateButton(window, "UP", 23, 280, 14, 20, 14);
 }
 
 LRESULT MainWindow_OnCreate(HWND window)
 {
-    g_mainWindow = window;
+    g_shell.mainWindow = window;
     CreatePanelControls(window);
     LoadPanelBitmaps();
-    if (g_onOffLedWindow) ShowWindow(g_onOffLedWindow, SW_SHOWNORMAL);
+    if (g_shell.onOffLedWindow) ShowWindow(g_shell.onOffLedWindow, SW_SHOWNORMAL);
     EffectsPatch& p = g_effectsPatch;
     for (int i = 0; i < kPatchSlots; ++i) p.ids[i] = i < p.count ? EffectNameToId(p.names[i]) : 0;
     return 0;
@@ -92,11 +91,11 @@ void MainWindow_OnRButtonDown()
     if (!g_rightClickWait) return;
     KillTimer(g_displayWindow, kDisplayPromptTimer);
     for (HWND knob : g_knobWindows) EnableWindow(knob, TRUE);
-    EnableWindow(g_volumeSlider, TRUE);
-    EnableWindow(g_upButton, TRUE);
-    EnableWindow(g_downButton, TRUE);
+    EnableWindow(g_shell.volumeSlider, TRUE);
+    EnableWindow(g_shell.upButton, TRUE);
+    EnableWindow(g_shell.downButton, TRUE);
     EnableWindow(g_displayWindow, TRUE);
-    EnableWindow(g_onOffLedWindow, TRUE);
+    EnableWindow(g_shell.onOffLedWindow, TRUE);
     g_rightClickWait = 0;
     // The prompt may have been left on the display, or the blank between
     // two blinks: the panel's normal text replaces it at once.
@@ -119,6 +118,23 @@ void StopPlaybackBeforeClosing()
     if (IsPlaybackActive()) Stop();
 }
 
+// Shows the popup menu for a WM_CONTEXTMENU at the screen point packed in
+// lParam; false when the point lies outside the client area.
+bool MainWindow_OnContextMenu(HWND window, LPARAM lParam)
+{
+    // Unsigned, so the keyboard's (-1, -1) lies outside the client area.
+    POINT point = {static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
+    ScreenToClient(window, &point);
+    RECT client;
+    GetClientRect(window, &client);
+    if (!PtInRect(&client, point)) return false;
+    ClientToScreen(window, &point);
+    if (g_introFinished && !g_rightClickWait) {
+        TrackPopupMenu(g_shell.popupMenu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
+    }
+    return true;
+}
+
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -127,10 +143,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: return MainWindow_OnCreate(window);
     case WM_PAINT: MainWindow_OnPaint(window); return 0;
     case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_ENABLE: UpdateWindow(g_playButton); return 0;
+    case WM_ENABLE: UpdateWindow(g_shell.playButton); return 0;
     case WM_RBUTTONDOWN: MainWindow_OnRButtonDown(); return 0;
     case WM_CONTEXTMENU:
-        if (HandleContextMenu(window, lParam)) return 0;
+        if (MainWindow_OnContextMenu(window, lParam)) return 0;
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_SIZE:
     case WM_SHOWWINDOW:

@@ -3,7 +3,39 @@
 #pragma once
 #include <windows.h>
 
+#include "app/file_paths.h"
+
 constexpr char kMainWindowClass[] = "zantil_quellbox";
+constexpr int kSourcePathSize = 260;
+
+// The shell's handles and state: the module, the main window, its menus,
+// its fixed paths, the open source file and the panel controls that the
+// commands reach besides the knobs and the display (widgets/panel_windows.h).
+struct Shell {
+    HINSTANCE instance;  // the program's module: its strings, menus and dialogs
+    HWND mainWindow;     // once it exists; message boxes are owned by it
+    HMENU menuResource;  // menu resource 161
+    HMENU popupMenu;     // its first submenu, the popup menu
+
+    // Fixed at start-up: the temporary mixdown file and the help file.
+    char tempMixdownPath[kShellPathSize];
+    char helpPath[kShellPathSize];
+
+    // The open source file (empty until the first Open) and its file name part.
+    char sourcePath[kSourcePathSize];
+    char sourceTitle[kSourcePathSize];
+
+    HWND playButton;
+    HWND pauseButton;
+    HWND stopButton;  // enabled while playback runs or is paused
+    HWND redLedWindow;
+    HWND onOffLedWindow;
+    HWND upButton;
+    HWND downButton;
+    HWND volumeSlider;
+};
+
+inline Shell g_shell = {};
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -11,10 +43,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // wParam, the id, is read), and the end of the program.
 void MainWindow_OnCommand(HWND window, WPARAM wParam);
 void MainWindow_OnDestroy(HWND window);
-
-// Shows the popup menu for a WM_CONTEXTMENU at the screen point packed in
-// lParam; false when the point lies outside the client area.
-bool HandleContextMenu(HWND window, LPARAM lParam);
 
 // The About picture (dialog 178).
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

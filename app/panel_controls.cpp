@@ -1,15 +1,12 @@
-#include "app/panel_controls.h"
+// The transport requests of dialogs/panel_sync.h, answered from the shell's
+// buttons.
+#include "app/main_window.h"
+#include "dialogs/panel_sync.h"
 
-#include "app/error_box.h"
-
-HWND g_playButton = nullptr;
-HWND g_pauseButton = nullptr;
-HWND g_stopButton = nullptr;
-
-bool IsPlaybackActive() { return g_stopButton && IsWindowEnabled(g_stopButton); }
+bool IsPlaybackActive() { return g_shell.stopButton && IsWindowEnabled(g_shell.stopButton); }
 
 void StopPlaybackFromShell()
 {
     // Command id 22 is the STOP button's.
-    if (g_mainWindow) SendMessageA(g_mainWindow, WM_COMMAND, MAKEWPARAM(22, 0), 0);
+    if (g_shell.mainWindow) SendMessageA(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(22, 0), 0);
 }

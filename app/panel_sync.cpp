@@ -1,10 +1,10 @@
-#include "app/panel_sync.h"
+#include "dialogs/panel_sync.h"
 
-#include "app/shell_state.h"
-#include "dialogs/effects_patch.h"
+#include "app/main_window.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "player/player.h"
 #include "widgets/display_panel.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/panel_messages.h"
 #include "widgets/panel_windows.h"
 
@@ -20,7 +20,7 @@ void ShowEffectOnPanel(int16_t effectId)
         SendMessageA(g_knobWindows[knob - 1], kMsgSetPosition, position, 0);
     }
     // The on/off LED reads the current effect's state when it paints.
-    if (g_onOffLedWindow) SendMessageA(g_onOffLedWindow, WM_PAINT, 0, 0);
+    if (g_shell.onOffLedWindow) SendMessageA(g_shell.onOffLedWindow, WM_PAINT, 0, 0);
 }
 
 void HandPatchToPlayer() { NotifyChangesToPlayer(g_effectsPatch.ids, g_effectsPatch.count); }

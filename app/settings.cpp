@@ -1,16 +1,12 @@
 #include "app/settings.h"
 
-#include <mmsystem.h>
-
 #include <climits>
 #include <cstdio>
 
-#include "audio/source_format.h"
+#include "app/main_window.h"
+#include "dialogs/preferences_dialog.h"
+#include "model/source_format.h"
 #include "resources/resource_ids.h"
-
-HINSTANCE g_instance = nullptr;
-char g_deviceName[kDeviceNameSize] = "";
-int32_t g_deviceIndex = 0;
 
 namespace {
 
@@ -20,12 +16,7 @@ const char kMainWindow[] = "Main Window";
 void LoadSettingsFileName(char* name, int size)
 {
     name[0] = '\0';
-    LoadStringA(g_instance, IDS_SETTINGS_FILE, name, size);
-}
-
-void ShowUnownedError(const char* text)
-{
-    MessageBoxA(nullptr, text, "Quellbox", MB_OK | MB_ICONERROR);
+    LoadStringA(g_shell.instance, IDS_SETTINGS_FILE, name, size);
 }
 
 void WriteInt(const char* section, const char* key, long value, const char* file)
@@ -72,39 +63,6 @@ RECT NormalWindowRect(HWND window)
 }
 
 }  // namespace
-
-bool ReadWaveOutDeviceName(UINT id, char* name)
-{
-    WAVEOUTCAPSA caps = {};
-    const MMRESULT rc = waveOutGetDevCapsA(id, &caps, sizeof caps);
-    if (rc != MMSYSERR_NOERROR) {
-        char text[81] = {};
-        waveOutGetErrorTextA(rc, text, 80);
-        ShowUnownedError(text);
-        name[0] = '\0';
-        return false;
-    }
-    lstrcpynA(name, caps.szPname, kDeviceNameSize);
-    return true;
-}
-
-int32_t LookupWaveOutDevice(char* deviceName)
-{
-    const UINT count = waveOutGetNumDevs();
-    if (count == 0) {
-        ShowUnownedError("No Wave Out device/driver has been installed in this system.");
-        return kNoDeviceIndex;
-    }
-    char first[kDeviceNameSize] = "";
-    for (UINT id = 0; id < count; ++id) {
-        char name[kDeviceNameSize];
-        if (!ReadWaveOutDeviceName(id, name)) continue;  // such a device does not match
-        if (id == 0) lstrcpyA(first, name);
-        if (lstrcmpA(name, deviceName) == 0) return static_cast<int32_t>(id);
-    }
-    lstrcpyA(deviceName, first);
-    return 0;
-}
 
 void ReadSettings(const RECT& defaultFrame, int* left, int* top)
 {

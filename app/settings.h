@@ -3,18 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
-
-constexpr int kDeviceNameSize = 32;  // 31 characters and the terminating zero
-constexpr int32_t kNoDeviceIndex = 21;
-
-// The module whose string table names the settings file.
-extern HINSTANCE g_instance;
-
-// The wave-out device the player opens, by product name and by index.
-extern char g_deviceName[kDeviceNameSize];
-extern int32_t g_deviceIndex;
-
 // Reads the latency (into g_latency, limited to 10..500), the device name
 // and its index, and the window position. defaultFrame is the window's
 // rectangle where it stands without a stored position; its left and top
@@ -26,13 +14,3 @@ void ReadSettings(const RECT& defaultFrame, int* left, int* top);
 // position is that of the normal window, also while it is minimised or
 // maximised.
 void WriteSettings(HWND mainWindow);
-
-// Reads device id's product name into name (kDeviceNameSize bytes). When
-// the device cannot tell it, shows the device service's own error text in a
-// box without owner and leaves name empty; false then.
-bool ReadWaveOutDeviceName(UINT id, char* name);
-
-// The index of the device whose product name is deviceName. When none
-// matches, device 0's name is copied into deviceName and 0 answered; with
-// no device at all the user is told and kNoDeviceIndex answered.
-int32_t LookupWaveOutDevice(char* deviceName);

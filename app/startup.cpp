@@ -1,13 +1,13 @@
 #include "app/startup.h"
 
-#include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/settings.h"
-#include "app/shell_state.h"
+#include "dialogs/error_box.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
 #include "widgets/display_panel.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/master_slider.h"
 #include "widgets/panel_classes.h"
 #include "widgets/panel_messages.h"
@@ -19,7 +19,6 @@ constexpr int kPanelWidth = 370;
 constexpr int kPanelHeight = 92;
 constexpr DWORD kFrameStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
 
-void ShowUnownedError(const char* text) { MessageBoxA(nullptr, text, "Quellbox", MB_OK | MB_ICONERROR); }
 
 bool DisplayHasEnoughColours()
 {
@@ -33,7 +32,7 @@ bool DisplayHasEnoughColours()
 void BuildFixedPath(const char* dir, int stringId, char* out)
 {
     char name[64] = "";
-    LoadStringA(g_instance, stringId, name, sizeof name);
+    LoadStringA(g_shell.instance, stringId, name, sizeof name);
     JoinDirectoryAndName(dir, name, out, kShellPathSize);
 }
 
@@ -41,9 +40,9 @@ void BuildFixedPaths()
 {
     char dir[kShellPathSize] = "";
     GetWindowsDirectoryA(dir, sizeof dir);
-    BuildFixedPath(dir, IDS_TEMP_MIXDOWN_FILE, g_tempMixdownPath);
+    BuildFixedPath(dir, IDS_TEMP_MIXDOWN_FILE, g_shell.tempMixdownPath);
     GetCurrentDirectoryA(sizeof dir, dir);
-    BuildFixedPath(dir, IDS_HELP_FILE, g_helpPath);
+    BuildFixedPath(dir, IDS_HELP_FILE, g_shell.helpPath);
 }
 
 // The centred window rectangle of a 370 x 92 client area.
@@ -78,13 +77,13 @@ void ConfigurePanel()
     };
     for (int k = 0; k < kKnobCount; ++k) {
         ConfigureControl(g_knobWindows[k], kKnobs[k].text, kKnobs[k].minimum, kKnobs[k].maximum,
-                         KnobPositionFor(1, k + 1));
+                         KnobPositionFor(kPhaserId, k + 1));
     }
-    ConfigureControl(g_volumeSlider, "", 0, 300, 32);
+    ConfigureControl(g_shell.volumeSlider, "", 0, 300, 32);
     // Showing the display starts its intro.
     ShowWindow(g_displayWindow, SW_SHOWNORMAL);
     SendMessageA(g_displayWindow, kMsgSetMinimum, 0, 0);
-    SendMessageA(g_displayWindow, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
+    SendMessageA(g_displayWindow, kMsgSetPosition, 0, reinterpret_cast<LPARAM>(EffectDisplayName(kPhaserId)));
 }
 
 int RunMessageLoop()
@@ -113,20 +112,20 @@ bool RegisterShellClasses(HINSTANCE instance)
 
 int RunQuellbox(HINSTANCE instance, int showCommand)
 {
-    g_instance = instance;
+    g_shell.instance = instance;
     if (!RegisterShellClasses(instance)) return 1;
     if (FindWindowA(kMainWindowClass, nullptr)) {
-        ShowUnownedError("Quellbox is already active.");
+        ShowErrorBox(nullptr, "Quellbox is already active.");
         return 1;
     }
     if (!DisplayHasEnoughColours()) {
-        ShowUnownedError("Quellbox needs at least 256 colors.");
+        ShowErrorBox(nullptr, "Quellbox needs at least 256 colors.");
         return 1;
     }
     BuildFixedPaths();
-    g_menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_POPUP));
-    g_popupMenu = GetSubMenu(g_menuResource, 0);
-    SetDisplayMenu(g_popupMenu);
+    g_shell.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_POPUP));
+    g_shell.popupMenu = GetSubMenu(g_shell.menuResource, 0);
+    SetDisplayMenu(g_shell.popupMenu);
     g_changeVolume = ChangeVolume;
 
     const RECT frame = CentredWindowRect();
@@ -143,3 +142,6 @@ int RunQuellbox(HINSTANCE instance, int showCommand)
     ConfigurePanel();
     return RunMessageLoop();
 }
+
+// The Windows entry of qbx15.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) { return RunQuellbox(instance, showCommand); }

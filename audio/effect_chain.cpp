@@ -1,19 +1,14 @@
 #include "audio/effect_chain.h"
 
-#include "audio/effect_modules.h"
+#include "model/effects.h"
 
 void RunEffectById(int effectId, double* values, int count)
 {
-    switch (effectId) {
-    case 1: Phaser(values, count); break;
-    case 2: Flanger(values, count); break;
-    case 3: Chorus(values, count); break;
-    case 4: ChDelay(values, count); break;
-    default: break;  // not an effect: skipped
-    }
+    const EffectEntry* e = EffectEntryFor(effectId);
+    if (e) e->process(values, count);  // anything else is not an effect: skipped
 }
 
 bool IsEffectId(int effectId)
 {
-    return effectId >= 1 && effectId <= 4;
+    return EffectEntryFor(effectId) != nullptr;
 }

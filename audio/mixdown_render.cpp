@@ -3,12 +3,11 @@
 #include <cstring>
 
 #include "audio/effect_chain.h"
-#include "audio/effect_modules.h"
 #include "audio/pcm16.h"
-#include "audio/source_format.h"
-#include "dialogs/effects_patch.h"
-#include "widgets/effect_parameters.h"
-#include "widgets/master_volume.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
+#include "model/master_volume.h"
+#include "model/source_format.h"
 
 MixdownState g_mixdown = {};
 bool g_mixdownCompleted = false;
@@ -70,11 +69,8 @@ bool PrepareMixdown(const char* sourcePath, const char* tempPath, int32_t blockB
 void PrepareEffectModules(uint32_t sampleRate)
 {
     const double rate = static_cast<double>(sampleRate);
-    InitPhaser(rate);
-    InitFlanger(rate);
-    InitChorus(rate);
-    InitChDelay(rate);
-    for (int id = kPhaserId; id <= kChDelayId; ++id) SendEffectParameters(id);
+    for (const EffectEntry& e : kEffectEntries) e.init(rate);
+    for (const EffectEntry& e : kEffectEntries) SendEffectParameters(e.id);
 }
 
 int RenderMixdownBlock(int16_t* pcm, int32_t bytesRead, double* values)

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "audio/source_check.h"
-#include "dialogs/effects_patch.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "tests/wine/mixdown/mixdown_driver.h"
-#include "widgets/effect_parameters.h"
 
 namespace {
 

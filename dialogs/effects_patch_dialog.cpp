@@ -1,7 +1,7 @@
 #include "dialogs/effects_patch_dialog.h"
 
-#include "app/panel_sync.h"
-#include "dialogs/effects_patch.h"
+#include "dialogs/panel_sync.h"
+#include "model/effects_patch.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "dialogs/latency_text.h"
 
-#include "audio/source_format.h"
+#include "model/source_format.h"
 
 int ParseLatencyText(const char* text)
 {

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "app/error_box.h"
 #include "audio/mixdown.h"
-#include "audio/source_format.h"
+#include "dialogs/error_box.h"
+#include "model/source_format.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -36,7 +36,7 @@ void ShowProgress(HWND dialog)
 // Ends the dialog without a completed render; the temporary file goes.
 void EndWithFailure(HWND dialog, bool tellUser)
 {
-    if (tellUser) ShowErrorBox("Error in Mixdown operation.");
+    if (tellUser) ShowErrorBox(GetWindow(dialog, GW_OWNER), "Error in Mixdown operation.");
     g_mixdownCompleted = false;
     DeleteFileA(g_mixdown.tempPath);
     EndDialog(dialog, IDCANCEL);
@@ -98,7 +98,8 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_PAINT: Progress_OnPaint(dialog); return TRUE;
     case WM_MOVE:
     case WM_ACTIVATE:
-        if (g_mainWindow) UpdateWindow(g_mainWindow);
+        // The owner (the main window) is brought up to date first.
+        if (HWND owner = GetWindow(dialog, GW_OWNER)) UpdateWindow(owner);
         UpdateWindow(dialog);
         return TRUE;
     case WM_COMMAND: Progress_OnCommand(dialog, LOWORD(wParam)); return TRUE;

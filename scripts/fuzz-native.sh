@@ -14,10 +14,10 @@ all=(display_number wav_format mixdown_layout knob_mapping)
 
 sources_of() {
   case "$1" in
-    display_number) echo widgets/display_number.cpp ;;
+    display_number) echo model/display_number.cpp ;;
     wav_format) echo audio/wav_format.cpp ;;
     mixdown_layout) echo audio/mixdown_layout.cpp ;;
-    knob_mapping) echo widgets/effect_parameters.cpp widgets/display_number.cpp ;;
+    knob_mapping) echo model/effect_parameters.cpp model/display_number.cpp model/effects.cpp model/effect_ranges.cpp ;;
     *) echo "fuzz-native: unknown harness '$1'" >&2; exit 2 ;;
   esac
 }

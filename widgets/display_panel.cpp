@@ -1,6 +1,6 @@
 #include "widgets/display_panel.h"
 
-#include "dialogs/effects_patch.h"
+#include "model/effects_patch.h"
 #include "widgets/control_background.h"
 #include "widgets/intro_banner.h"
 #include "widgets/offscreen.h"

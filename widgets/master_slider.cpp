@@ -1,11 +1,11 @@
 #include "widgets/master_slider.h"
 
+#include "model/display_number.h"
+#include "model/master_volume.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/control_background.h"
-#include "widgets/display_number.h"
 #include "widgets/display_panel.h"
 #include "widgets/draw_transparent.h"
-#include "widgets/master_volume.h"
 #include "widgets/offscreen.h"
 #include "widgets/panel_windows.h"
 #include "widgets/range_control.h"

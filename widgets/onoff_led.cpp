@@ -1,8 +1,8 @@
 #include "widgets/onoff_led.h"
 
-#include "dialogs/effects_patch.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "widgets/display_panel.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/panel_bitmaps.h"
 #include "widgets/panel_messages.h"
 #include "widgets/panel_windows.h"

@@ -1,11 +1,11 @@
 #include "widgets/rotary_control.h"
 
-#include "dialogs/effects_patch.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/control_background.h"
 #include "widgets/display_panel.h"
 #include "widgets/draw_transparent.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/knob_geometry.h"
 #include "widgets/offscreen.h"
 #include "widgets/panel_windows.h"

@@ -1,18 +1,11 @@
-// The six values a Change call hands an effect, and the lock-free mailbox
-// that carries them from the window thread to the processing thread.
+// The lock-free mailbox that carries an effect's six values from the window
+// thread to the processing thread.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 
-struct EffectValues {
-    double freq;
-    double depth;
-    double rate;
-    double mix;
-    double degree;
-    double feed;
-};
+#include "model/effect_values.h"
 
 // A sequence-counted record of six atomics. The writer makes the counter odd,
 // stores the values and makes it even again; a reader that sees the same even

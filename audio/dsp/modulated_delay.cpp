@@ -4,9 +4,9 @@
 
 #include "audio/dsp/control_segments.h"
 #include "audio/dsp/dsp_support.h"
-#include "audio/dsp/effect_ranges.h"
 #include "audio/dsp/lfo.h"
 #include "audio/dsp/stereo_pair.h"
+#include "model/effect_ranges.h"
 
 const ModulatedDelayKind kFlangerKind = {&kFlangerRange.defaults, 8.5, 0.8, true, 0.0};
 const ModulatedDelayKind kChorusKind = {&kChorusRange.defaults, 31.0, 0.7, true, 0.0};

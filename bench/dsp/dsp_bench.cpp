@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "audio/pcm16.h"
-#include "audio/effects/effect_table.h"
 #include "bench/dsp/wav_file.h"
+#include "model/effects.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/display_number.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "widgets/display_number.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "audio/effect_modules.h"
+#include "model/effect_modules.h"
+#include "model/effect_parameters.h"
 #include "tests/fuzz/fuzz_input.h"
-#include "widgets/effect_parameters.h"
 
 namespace {
 
@@ -39,6 +39,16 @@ void QBX_FXAPI ChangePhaser(double f, double d, double r, double m, double g, do
 void QBX_FXAPI ChangeFlanger(double f, double d, double r, double m, double g, double b) { Record(2, f, d, r, m, g, b); }
 void QBX_FXAPI ChangeChorus(double f, double d, double r, double m, double g, double b) { Record(3, f, d, r, m, g, b); }
 void QBX_FXAPI ChangeChDelay(double f, double d, double r, double m, double g, double b) { Record(4, f, d, r, m, g, b); }
+
+// The effect table's other entry points, which the parameter model never calls.
+void QBX_FXAPI InitPhaser(double) {}
+void QBX_FXAPI InitFlanger(double) {}
+void QBX_FXAPI InitChorus(double) {}
+void QBX_FXAPI InitChDelay(double) {}
+void QBX_FXAPI Phaser(double*, int) {}
+void QBX_FXAPI Flanger(double*, int) {}
+void QBX_FXAPI Chorus(double*, int) {}
+void QBX_FXAPI ChDelay(double*, int) {}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

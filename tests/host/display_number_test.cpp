@@ -1,4 +1,4 @@
-#include "widgets/display_number.h"
+#include "model/display_number.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "widgets/effect_parameters.h"
+#include "model/effect_parameters.h"
 
 #include <gtest/gtest.h>
 

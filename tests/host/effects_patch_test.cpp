@@ -1,8 +1,8 @@
-#include "dialogs/effects_patch.h"
+#include "model/effects_patch.h"
 
 #include <gtest/gtest.h>
 
-#include "widgets/master_volume.h"
+#include "model/master_volume.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "audio/latency.h"
+#include "model/latency.h"
 
 #include <gtest/gtest.h>
 
-#include "audio/source_format.h"
+#include "model/source_format.h"
 
 namespace {
 

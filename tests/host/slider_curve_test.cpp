@@ -1,7 +1,7 @@
 // The master slider: pointer height to position to volume, and the cap's place.
 #include "widgets/slider_curve.h"
 
-#include "widgets/display_number.h"
+#include "model/display_number.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,10 @@
 
 #include <string>
 
-#include "app/error_box.h"
-#include "audio/latency.h"
-#include "audio/source_format.h"
+#include "app/main_window.h"
+#include "dialogs/error_box.h"
+#include "model/latency.h"
+#include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wav_builder.h"
@@ -27,7 +28,7 @@ protected:
     {
         g_sourceFormat = {44100, 0, 0, 0};
         g_latency = kDefaultLatency;
-        g_mainWindow = nullptr;
+        g_shell.mainWindow = nullptr;
     }
 
     std::string Write(const std::string& name, const Bytes& bytes)
@@ -42,7 +43,7 @@ protected:
     std::string Check(const std::string& path, bool* accepted = nullptr)
     {
         MessageBoxCatcher catcher;
-        const bool ok = CheckSourceFile(path.c_str());
+        const bool ok = AcceptSourceFile(g_shell.mainWindow, path.c_str());
         if (accepted) *accepted = ok;
         EXPECT_EQ(ok, catcher.Boxes().empty()) << "a refusal shows exactly one box, an acceptance none";
         EXPECT_LE(catcher.Boxes().size(), 1u);
@@ -268,10 +269,10 @@ TEST_F(SourceCheckTest, TheBoxIsAQuellboxErrorWithOneOkOwnedByTheMainWindow)
 
     HWND owner = CreateWindowA("STATIC", "main", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
-    g_mainWindow = owner;
+    g_shell.mainWindow = owner;
     CheckBytes(RiffFile("AVI ", Bytes(8, 0)));
     EXPECT_EQ(last_.owner, owner);
-    g_mainWindow = nullptr;
+    g_shell.mainWindow = nullptr;
     DestroyWindow(owner);
 }
 

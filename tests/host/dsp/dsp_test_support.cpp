@@ -6,7 +6,7 @@
 
 const std::vector<EffectUnderTest>& AllEffects()
 {
-    static const std::vector<EffectUnderTest> effects(kEffectEntries, kEffectEntries + kEffectEntryCount);
+    static const std::vector<EffectUnderTest> effects(kEffectEntries, kEffectEntries + kEffectCount);
     return effects;
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "audio/effects/effect_table.h"
+#include "model/effects.h"
 
 using EffectUnderTest = EffectEntry;
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "audio/source_format.h"
+#include "model/source_format.h"
 
 namespace {
 

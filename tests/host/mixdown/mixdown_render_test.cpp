@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "audio/pcm16.h"
-#include "audio/source_format.h"
-#include "dialogs/effects_patch.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
+#include "model/master_volume.h"
+#include "model/source_format.h"
 #include "tests/host/fake_effect_modules.h"
-#include "widgets/effect_parameters.h"
-#include "widgets/master_volume.h"
 
 namespace {
 

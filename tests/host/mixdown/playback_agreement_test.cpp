@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "audio/mixdown_render.h"
-#include "audio/source_format.h"
-#include "dialogs/effects_patch.h"
+#include "model/effects_patch.h"
+#include "model/master_volume.h"
+#include "model/source_format.h"
 #include "player/block_processing.h"
 #include "tests/host/fake_effect_modules.h"
-#include "widgets/master_volume.h"
 
 namespace {
 

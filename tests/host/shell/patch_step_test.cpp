@@ -1,4 +1,4 @@
-#include "app/patch_step.h"
+#include "model/effects_patch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The effect DLLs as qbx15 and the player load them: mix 0 leaves the
 // samples alone, the blocking of the stream does not change the sound, and
 // Change calls from another thread while a block is processed are safe.
-#include "audio/effects/effect_table.h"
+#include "model/effects.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

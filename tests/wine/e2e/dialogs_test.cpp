@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "model/effect_parameters.h"
 #include "tests/wine/e2e/e2e_fixture.h"
-#include "widgets/effect_parameters.h"
 
 namespace {
 

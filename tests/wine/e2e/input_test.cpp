@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "model/display_number.h"
+#include "model/effect_parameters.h"
 #include "tests/wine/e2e/e2e_fixture.h"
 #include "tests/wine/player/player_harness.h"
-#include "widgets/display_number.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/slider_curve.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "tests/wine/e2e/reference_panel.h"
 
-#include "dialogs/effects_patch.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "tests/wine/panel/panel_test_window.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/display_panel.h"
 #include "widgets/panel_messages.h"
 

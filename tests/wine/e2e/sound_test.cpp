@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "audio/effect_modules.h"
-#include "audio/latency.h"
 #include "audio/source_check.h"
-#include "dialogs/effects_patch.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
+#include "model/latency.h"
+#include "model/master_volume.h"
 #include "tests/wine/e2e/e2e_fixture.h"
 #include "tests/wine/mixdown/mixdown_driver.h"
 #include "tests/wine/player/player_harness.h"
-#include "widgets/effect_parameters.h"
-#include "widgets/master_volume.h"
 
 namespace {
 

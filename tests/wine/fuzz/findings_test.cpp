@@ -3,8 +3,9 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "app/error_box.h"
+#include "app/main_window.h"
 #include "audio/source_check.h"
+#include "dialogs/error_box.h"
 #include "player/player.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"
@@ -41,7 +42,7 @@ Bytes WrappingChunkBeforeRiff()
 std::string CheckText(const std::string& path)
 {
     MessageBoxCatcher catcher;
-    EXPECT_FALSE(CheckSourceFile(path.c_str()));
+    EXPECT_FALSE(AcceptSourceFile(g_shell.mainWindow, path.c_str()));
     return catcher.OnlyText();
 }
 
@@ -58,7 +59,7 @@ std::string PlayText(const std::string& path)
 TEST(WavFuzzFindings, ChunkSizeThatWrapsTheSearchEndsInAMessage)
 {
     TempDir dir;
-    g_mainWindow = nullptr;
+    g_shell.mainWindow = nullptr;
     const std::string list = dir.File("wrapping-list.wav");
     ASSERT_TRUE(WriteFileBytes(list, WrappingListBeforeFormat()));
     EXPECT_EQ(CheckText(list), "WAVE file is corrupted.");

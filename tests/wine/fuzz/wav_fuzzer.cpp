@@ -4,10 +4,11 @@
 
 #include <cstdio>
 
-#include "app/error_box.h"
-#include "audio/latency.h"
+#include "app/main_window.h"
 #include "audio/source_check.h"
-#include "audio/source_format.h"
+#include "dialogs/error_box.h"
+#include "model/latency.h"
+#include "model/source_format.h"
 #include "player/player.h"
 #include "tests/wine/fuzz/fuzz_boxes.h"
 #include "tests/wine/fuzz/guarded_heap.h"
@@ -64,7 +65,7 @@ WavFuzzer::WavFuzzer(uint64_t seed, size_t firstCase, size_t realBoxEvery)
     // (it disables, repaints and reactivates the owner). The cases judge the
     // owner's handle and the buttons' states, never their pixels.
     ShowWindow(panel_.frame, SW_HIDE);
-    g_mainWindow = panel_.frame;
+    g_shell.mainWindow = panel_.frame;
     NotifyChangesToPlayer(nullptr, 0);
     ChangeVolume(-40.0, -40.0);  // the cases are noise: keep the recording quiet
 }
@@ -72,7 +73,7 @@ WavFuzzer::WavFuzzer(uint64_t seed, size_t firstCase, size_t realBoxEvery)
 WavFuzzer::~WavFuzzer()
 {
     Stop();
-    g_mainWindow = nullptr;
+    g_shell.mainWindow = nullptr;
     DestroyTransportPanel(&panel_);
     DeleteFileA(path_.c_str());
     RemoveDirectoryA(dir_.c_str());
@@ -119,7 +120,7 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
 {
     const FuzzBoxes watch(realBoxes_);
     g_sourceFormat = kPreviousSource;
-    *accepted = CheckSourceFile(path_.c_str());
+    *accepted = AcceptSourceFile(g_shell.mainWindow, path_.c_str());
     const std::vector<CaughtBox> shown = watch.Boxes();
     if (!watch.ReadingAgrees()) Fail("the box stand-in reads the check's box otherwise than it shows");
     *boxes = shown.size();
@@ -130,7 +131,7 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
     if (!Contains(SourceCheckTexts(), box.text)) Fail("the check's box says an unknown text: \"" + box.text + "\"");
     if (box.caption != "Quellbox" || !box.errorIcon || box.buttonCount != 1 || !box.hasOk)
         Fail("the check's box is not a Quellbox error box with one OK button");
-    if (box.owner != g_mainWindow) Fail("the check's box is not owned by the main window");
+    if (box.owner != g_shell.mainWindow) Fail("the check's box is not owned by the main window");
     return box.text;
 }
 

@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "audio/source_check.h"
-#include "audio/source_format.h"
-#include "dialogs/effects_patch.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
+#include "model/master_volume.h"
+#include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wav_builder.h"
 #include "tests/wine/mixdown/mixdown_driver.h"
-#include "widgets/effect_parameters.h"
-#include "widgets/master_volume.h"
 
 namespace {
 

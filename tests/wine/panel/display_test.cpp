@@ -1,11 +1,11 @@
 // The display panel: where its four text places lie, and the intro.
 #include "pixels.h"
 #include "panel_test_window.h"
+#include "model/effects_patch.h"
 #include "resources/panel_bitmap_ids.h"
-#include "dialogs/effects_patch.h"
+#include "tests/support/real_input.h"
 #include "widgets/display_panel.h"
 #include "widgets/panel_messages.h"
-#include "tests/support/real_input.h"
 
 #include <gtest/gtest.h>
 

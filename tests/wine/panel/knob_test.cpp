@@ -2,10 +2,10 @@
 // real mouse messages.
 #include "pixels.h"
 #include "panel_test_window.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "resources/panel_bitmap_ids.h"
-#include "dialogs/effects_patch.h"
 #include "widgets/display_panel.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/knob_geometry.h"
 #include "widgets/panel_messages.h"
 #include "widgets/rotary_control.h"

@@ -9,11 +9,11 @@
 // the given seconds (default 8) at screen position (40, 40).
 #include "panel_test_window.h"
 #include "audio/effect_modules.h"
-#include "dialogs/effects_patch.h"
+#include "model/effect_parameters.h"
+#include "model/effects_patch.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/dib_resources.h"
 #include "widgets/display_panel.h"
-#include "widgets/effect_parameters.h"
 #include "widgets/panel_bitmaps.h"
 #include "widgets/panel_classes.h"
 #include "widgets/panel_messages.h"

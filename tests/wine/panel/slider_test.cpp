@@ -1,11 +1,11 @@
 // The master slider dragged with real mouse messages.
 #include "pixels.h"
 #include "panel_test_window.h"
+#include "model/display_number.h"
+#include "model/master_volume.h"
 #include "resources/panel_bitmap_ids.h"
-#include "widgets/display_number.h"
 #include "widgets/display_panel.h"
 #include "widgets/master_slider.h"
-#include "widgets/master_volume.h"
 #include "widgets/panel_messages.h"
 
 #include <gtest/gtest.h>

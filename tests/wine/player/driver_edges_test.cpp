@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "audio/source_check.h"
-#include "audio/source_format.h"
-#include "dialogs/effects_patch.h"
+#include "model/effects_patch.h"
+#include "model/master_volume.h"
+#include "model/source_format.h"
 #include "tests/support/file_helpers.h"
 #include "tests/support/import_patch.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/wav_builder.h"
 #include "tests/wine/mixdown/mixdown_driver.h"
 #include "tests/wine/player/player_fixture.h"
-#include "widgets/master_volume.h"
 
 namespace {
 

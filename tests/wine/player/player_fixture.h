@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "audio/latency.h"
+#include "model/latency.h"
 #include "player/player.h"
 #include "tests/support/temp_dir.h"
 #include "tests/wine/player/player_harness.h"

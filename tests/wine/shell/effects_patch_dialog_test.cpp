@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/panel_sync.h"
-#include "dialogs/effects_patch.h"
+#include "dialogs/panel_sync.h"
+#include "model/effects_patch.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -8,10 +8,11 @@
 
 #include <string>
 
-#include "app/error_box.h"
-#include "app/panel_controls.h"
+#include "app/main_window.h"
 #include "app/settings.h"
-#include "audio/source_format.h"
+#include "dialogs/error_box.h"
+#include "dialogs/panel_sync.h"
+#include "model/source_format.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -22,7 +23,7 @@ LRESULT CALLBACK FakeMainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 {
     if (message == WM_COMMAND && LOWORD(wParam) == 22) {
         ++g_stopCommands;
-        EnableWindow(g_stopButton, FALSE);  // as the player leaves it after Stop
+        EnableWindow(g_shell.stopButton, FALSE);  // as the player leaves it after Stop
         return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -37,9 +38,9 @@ protected:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "qbx_test_main";
         RegisterClassA(&wc);
-        g_mainWindow = CreateWindowA("qbx_test_main", "main", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+        g_shell.mainWindow = CreateWindowA("qbx_test_main", "main", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
                                      wc.hInstance, nullptr);
-        g_stopButton = CreateWindowA("BUTTON", "STOP", WS_CHILD | WS_DISABLED, 0, 0, 10, 10, g_mainWindow, nullptr,
+        g_shell.stopButton = CreateWindowA("BUTTON", "STOP", WS_CHILD | WS_DISABLED, 0, 0, 10, 10, g_shell.mainWindow, nullptr,
                                      wc.hInstance, nullptr);
         g_stopCommands = 0;
         g_sourceFormat = {44100, 2, 1000, 26460};
@@ -52,14 +53,14 @@ protected:
     void TearDown() override
     {
         if (dialog_) DestroyWindow(dialog_);
-        DestroyWindow(g_mainWindow);
-        g_mainWindow = nullptr;
-        g_stopButton = nullptr;
+        DestroyWindow(g_shell.mainWindow);
+        g_shell.mainWindow = nullptr;
+        g_shell.stopButton = nullptr;
     }
 
     void Open()
     {
-        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PREFERENCES), g_mainWindow,
+        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PREFERENCES), g_shell.mainWindow,
                                      PreferencesDialogProc, 0);
         ASSERT_NE(dialog_, nullptr);
     }
@@ -149,7 +150,7 @@ TEST_F(PreferencesDialogTest, BlockSizeUsesTheSourceRate)
 
 TEST_F(PreferencesDialogTest, OkWithoutAChangeLeavesPlaybackAlone)
 {
-    EnableWindow(g_stopButton, TRUE);
+    EnableWindow(g_shell.stopButton, TRUE);
     g_sourceFormat.blockSize = 12345;
     Open();
     Command(IDOK, BN_CLICKED);
@@ -160,7 +161,7 @@ TEST_F(PreferencesDialogTest, OkWithoutAChangeLeavesPlaybackAlone)
 TEST_F(PreferencesDialogTest, AnotherDeviceStopsPlaybackAndIsStored)
 {
     ASSERT_GE(waveOutGetNumDevs(), 2u);
-    EnableWindow(g_stopButton, TRUE);
+    EnableWindow(g_shell.stopButton, TRUE);
     Open();
     SendDlgItemMessageA(dialog_, IDC_DEVICE_BOX, CB_SETCURSEL, 1, 0);
     Command(IDOK, BN_CLICKED);

@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/error_box.h"
+#include "app/main_window.h"
 #include "audio/mixdown.h"
 #include "audio/source_check.h"
-#include "audio/source_format.h"
+#include "dialogs/error_box.h"
+#include "model/source_format.h"
 #include "resources/resource_ids.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"
@@ -69,7 +70,7 @@ protected:
     void SetUp() override
     {
         g_seen = Observed();
-        g_mainWindow = CreateWindowA("STATIC", "Quellbox", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 370, 92, nullptr,
+        g_shell.mainWindow = CreateWindowA("STATIC", "Quellbox", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 370, 92, nullptr,
                                      nullptr, nullptr, nullptr);
         sentHook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchSent, nullptr, GetCurrentThreadId());
         postedHook_ = SetWindowsHookExA(WH_GETMESSAGE, WatchPosted, nullptr, GetCurrentThreadId());
@@ -79,8 +80,8 @@ protected:
     {
         UnhookWindowsHookEx(sentHook_);
         UnhookWindowsHookEx(postedHook_);
-        DestroyWindow(g_mainWindow);
-        g_mainWindow = nullptr;
+        DestroyWindow(g_shell.mainWindow);
+        g_shell.mainWindow = nullptr;
     }
 
     void Source(uint32_t frames)
@@ -94,7 +95,7 @@ protected:
     void Run()
     {
         PrepareMixdown(source_.c_str(), temp_.c_str(), 32768);
-        RunProgressDialog(GetModuleHandleA(nullptr), g_mainWindow);
+        RunProgressDialog(GetModuleHandleA(nullptr), g_shell.mainWindow);
     }
     bool TempExists() const { return GetFileAttributesA(temp_.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -171,7 +172,7 @@ TEST_F(ProgressDialogTest, ATemporaryFileThatCannotBeCreatedIsOneErrorAndNoFile)
     EXPECT_FALSE(g_mixdownCompleted);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Error in Mixdown operation.");
-    EXPECT_EQ(boxes.Boxes()[0].owner, g_mainWindow);
+    EXPECT_EQ(boxes.Boxes()[0].owner, g_shell.mainWindow);
     EXPECT_FALSE(TempExists());
 }
 

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "audio/source_format.h"
+#include "app/main_window.h"
+#include "dialogs/preferences_dialog.h"
+#include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
 
 namespace {
@@ -38,7 +40,7 @@ class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_instance = GetModuleHandleA(nullptr);
+        g_shell.instance = GetModuleHandleA(nullptr);
         Forget();
         g_latency = kDefaultLatency;
         g_deviceName[0] = '\0';
@@ -231,7 +233,7 @@ TEST_F(SettingsTest, WritingLeavesOtherSectionsAlone)
 TEST(SettingsWithoutDevice, LookupTellsTheUserAndAnswers21)
 {
     ASSERT_EQ(waveOutGetNumDevs(), 0u);
-    g_instance = GetModuleHandleA(nullptr);
+    g_shell.instance = GetModuleHandleA(nullptr);
     MessageBoxCatcher boxes;
     lstrcpyA(g_deviceName, "Kept");
     EXPECT_EQ(LookupWaveOutDevice(g_deviceName), 21);

@@ -1,5 +1,5 @@
 // The description of the current source file, as the source check recorded
-// it, and the playback latency. Program-wide state of qbx15.
+// it, and the playback latency and device. Program-wide state of qbx15.
 #pragma once
 #include <cstdint>
 
@@ -16,6 +16,13 @@ constexpr int16_t kDefaultLatency = 150;
 
 extern SourceFormat g_sourceFormat;
 extern int16_t g_latency;  // milliseconds
+
+constexpr int kDeviceNameSize = 32;  // 31 characters and the terminating zero
+constexpr int32_t kNoDeviceIndex = 21;
+
+// The wave-out device the player opens, by product name and by index.
+extern char g_deviceName[kDeviceNameSize];
+extern int32_t g_deviceIndex;
 
 // Block size in bytes for ms milliseconds at the current source rate.
 int32_t LatencyToBytes(int ms);

@@ -4,13 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-enum EffectId : int16_t {
-    kPhaserId = 1,
-    kFlangerId = 2,
-    kChorusId = 3,
-    kChDelayId = 4,
-};
-constexpr int kEffectCount = 4;
+#include "model/effects.h"
 
 // Knob numbers, which are also the knobs' control ids.
 enum KnobNumber : int {

@@ -4,7 +4,7 @@
 // Change; tests, the benchmark and the render tool drive them with these.
 #pragma once
 
-#include "audio/dsp/effect_values.h"
+#include "model/effect_values.h"
 
 struct EffectRange {
     EffectValues defaults;  // start-up values, mix as stored (0.5)

@@ -1,4 +1,4 @@
-#include "audio/latency.h"
+#include "model/latency.h"
 
 #include <limits>
 

@@ -26,5 +26,11 @@ void ResetEffectsPatch();
 // The id at the current patch position, or 0 when the patch is empty.
 int16_t CurrentEffectId();
 
+// UP: the next position, after the last back to 1.
+int16_t NextPatchPosition(int16_t position, int16_t count);
+
+// DOWN: the previous position, before the first round to the last (count).
+int16_t PreviousPatchPosition(int16_t position, int16_t count);
+
 // The display's name of an effect in capitals ("PHASER" ... "C-DELAY"), or "".
 const char* EffectDisplayName(int effectId);

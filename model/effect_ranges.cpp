@@ -1,4 +1,4 @@
-#include "audio/dsp/effect_ranges.h"
+#include "model/effect_ranges.h"
 
 // Depth knob ends for Phaser, Flanger and Chorus are shares of freq (10 to
 // 100, 96 and 40 %): the lowest depth is 10 % of the lowest freq, the

@@ -1,21 +1,19 @@
-#include "widgets/effect_parameters.h"
+#include "model/effect_parameters.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "audio/effect_modules.h"
-#include "widgets/display_number.h"
+#include "model/display_number.h"
 
 namespace {
 
-const EffectParameters kDefaults[kEffectCount] = {
-    // freq     depth    degree rate  feed   mix  depth%  on
-    {700.0, 382.2, 90.0, 0.3, 0.375, 0.5, 54.1, 0},     // Phaser
-    {2.975, 0.86275, 45.0, 0.4, 0.4, 0.5, 29.0, 0},     // Flanger
-    {26.26, 4.35916, 180.0, 0.26, 0.07, 0.5, 16.6, 0},  // Chorus
-    {350.0, 3.5, 180.0, 0.3, 0.45, 0.5, 0.0, 0},        // C-Delay
-};
+// The start-up values of an effect, switched off.
+EffectParameters StartUpParameters(const EffectEntry& e)
+{
+    const EffectValues& v = e.range->defaults;
+    return {v.freq, v.depth, v.degree, v.rate, v.feed, v.mix, e.depthPercentAtStart, 0};
+}
 
 const double kE = 2.718281828459045;
 
@@ -60,17 +58,17 @@ void DeriveDepthFromPercent(EffectParameters* fx) { fx->depth = fx->freq * 0.01 
 }  // namespace
 
 EffectParameters g_effectParameters[kEffectCount] = {
-    kDefaults[0], kDefaults[1], kDefaults[2], kDefaults[3]};
+    StartUpParameters(kEffectEntries[0]), StartUpParameters(kEffectEntries[1]),
+    StartUpParameters(kEffectEntries[2]), StartUpParameters(kEffectEntries[3])};
 
 EffectParameters* EffectParametersFor(int effectId)
 {
-    if (effectId < kPhaserId || effectId > kChDelayId) return nullptr;
-    return &g_effectParameters[effectId - 1];
+    return EffectEntryFor(effectId) ? &g_effectParameters[effectId - 1] : nullptr;
 }
 
 void ResetEffectParameters()
 {
-    for (int i = 0; i < kEffectCount; ++i) g_effectParameters[i] = kDefaults[i];
+    for (int i = 0; i < kEffectCount; ++i) g_effectParameters[i] = StartUpParameters(kEffectEntries[i]);
 }
 
 void SetParameterFromKnob(int effectId, int knob, uint16_t position)
@@ -127,13 +125,7 @@ void SendEffectParameters(int effectId)
 {
     const EffectParameters* fx = EffectParametersFor(effectId);
     if (!fx) return;
-    const double mix = EffectMixLevel(effectId);
-    switch (effectId) {
-    case kPhaserId: ChangePhaser(fx->freq, fx->depth, fx->rate, mix, fx->degree, fx->feed); break;
-    case kFlangerId: ChangeFlanger(fx->freq, fx->depth, fx->rate, mix, fx->degree, fx->feed); break;
-    case kChorusId: ChangeChorus(fx->freq, fx->depth, fx->rate, mix, fx->degree, fx->feed); break;
-    case kChDelayId: ChangeChDelay(fx->freq, fx->depth, fx->rate, mix, fx->degree, fx->feed); break;
-    }
+    EffectEntryFor(effectId)->change(fx->freq, fx->depth, fx->rate, EffectMixLevel(effectId), fx->degree, fx->feed);
 }
 
 uint16_t KnobPositionFor(int effectId, int knob)

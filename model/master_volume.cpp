@@ -1,4 +1,4 @@
-#include "widgets/master_volume.h"
+#include "model/master_volume.h"
 
 #include <cmath>
 
