@@ -124,6 +124,12 @@ TEST_F(InstalledQuellbox, HelpOpensTheManualAtItsContentsAndExitClosesTheViewer)
         },
         20000))
         << "viewer shows: " << (viewer ? ViewerTopicText(viewer) : "no viewer");
+    // The viewer opens over the panel; set it aside beside the panel, as a
+    // user would, so the panel can be reached for the next commands.
+    RECT panel = {};
+    GetWindowRect(app_.MainWindow(), &panel);
+    SetWindowPos(viewer, nullptr, 0, 0, panel.left > 200 ? panel.left : 200, panel.top > 200 ? panel.top : 200,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     // The contents topic: the manual's title page with its chapter list.
     const std::string contents = ViewerTopicText(viewer);
     EXPECT_NE(contents.find("Quellbox plays a 16-bit PCM WAV file"), std::string::npos) << contents;
