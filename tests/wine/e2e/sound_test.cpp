@@ -297,7 +297,9 @@ TEST_F(SoundTest, TheMixdownFileIsByteForByteWhatTheRendererWrites)
 
 TEST_F(SoundTest, CancelInTheProgressDialogLeavesTheExistingTargetAndNoTemporaryFile)
 {
-    const std::string path = Signal("qbx_e2e_long.wav", 44100 * 60, 26);
+    // Ten minutes: long enough that the render is still running at the click.
+    constexpr int kFrames = 44100 * 600;
+    const std::string path = Signal("qbx_e2e_long.wav", kFrames, 26);
     const std::string target = TempFile("qbx_e2e_kept.wav");
     files_.push_back(target);
     DeleteFileA(target.c_str());
@@ -311,7 +313,7 @@ TEST_F(SoundTest, CancelInTheProgressDialogLeavesTheExistingTargetAndNoTemporary
     ASSERT_NE(nullptr, progress);
     HWND bar = GetDlgItem(progress, 1016);
     EXPECT_EQ(0, SendMessageA(bar, PBM_GETRANGE, TRUE, 0));
-    EXPECT_EQ(static_cast<int>(44100 * 60 * 4 / 32768), SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
+    EXPECT_EQ(static_cast<int>(kFrames * 4LL / 32768), SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
     // The bar and the Cancel button are drawn while the render runs, and
     // the bar moves.
     HWND cancel = GetDlgItem(progress, 1019);
@@ -320,14 +322,12 @@ TEST_F(SoundTest, CancelInTheProgressDialogLeavesTheExistingTargetAndNoTemporary
         << "the Cancel button is painted";
     const std::vector<COLORREF> barBefore = WindowPixels(bar);
     EXPECT_TRUE(WaitUntil([&] { return WindowPixels(bar) != barBefore; }, 3000)) << "the bar is painted as it steps";
-    // Escape does nothing; the Cancel button ends it between two blocks.
-    // Both are sent as messages here: the render's stream of posted steps
-    // keeps the system's input from the dialog until it ends.
-    PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    Sleep(100);
+    // Escape does nothing; a click on Cancel ends it between two blocks.
+    ASSERT_TRUE(BringToForeground(progress));
+    PressKey(VK_ESCAPE);
+    Sleep(300);
     EXPECT_TRUE(IsWindow(progress));
-    PostMessageA(cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
-    PostMessageA(cancel, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+    ASSERT_TRUE(ClickAt(cancel, 10, 5));
     ASSERT_TRUE(Closed(progress));
     EXPECT_EQ("", app_.AnswerMessageBox(500));
     EXPECT_TRUE(ReadWholeFile(target) == "the previous mixdown") << "the existing target was replaced";
