@@ -4,7 +4,9 @@
 # effect chain, the renderer's loop alone (mixdown_bench.exe: PrepareMixdown
 # to the closed file) and the whole Mixdown through the real program
 # (mixdown_program_bench.exe: the Save dialog's OK to the finished file under
-# the target's name), each through an empty patch and all four effects.
+# the target's name), each through an empty patch and all four effects; and
+# the render's posted-message traffic alone, one step per block with nothing
+# rendered, the floor under any render that posts a step per block.
 # Prints the median (and best) of REPEATS runs of each, the ratios against
 # sox and cp, and the machine's load before and after.
 #   bench/mixdown_bench.sh [BUILD_TREE] [REPEATS] [MINUTES...]
@@ -61,6 +63,10 @@ for m in "${minutes[@]}"; do
     flanger 0 2 0 71 0.5 sine 50 lin chorus 0.7 0.9 55 0.4 0.25 2 -s echos 0.8 0.7 300 0.3 300 0.25)
   rm -f "$work/sox.wav"
   printf '  %-28s %8s s\n' "cp" "$cp_s" "sox chain" "$sox_s"
+  steps=$("$QBX_WINE" "$bin/mixdown_bench.exe" "$(winpath "$in")" "$(winpath "$work/out.wav")" steps "$repeats" \
+    2>/dev/null | tr -d '\r' | median_in || true)
+  printf '  %-28s %8s s\n' "posted steps alone" "${steps:-FAILED}"
+  [ -z "$steps" ] || echo "    one posted WM_MIXDOWN_STEP per block, nothing rendered: $(ratio "$steps" "$cp_s") x cp's time"
   for mode in empty four; do
     loop=$("$QBX_WINE" "$bin/mixdown_bench.exe" "$(winpath "$in")" "$(winpath "$work/out.wav")" "$mode" "$repeats" \
       2>/dev/null | tr -d '\r' | median_in || true)
