@@ -34,7 +34,7 @@ LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     case WM_PRINTCLIENT:
-        PaintDibResourceOn(reinterpret_cast<HDC>(wParam), g_panelInstance, IDB_PANEL_BACKGROUND);
+        PaintDibResourceOn(reinterpret_cast<HDC>(wParam), PanelInstanceOf(window), IDB_PANEL_BACKGROUND);
         return 0;
     case WM_ERASEBKGND: return 1;
     case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
