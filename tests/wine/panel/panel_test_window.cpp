@@ -10,7 +10,7 @@
 namespace {
 
 const char kParentClass[] = "qbx_panel_test_parent";
-std::vector<Notification> g_notifications;
+std::vector<MessageRecord> g_notifications;
 
 struct KnobPlace {
     const char* text;
@@ -102,9 +102,16 @@ HWND PanelTestWindow::AddDisplay()
 
 HWND PanelTestWindow::AddSlider() { return Add("SLIDER", "Volume", 7, 328, 4, 22, 84, 0); }
 
-const std::vector<Notification>& PanelTestWindow::Notifications() const { return g_notifications; }
+const std::vector<MessageRecord>& PanelTestWindow::Notifications() const { return g_notifications; }
 
 void PanelTestWindow::ClearNotifications() { g_notifications.clear(); }
+
+ExpectedMessage ControlNotification(UINT notification, HWND control, WORD position)
+{
+    const WORD handleBits = static_cast<WORD>(reinterpret_cast<UINT_PTR>(control));
+    return {notification, kWParam | kLParam, static_cast<WPARAM>(GetDlgCtrlID(control)),
+            MAKELPARAM(handleBits, position)};
+}
 
 void PumpMessages(DWORD milliseconds)
 {
