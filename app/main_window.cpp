@@ -70,7 +70,7 @@ LRESULT MainWindow_OnCreate(HWND window)
 {
     g_shell.mainWindow = window;
     CreatePanelControls(window);
-    LoadPanelBitmaps();
+    LoadPanelBitmaps(g_shell.instance);
     if (g_shell.onOffLedWindow) ShowWindow(g_shell.onOffLedWindow, SW_SHOWNORMAL);
     EffectsPatch& p = g_effectsPatch;
     for (int i = 0; i < kPatchSlots; ++i) p.ids[i] = i < p.count ? EffectNameToId(p.names[i]) : 0;

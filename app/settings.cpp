@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/main_window.h"
-#include "dialogs/preferences_dialog.h"
+#include "dialogs/device_list.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
 

@@ -10,7 +10,7 @@ HBITMAP CreateControlBackground(HWND control)
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
 
-    HBITMAP panel = LoadBitmapA(g_panelInstance, MAKEINTRESOURCEA(IDB_PANEL_BACKGROUND));
+    HBITMAP panel = LoadBitmapA(PanelInstanceOf(control), MAKEINTRESOURCEA(IDB_PANEL_BACKGROUND));
     if (!panel) return nullptr;
     BITMAP description = {};
     GetObjectA(panel, sizeof description, &description);

@@ -95,6 +95,6 @@ void PaintDibResource(HWND window, int bitmapId)
 {
     HDC dc = GetDC(window);
     if (!dc) return;
-    PaintDibResourceOn(dc, g_panelInstance, bitmapId);
+    PaintDibResourceOn(dc, PanelInstanceOf(window), bitmapId);
     ReleaseDC(window, dc);
 }

@@ -33,7 +33,7 @@ SliderRecord* RecordOf(HWND window)
 void PaintSlider(HDC dc, HWND window, const SliderRecord* record)
 {
     if (!record || !record->background) return;
-    HBITMAP cap = LoadBitmapA(g_panelInstance, MAKEINTRESOURCEA(IDB_SLIDER_CAP));
+    HBITMAP cap = LoadBitmapA(PanelInstanceOf(window), MAKEINTRESOURCEA(IDB_SLIDER_CAP));
     if (!cap) return;
     RECT client;
     GetClientRect(window, &client);

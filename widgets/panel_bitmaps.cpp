@@ -1,7 +1,6 @@
 #include "widgets/panel_bitmaps.h"
 
 #include "resources/panel_bitmap_ids.h"
-#include "widgets/panel_windows.h"
 
 #include <initializer_list>
 
@@ -9,7 +8,7 @@ PanelBitmaps g_panelBitmaps = {};
 
 namespace {
 
-HBITMAP Load(int id) { return LoadBitmapA(g_panelInstance, MAKEINTRESOURCEA(id)); }
+HBITMAP Load(HINSTANCE instance, int id) { return LoadBitmapA(instance, MAKEINTRESOURCEA(id)); }
 
 void Delete(HBITMAP* bitmap)
 {
@@ -19,15 +18,15 @@ void Delete(HBITMAP* bitmap)
 
 }  // namespace
 
-void LoadPanelBitmaps()
+void LoadPanelBitmaps(HINSTANCE instance)
 {
-    g_panelBitmaps.onLed = Load(IDB_ONOFF_ON);
-    g_panelBitmaps.offLed = Load(IDB_ONOFF_OFF);
-    g_panelBitmaps.play = {Load(IDB_PLAY_UP), Load(IDB_PLAY_PRESSED)};
-    g_panelBitmaps.pause = {Load(IDB_PAUSE_UP), Load(IDB_PAUSE_PRESSED)};
-    g_panelBitmaps.stop = {Load(IDB_STOP_UP), Load(IDB_STOP_PRESSED)};
-    g_panelBitmaps.down = {Load(IDB_DOWN_UP), Load(IDB_DOWN_PRESSED)};
-    g_panelBitmaps.up = {Load(IDB_UP_UP), Load(IDB_UP_PRESSED)};
+    g_panelBitmaps.onLed = Load(instance, IDB_ONOFF_ON);
+    g_panelBitmaps.offLed = Load(instance, IDB_ONOFF_OFF);
+    g_panelBitmaps.play = {Load(instance, IDB_PLAY_UP), Load(instance, IDB_PLAY_PRESSED)};
+    g_panelBitmaps.pause = {Load(instance, IDB_PAUSE_UP), Load(instance, IDB_PAUSE_PRESSED)};
+    g_panelBitmaps.stop = {Load(instance, IDB_STOP_UP), Load(instance, IDB_STOP_PRESSED)};
+    g_panelBitmaps.down = {Load(instance, IDB_DOWN_UP), Load(instance, IDB_DOWN_PRESSED)};
+    g_panelBitmaps.up = {Load(instance, IDB_UP_UP), Load(instance, IDB_UP_PRESSED)};
 }
 
 void DeletePanelBitmaps()

@@ -15,9 +15,9 @@ struct PanelBitmaps {
 
 extern PanelBitmaps g_panelBitmaps;
 
-// Loads all twelve from the panel instance, in the order on/off LED, PLAY,
-// PAUSE, STOP, DOWN, UP; a bitmap that cannot be loaded stays none.
-void LoadPanelBitmaps();
+// Loads all twelve from the instance's resources, in the order on/off LED,
+// PLAY, PAUSE, STOP, DOWN, UP; a bitmap that cannot be loaded stays none.
+void LoadPanelBitmaps(HINSTANCE instance);
 
 // Deletes them all.
 void DeletePanelBitmaps();

@@ -4,7 +4,6 @@
 #include "widgets/led.h"
 #include "widgets/master_slider.h"
 #include "widgets/onoff_led.h"
-#include "widgets/panel_windows.h"
 #include "widgets/rotary_control.h"
 
 namespace {
@@ -25,7 +24,6 @@ bool Register(HINSTANCE instance, const char* name, WNDPROC procedure, int extra
 
 bool RegisterPanelClasses(HINSTANCE instance)
 {
-    g_panelInstance = instance;
     // One pointer-sized slot for the controls that keep a state record.
     const int recordSlot = sizeof(LONG_PTR);
     return Register(instance, "rotary_control", RotaryControlProc, recordSlot, nullptr) &&

@@ -3,7 +3,11 @@
 HWND g_knobWindows[kKnobCount] = {};
 HWND g_displayWindow = nullptr;
 HWND g_greenLedWindow = nullptr;
-HINSTANCE g_panelInstance = nullptr;
+
+HINSTANCE PanelInstanceOf(HWND window)
+{
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+}
 
 int KnobNumberOf(HWND window)
 {

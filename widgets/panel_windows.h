@@ -10,9 +10,9 @@ extern HWND g_knobWindows[kKnobCount];
 extern HWND g_displayWindow;
 extern HWND g_greenLedWindow;
 
-// The instance whose resources the panel draws from; set by
-// RegisterPanelClasses.
-extern HINSTANCE g_panelInstance;
+// The instance a panel window was created with, whose resources the panel
+// draws from.
+HINSTANCE PanelInstanceOf(HWND window);
 
 // The knob number (1 to 6) of a knob window, 0 for any other window.
 int KnobNumberOf(HWND window);

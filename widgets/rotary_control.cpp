@@ -130,7 +130,7 @@ HBITMAP MakeKnobFace(HWND knob)
 {
     HBITMAP face = CreateControlBackground(knob);
     if (!face) return nullptr;
-    HBITMAP picture = LoadBitmapA(g_panelInstance, MAKEINTRESOURCEA(IDB_KNOB));
+    HBITMAP picture = LoadBitmapA(PanelInstanceOf(knob), MAKEINTRESOURCEA(IDB_KNOB));
     if (!picture) return face;
     BITMAP size = {};
     GetObjectA(picture, sizeof size, &size);

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "model/effect_ranges.h"
+
 #if defined(__SSE2__) || defined(_M_X64) || defined(__x86_64__)
 #include <xmmintrin.h>
 #define QBX_DSP_HAS_MXCSR 1
@@ -16,6 +18,21 @@ inline double ClampValue(double v, double lo, double hi, double fallback)
     if (v < lo) return lo;
     if (v > hi) return hi;
     return v;
+}
+
+// A Change call's values held to the effect's accepted bounds; a value that
+// is no number gives the start-up value, and mix 0 (switched off).
+inline EffectValues AcceptedValues(const EffectValues& raw, const EffectRange& range)
+{
+    const EffectValues& lo = range.acceptedLowest;
+    const EffectValues& hi = range.acceptedHighest;
+    const EffectValues& start = range.defaults;
+    return {ClampValue(raw.freq, lo.freq, hi.freq, start.freq),
+            ClampValue(raw.depth, lo.depth, hi.depth, start.depth),
+            ClampValue(raw.rate, lo.rate, hi.rate, start.rate),
+            ClampValue(raw.mix, lo.mix, hi.mix, 0.0),
+            ClampValue(raw.degree, lo.degree, hi.degree, start.degree),
+            ClampValue(raw.feed, lo.feed, hi.feed, start.feed)};
 }
 
 // Full scale of a 16-bit sample in the units the effects work in.

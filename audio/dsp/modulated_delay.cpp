@@ -8,9 +8,9 @@
 #include "audio/dsp/stereo_pair.h"
 #include "model/effect_ranges.h"
 
-const ModulatedDelayKind kFlangerKind = {&kFlangerRange.defaults, 8.5, 0.8, true, 0.0};
-const ModulatedDelayKind kChorusKind = {&kChorusRange.defaults, 31.0, 0.7, true, 0.0};
-const ModulatedDelayKind kChDelayKind = {&kChDelayRange.defaults, 1004.0, 0.90001, false, 6500.0};
+const ModulatedDelayKind kFlangerKind = {&kFlangerRange, true, 0.0};
+const ModulatedDelayKind kChorusKind = {&kChorusRange, true, 0.0};
+const ModulatedDelayKind kChDelayKind = {&kChDelayRange, false, 6500.0};
 
 namespace {
 
@@ -24,9 +24,9 @@ constexpr double kPi = 3.141592653589793;
 void ToTargets(const ModulatedDelayState* s, const EffectValues& raw, double* tap, double* plain)
 {
     const ModulatedDelayKind* k = s->kind;
-    const double maxMs = k->maxDelayMs;
-    const double freq = ClampValue(raw.freq, 0.0, maxMs, k->start->freq);
-    const double depth = ClampValue(raw.depth, 0.0, maxMs, k->start->depth);
+    const EffectValues v = AcceptedValues(raw, *k->range);
+    const double freq = v.freq;
+    const double depth = v.depth;
     const double perMs = s->rate * 0.001;
     if (k->sweepBelowFreq) {
         const double sweep = depth < freq ? depth : freq;
@@ -36,10 +36,10 @@ void ToTargets(const ModulatedDelayState* s, const EffectValues& raw, double* ta
         tap[kTapCentre] = freq * perMs;
         tap[kTapHalfSweep] = 0.5 * depth * perMs;
     }
-    tap[kTapLag] = ClampValue(raw.degree, 0.0, 360.0, k->start->degree) / 360.0;
-    plain[kPlainRate] = ClampValue(raw.rate, 0.0, 20.0, k->start->rate);
-    plain[kPlainMix] = ClampValue(raw.mix, 0.0, 1.0, 0.0);
-    plain[kPlainFeed] = ClampValue(raw.feed, 0.0, k->maxFeed, k->start->feed);
+    tap[kTapLag] = v.degree / 360.0;
+    plain[kPlainRate] = v.rate;
+    plain[kPlainMix] = v.mix;
+    plain[kPlainFeed] = v.feed;
 }
 
 // The largest distance (samples) between a tap's read position under the
@@ -97,7 +97,7 @@ void TakeNewValues(ModulatedDelayState* s)
     EffectValues raw;
     if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
         if (!s->snapNext || s->seen != 0) return;
-        raw = SwitchedOff(*s->kind->start);
+        raw = SwitchedOff(s->kind->range->defaults);
     }
     double plain[kPlainCount];
     ToTargets(s, raw, s->tapTarget, plain);
@@ -131,7 +131,7 @@ void ModulatedDelayInit(ModulatedDelayState* s, const ModulatedDelayKind* kind, 
     s->rate = SafeSampleRate(sampleRate);
     s->glideSamples = MsToSamples(kGlideMs, s->rate);
     s->fadeSamples = MsToSamples(kFadeMs, s->rate);
-    s->maxDelay = kind->maxDelayMs * 0.001 * s->rate + 2.0;
+    s->maxDelay = kind->range->acceptedHighest.freq * 0.001 * s->rate + 2.0;
     if (kind->dampingHz > 0.0) {
         const double fc = kind->dampingHz < 0.45 * s->rate ? kind->dampingHz : 0.45 * s->rate;
         s->dampingCoeff = 1.0 - std::exp(-2.0 * kPi * fc / s->rate);

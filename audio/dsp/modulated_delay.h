@@ -14,14 +14,15 @@
 #include "audio/dsp/delay_line.h"
 #include "audio/dsp/effect_values.h"
 #include "audio/dsp/param_glide.h"
+#include "model/effect_ranges.h"
 
 constexpr int kDelayControlPeriod = 16;
 
 // What distinguishes the three effects.
 struct ModulatedDelayKind {
-    const EffectValues* start;  // start-up values (used switched off until the first Change)
-    double maxDelayMs;    // longest delay any setting can ask for
-    double maxFeed;       // feedback ceiling
+    // Start-up values (used switched off until the first Change) and the
+    // bounds of every value; the highest freq is the longest delay.
+    const EffectRange* range;
     bool sweepBelowFreq;  // sweep between freq - depth and freq (else freq +- depth / 2)
     double dampingHz;     // low-pass in the feedback path; 0 for none
 };

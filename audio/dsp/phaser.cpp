@@ -10,21 +10,19 @@
 
 namespace {
 
-const EffectValues& kPhaserStart = kPhaserRange.defaults;
 constexpr double kGlideMs = 5.0;
 constexpr double kSweepMsPerOctave = 20.0;
 constexpr double kPi = 3.141592653589793;
 
 void ToGlided(const EffectValues& raw, double* out, double* sweep)
 {
-    const double freq = ClampValue(raw.freq, 20.0, 20000.0, kPhaserStart.freq);
-    const double depth = ClampValue(raw.depth, 0.0, 20000.0, kPhaserStart.depth);
-    sweep[kPhLowOctave] = std::log2(freq);
-    sweep[kPhTopOctave] = std::log2(freq + depth);
-    out[kPhRate] = ClampValue(raw.rate, 0.0, 20.0, kPhaserStart.rate);
-    out[kPhMix] = ClampValue(raw.mix, 0.0, 1.0, 0.0);
-    out[kPhDegree] = ClampValue(raw.degree, 0.0, 360.0, kPhaserStart.degree);
-    out[kPhFeed] = ClampValue(raw.feed, 0.0, 0.9, kPhaserStart.feed);
+    const EffectValues v = AcceptedValues(raw, kPhaserRange);
+    sweep[kPhLowOctave] = std::log2(v.freq);
+    sweep[kPhTopOctave] = std::log2(v.freq + v.depth);
+    out[kPhRate] = v.rate;
+    out[kPhMix] = v.mix;
+    out[kPhDegree] = v.degree;
+    out[kPhFeed] = v.feed;
 }
 
 // First-order all-pass H(z) = (a + z^-1) / (1 + a z^-1) with its -90 degree
@@ -49,7 +47,7 @@ void TakeNewValues(PhaserState* s)
     EffectValues raw;
     if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
         if (!s->snapNext) return;
-        if (s->seen == 0) raw = SwitchedOff(kPhaserStart);
+        if (s->seen == 0) raw = SwitchedOff(kPhaserRange.defaults);
         else return;
     }
     double targets[kPhCount], sweep[kPhSweepCount];

@@ -151,7 +151,7 @@ TEST(PaintDibResource, TheTestWindowShowsBitmap123AtItsOrigin)
 TEST(DrawOwnerButton, PressedShowsTheSecondPictureReleasedTheFirst)
 {
     EnsurePanelClasses();
-    LoadPanelBitmaps();
+    LoadPanelBitmaps(GetModuleHandleA(nullptr));
     const struct {
         int id, up, pressed;
     } buttons[] = {{20, 135, 136}, {21, 137, 138}, {22, 139, 140}, {23, 168, 169}, {24, 166, 167}};
@@ -197,7 +197,7 @@ Pixels OnScreen(HWND window, int width, int height)
 TEST(DrawOwnerButton, ARealButtonShowsItsPressedPictureWhileTheMouseHoldsIt)
 {
     PanelTestWindow panel;
-    LoadPanelBitmaps();
+    LoadPanelBitmaps(GetModuleHandleA(nullptr));
     HWND play = panel.Add("BUTTON", "PLAY", 20, 136, 71, 33, 10, WS_VISIBLE | BS_OWNERDRAW);
     UpdateWindow(play);
     EXPECT_EQ(OnScreen(play, 33, 10), DecodeBitmapResource(IDB_PLAY_UP));

@@ -125,15 +125,13 @@ TEST_F(KnobTest, ADragTurnsTheKnobChangesTheEffectAndShowsTheValue)
     EXPECT_EQ(GetCapture(), nullptr);
 
     // Every change notified the parent with the position in the high word; the release once more.
-    const std::vector<Notification>& n = panel_.Notifications();
-    ASSERT_EQ(n.size(), 4u);
-    const WORD positions[] = {83, 49, 16, 16};
-    for (size_t i = 0; i < n.size(); ++i) {
-        EXPECT_EQ(n[i].message, i < 3 ? 1031u : 1032u) << i;
-        EXPECT_EQ(n[i].wParam, 1u) << i;
-        EXPECT_EQ(HIWORD(n[i].lParam), positions[i]) << i;
-        EXPECT_EQ(LOWORD(n[i].lParam), static_cast<WORD>(reinterpret_cast<UINT_PTR>(freq_))) << i;
-    }
+    const ExpectedMessage drag[] = {
+        ControlNotification(kNotifyChanging, freq_, 83),
+        ControlNotification(kNotifyChanging, freq_, 49),
+        ControlNotification(kNotifyChanging, freq_, 16),
+        ControlNotification(kNotifyReleased, freq_, 16),
+    };
+    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), drag), "");
 
     // The pointer stands at 16 and the display shows the Phaser's Freq value.
     const PointerPoint end = PointerEnd(0, 100, 16, 15, 15, 11);
@@ -184,13 +182,12 @@ TEST_P(KnobCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverTurns
     ASSERT_TRUE(TakeCaptureAway(freq_, panel_.Handle(), GetParam()));
     EXPECT_EQ(g_knobDragging, 0);
 
-    // Ended as a release ends it: one 1032 with the position the drag left.
-    const std::vector<Notification>& n = panel_.Notifications();
-    ASSERT_EQ(n.size(), 2u);
-    EXPECT_EQ(n[0].message, 1031u);
-    EXPECT_EQ(n[1].message, 1032u);
-    EXPECT_EQ(n[1].wParam, 1u);
-    EXPECT_EQ(HIWORD(n[1].lParam), 83);
+    // Ended as a release ends it: one release with the position the drag left.
+    const ExpectedMessage pressThenLoss[] = {
+        ControlNotification(kNotifyChanging, freq_, 83),
+        ControlNotification(kNotifyReleased, freq_, 83),
+    };
+    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), pressThenLoss), "");
 
     // The pointer passing over the knob afterwards, and a stray button-up,
     // change nothing: no turn, no Change call, no notification.
@@ -199,7 +196,7 @@ TEST_P(KnobCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverTurns
     SendMessageA(freq_, WM_LBUTTONUP, 0, At(15, 40));
     EXPECT_EQ(SendMessageA(freq_, kMsgGetPosition, 0, 0), 83);
     EXPECT_EQ(g_effectParameters[0].freq, freq);
-    EXPECT_EQ(n.size(), 2u);
+    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), pressThenLoss), "");
 
     // The next press starts a drag of its own.
     SendMessageA(freq_, WM_LBUTTONDOWN, MK_LBUTTON, At(-20, 15));  // left: 16
@@ -207,8 +204,13 @@ TEST_P(KnobCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverTurns
     EXPECT_EQ(SendMessageA(freq_, kMsgGetPosition, 0, 0), 16);
     SendMessageA(freq_, WM_LBUTTONUP, 0, At(-20, 15));
     EXPECT_EQ(GetCapture(), nullptr);
-    ASSERT_EQ(n.size(), 4u);
-    EXPECT_EQ(n[3].message, 1032u);
+    const ExpectedMessage thenADragOfItsOwn[] = {
+        ControlNotification(kNotifyChanging, freq_, 83),
+        ControlNotification(kNotifyReleased, freq_, 83),
+        ControlNotification(kNotifyChanging, freq_, 16),
+        ControlNotification(kNotifyReleased, freq_, 16),
+    };
+    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), thenADragOfItsOwn), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWay, KnobCaptureLossTest, ::testing::ValuesIn(kEveryCaptureLoss),

@@ -20,7 +20,7 @@ protected:
     {
         ResetEffectParameters();
         ResetEffectsPatch();
-        LoadPanelBitmaps();
+        LoadPanelBitmaps(GetModuleHandleA(nullptr));
         display_ = panel_.AddDisplay();
         ShowWindow(display_, SW_SHOWNORMAL);
         KillTimer(display_, 1);

@@ -122,7 +122,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
         buttonWindows[i] = Child(main, "BUTTON", buttons[i].text, buttons[i].id, buttons[i].x, buttons[i].y,
                                  buttons[i].w, buttons[i].h, WS_VISIBLE | WS_DISABLED | BS_OWNERDRAW);
     }
-    LoadPanelBitmaps();
+    LoadPanelBitmaps(GetModuleHandleA(nullptr));
     ShowWindow(onOff, SW_SHOWNORMAL);
 
     ShowWindow(main, show);

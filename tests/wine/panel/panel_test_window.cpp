@@ -10,7 +10,7 @@
 namespace {
 
 const char kParentClass[] = "qbx_panel_test_parent";
-std::vector<Notification> g_notifications;
+std::vector<MessageRecord> g_notifications;
 
 struct KnobPlace {
     const char* text;
@@ -34,7 +34,7 @@ LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     }
     case WM_PRINTCLIENT:
-        PaintDibResourceOn(reinterpret_cast<HDC>(wParam), g_panelInstance, IDB_PANEL_BACKGROUND);
+        PaintDibResourceOn(reinterpret_cast<HDC>(wParam), PanelInstanceOf(window), IDB_PANEL_BACKGROUND);
         return 0;
     case WM_ERASEBKGND: return 1;
     case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
@@ -102,9 +102,16 @@ HWND PanelTestWindow::AddDisplay()
 
 HWND PanelTestWindow::AddSlider() { return Add("SLIDER", "Volume", 7, 328, 4, 22, 84, 0); }
 
-const std::vector<Notification>& PanelTestWindow::Notifications() const { return g_notifications; }
+const std::vector<MessageRecord>& PanelTestWindow::Notifications() const { return g_notifications; }
 
 void PanelTestWindow::ClearNotifications() { g_notifications.clear(); }
+
+ExpectedMessage ControlNotification(UINT notification, HWND control, WORD position)
+{
+    const WORD handleBits = static_cast<WORD>(reinterpret_cast<UINT_PTR>(control));
+    return {notification, kWParam | kLParam, static_cast<WPARAM>(GetDlgCtrlID(control)),
+            MAKELPARAM(handleBits, position)};
+}
 
 void PumpMessages(DWORD milliseconds)
 {

@@ -6,11 +6,7 @@
 
 #include <vector>
 
-struct Notification {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
+#include "tests/support/message_sequence.h"
 
 // Registers the panel classes and the test parent's class once per process.
 void EnsurePanelClasses();
@@ -37,7 +33,7 @@ public:
     HWND AddDisplay();
     HWND AddSlider();
 
-    const std::vector<Notification>& Notifications() const;
+    const std::vector<MessageRecord>& Notifications() const;
     void ClearNotifications();
 
 private:
@@ -53,6 +49,11 @@ enum class CaptureLoss {
 constexpr CaptureLoss kEveryCaptureLoss[] = {CaptureLoss::AnotherWindowTakesIt, CaptureLoss::CancelMode,
                                              CaptureLoss::MessageBox};
 const char* CaptureLossName(CaptureLoss how);
+
+// The notification a panel control sends its parent (kNotifyChanging during
+// a drag, kNotifyReleased at its end): its control id, and its handle's low
+// word with the position.
+ExpectedMessage ControlNotification(UINT notification, HWND control, WORD position);
 
 // Takes the capture away from control, which holds it, in that way; true
 // when the control has lost it.

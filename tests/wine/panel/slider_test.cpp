@@ -105,14 +105,12 @@ TEST_F(SliderTest, ADragFromTopToBottomSetsTheVolumeMovesTheCapAndNotifies)
     EXPECT_EQ(PrintClient(display_), DisplayShowing("-89.99"));
     SendMessageA(slider_, WM_LBUTTONUP, 0, At(11, 75));
 
-    const std::vector<Notification>& n = panel_.Notifications();
-    ASSERT_EQ(n.size(), 3u);
-    EXPECT_EQ(n[0].message, 1031u);
-    EXPECT_EQ(HIWORD(n[0].lParam), 0);
-    EXPECT_EQ(n[1].message, 1031u);
-    EXPECT_EQ(HIWORD(n[1].lParam), 300);
-    EXPECT_EQ(n[2].message, 1032u);
-    EXPECT_EQ(n[2].wParam, 7u);
+    const ExpectedMessage drag[] = {
+        ControlNotification(kNotifyChanging, slider_, 0),
+        ControlNotification(kNotifyChanging, slider_, 300),
+        ControlNotification(kNotifyReleased, slider_, 300),
+    };
+    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), drag), "");
     EXPECT_EQ(g_volumeCalls[1].first, g_volumeCalls[1].second);
 }
 
@@ -146,12 +144,11 @@ TEST_P(SliderCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverMov
     ASSERT_TRUE(TakeCaptureAway(slider_, panel_.Handle(), GetParam()));
     EXPECT_EQ(g_sliderDragging, 0);
 
-    const std::vector<Notification>& n = panel_.Notifications();
-    ASSERT_EQ(n.size(), 2u);
-    EXPECT_EQ(n[0].message, 1031u);
-    EXPECT_EQ(n[1].message, 1032u);
-    EXPECT_EQ(n[1].wParam, 7u);
-    EXPECT_EQ(HIWORD(n[1].lParam), 0);
+    const ExpectedMessage pressThenLoss[] = {
+        ControlNotification(kNotifyChanging, slider_, 0),
+        ControlNotification(kNotifyReleased, slider_, 0),
+    };
+    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), pressThenLoss), "");
 
     // Hovering afterwards only shows the volume the drag left.
     SendMessageA(slider_, WM_MOUSEMOVE, 0, At(11, 70));
@@ -160,7 +157,7 @@ TEST_P(SliderCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverMov
     EXPECT_EQ(Position(), 0);
     EXPECT_EQ(g_masterVolume, 3.0);
     EXPECT_EQ(g_volumeCalls.size(), 1u);
-    EXPECT_EQ(n.size(), 2u);
+    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), pressThenLoss), "");
     EXPECT_EQ(PrintClient(display_), DisplayShowing("3.00"));
 
     SendMessageA(slider_, WM_LBUTTONDOWN, MK_LBUTTON, At(11, 20));

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "dialogs/preferences_dialog.h"
+#include "dialogs/device_list.h"
 #include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
 

@@ -1,0 +1,39 @@
+#include "dialogs/device_list.h"
+
+#include <mmsystem.h>
+
+#include "dialogs/error_box.h"
+#include "model/source_format.h"
+
+bool ReadWaveOutDeviceName(UINT id, char* name)
+{
+    WAVEOUTCAPSA caps = {};
+    const MMRESULT rc = waveOutGetDevCapsA(id, &caps, sizeof caps);
+    if (rc != MMSYSERR_NOERROR) {
+        char text[81] = {};
+        waveOutGetErrorTextA(rc, text, 80);
+        ShowErrorBox(nullptr, text);
+        name[0] = '\0';
+        return false;
+    }
+    lstrcpynA(name, caps.szPname, kDeviceNameSize);
+    return true;
+}
+
+int32_t LookupWaveOutDevice(char* deviceName)
+{
+    const UINT count = waveOutGetNumDevs();
+    if (count == 0) {
+        ShowErrorBox(nullptr, "No Wave Out device/driver has been installed in this system.");
+        return kNoDeviceIndex;
+    }
+    char first[kDeviceNameSize] = "";
+    for (UINT id = 0; id < count; ++id) {
+        char name[kDeviceNameSize];
+        if (!ReadWaveOutDeviceName(id, name)) continue;  // such a device does not match
+        if (id == 0) lstrcpyA(first, name);
+        if (lstrcmpA(name, deviceName) == 0) return static_cast<int32_t>(id);
+    }
+    lstrcpyA(deviceName, first);
+    return 0;
+}
