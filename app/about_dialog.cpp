@@ -1,4 +1,4 @@
-// The About picture: bitmap 183 in a captionless popup centred on the
+// The About picture: bitmap IDB_ABOUT in a captionless popup centred on the
 // screen, closed by one complete left click inside it.
 #include "app/main_window.h"
 #include "resources/panel_bitmap_ids.h"

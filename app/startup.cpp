@@ -104,7 +104,7 @@ bool RegisterShellClasses(HINSTANCE instance)
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, "Icon");
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
     wc.lpszClassName = kMainWindowClass;
     return RegisterClassA(&wc) != 0 && RegisterPanelClasses(instance);

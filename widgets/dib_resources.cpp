@@ -30,7 +30,7 @@ HPALETTE CreateDibPalette(const BITMAPINFOHEADER* header, int* colourCount)
 HBITMAP LoadDibResource(HINSTANCE instance, int bitmapId, HPALETTE* palette)
 {
     *palette = nullptr;
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(bitmapId), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(bitmapId), RT_BITMAP);
     if (!found) return nullptr;
     const DWORD size = SizeofResource(instance, found);
     HGLOBAL loaded = LoadResource(instance, found);

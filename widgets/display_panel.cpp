@@ -1,6 +1,7 @@
 #include "widgets/display_panel.h"
 
 #include "model/effects_patch.h"
+#include "resources/resource_ids.h"
 #include "widgets/control_background.h"
 #include "widgets/intro_banner.h"
 #include "widgets/offscreen.h"
@@ -13,8 +14,8 @@ int32_t g_rightClickWait = 0;
 
 namespace {
 
-constexpr UINT_PTR kIntroTimer = 1;
-constexpr UINT_PTR kPromptTimer = 2;
+constexpr UINT kIntroStepMs = 100;    // one step of the banner
+constexpr UINT kPromptBlinkMs = 500;  // the prompt shown, then the blank, for this long each
 constexpr int kSlotTextSize = 40;
 
 // What the display last drew, so that WM_PRINTCLIENT can draw it again.
@@ -35,8 +36,9 @@ bool g_firstPaint = true;
 int g_blinkPhase = 0;
 IntroBanner g_banner = kIntroStart;
 
-const UINT kIntroGreyedItems[] = {101, 104, 111, 105, 115, 107};  // Open ... About
-const UINT kIntroEnabledItems[] = {101, 104, 111, 115, 107};      // Mixdown stays greyed
+const UINT kIntroGreyedItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, IDM_MIXDOWN, IDM_HELP, IDM_ABOUT};
+// Mixdown stays greyed until a file is open.
+const UINT kIntroEnabledItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, IDM_HELP, IDM_ABOUT};
 
 DisplayRecord* RecordOf(HWND window)
 {
@@ -120,7 +122,7 @@ void Display_OnShowWindow(HWND window, BOOL shown)
     if (!record || !shown) return;
     if (!record->background) record->background = CreateControlBackground(window);
     DrawEmpty(window);
-    SetTimer(window, kIntroTimer, 100, nullptr);
+    SetTimer(window, IDT_DISPLAY_INTRO, kIntroStepMs, nullptr);
 }
 
 // The display's text in normal use: the current effect's name, or that
@@ -160,9 +162,9 @@ void Display_OnIntroStep(HWND window)
     lstrcpynA(line2, kBannerLine2, frame.line2Chars + 1);
     DrawDisplayText(window, "", 0, line1, kTopRight, line2, kBottomLeft, "", 0);
     if (!frame.finished) return;
-    KillTimer(window, kIntroTimer);
+    KillTimer(window, IDT_DISPLAY_INTRO);
     g_introFinished = 1;
-    SetTimer(window, kPromptTimer, 500, nullptr);
+    SetTimer(window, IDT_DISPLAY_PROMPT, kPromptBlinkMs, nullptr);
     g_rightClickWait = 1;
     EnableItems(kIntroEnabledItems, sizeof kIntroEnabledItems / sizeof kIntroEnabledItems[0], MF_ENABLED);
 }
@@ -212,7 +214,8 @@ LRESULT CALLBACK DisplayPanelProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_PRINTCLIENT: PaintDisplay(reinterpret_cast<HDC>(wParam), window, record); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_TIMER:
-        if (wParam == kIntroTimer) Display_OnIntroStep(window);
+        if (wParam == IDT_DISPLAY_INTRO)
+            Display_OnIntroStep(window);
         else Display_OnPromptStep(window);
         return 0;
     case WM_COMMAND:

@@ -15,7 +15,7 @@ bool Register(HINSTANCE instance, const char* name, WNDPROC procedure, int extra
     wc.lpfnWndProc = procedure;
     wc.cbWndExtra = extraBytes;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = name;
     return RegisterClassA(&wc) != 0;
