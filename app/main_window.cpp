@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "common/scoped_gdi.h"
 #include "dialogs/error_box.h"
 #include "dialogs/panel_sync.h"
 #include "model/effects_patch.h"
@@ -80,10 +81,8 @@ LRESULT MainWindow_OnCreate(HWND window)
 
 void MainWindow_OnPaint(HWND window)
 {
-    PAINTSTRUCT ps;
-    BeginPaint(window, &ps);
+    ScopedPaint paint(window);
     PaintDibResource(window, IDB_PANEL_BACKGROUND);
-    EndPaint(window, &ps);
 }
 
 // The first right click after the intro enables the panel.

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/settings.h"
+#include "common/scoped_gdi.h"
 #include "dialogs/error_box.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
@@ -23,10 +24,8 @@ constexpr DWORD kFrameStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
 bool DisplayHasEnoughColours()
 {
     HWND desktop = GetDesktopWindow();
-    HDC dc = GetWindowDC(desktop);
-    const int bits = GetDeviceCaps(dc, BITSPIXEL);
-    ReleaseDC(desktop, dc);
-    return bits >= 8;
+    ScopedGetDC dc(desktop, GetWindowDC(desktop));
+    return GetDeviceCaps(dc, BITSPIXEL) >= 8;
 }
 
 void BuildFixedPath(const char* dir, int stringId, char* out)

@@ -1,5 +1,6 @@
 #include "widgets/display_panel.h"
 
+#include "common/scoped_gdi.h"
 #include "model/effects_patch.h"
 #include "resources/resource_ids.h"
 #include "widgets/control_background.h"
@@ -53,39 +54,38 @@ void SetSlots(DisplayRecord* record, const char* const texts[4], const unsigned 
     }
 }
 
+// The four texts in the display's font, each with its format, into the text
+// rectangle inside the client area.
+void DrawSlotTexts(HDC picture, const RECT& client, const DisplaySlots& shown)
+{
+    SetBkMode(picture, TRANSPARENT);
+    SetTextColor(picture, RGB(45, 45, 45));
+    ScopedGdiObj<HFONT> font(CreateFontA(12, 5, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
+                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial"));
+    ScopedSelectObject fontSelected(picture, font);
+    const RECT text = {client.left + 12, client.top + 9, client.right - 10, client.bottom - 6};
+    for (int i = 0; i < 4; ++i) {
+        RECT r = text;
+        DrawTextA(picture, shown.text[i], -1, &r, shown.format[i]);
+    }
+}
+
 // Background, then the four texts, composed off-screen and copied in one go.
 void PaintDisplay(HDC dc, HWND window, const DisplayRecord* record)
 {
     if (!record || !record->background) return;
-    RECT client;
-    GetClientRect(window, &client);
-    Offscreen offscreen;
-    if (!BeginOffscreen(&offscreen, dc, record->background, client.right - client.left, client.bottom - client.top)) {
-        return;
-    }
-    HDC picture = offscreen.dc;
-    SetBkMode(picture, TRANSPARENT);
-    SetTextColor(picture, RGB(45, 45, 45));
-    HFONT font = CreateFontA(12, 5, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
-    HGDIOBJ oldFont = SelectObject(picture, font);
-    RECT text = {client.left + 12, client.top + 9, client.right - 10, client.bottom - 6};
-    for (int i = 0; i < 4; ++i) {
-        RECT r = text;
-        DrawTextA(picture, record->shown.text[i], -1, &r, record->shown.format[i]);
-    }
-    SelectObject(picture, oldFont);
-    DeleteObject(font);
-    EndOffscreen(&offscreen, dc);
+    Offscreen offscreen(dc, record->background, window);
+    if (!offscreen.canvas) return;
+    DrawSlotTexts(offscreen.dc, offscreen.client, record->shown);
+    CopyOffscreen(offscreen, dc);
 }
 
 void DrawSlotsNow(HWND window, DisplayRecord* record, const char* const texts[4], const unsigned formats[4])
 {
     if (!record || !record->background) return;
     SetSlots(record, texts, formats);
-    HDC dc = GetDC(window);
+    ScopedGetDC dc(window);
     PaintDisplay(dc, window, record);
-    ReleaseDC(window, dc);
 }
 
 void DrawEmpty(HWND window)
@@ -138,17 +138,17 @@ const char* NormalUseText()
 void Display_OnPaint(HWND window)
 {
     InvalidateRect(window, nullptr, FALSE);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    DisplayRecord* record = RecordOf(window);
-    if (record) {
-        const bool bare = g_firstPaint || g_rightClickWait;
-        const char* texts[4] = {bare ? "" : NormalUseText(), "", "", ""};
-        const unsigned formats[4] = {bare ? 0u : kTopLeft, 0, 0, 0};
-        SetSlots(record, texts, formats);
-        PaintDisplay(dc, window, record);
+    {
+        ScopedPaint paint(window);
+        DisplayRecord* record = RecordOf(window);
+        if (record) {
+            const bool bare = g_firstPaint || g_rightClickWait;
+            const char* texts[4] = {bare ? "" : NormalUseText(), "", "", ""};
+            const unsigned formats[4] = {bare ? 0u : kTopLeft, 0, 0, 0};
+            SetSlots(record, texts, formats);
+            PaintDisplay(paint.dc, window, record);
+        }
     }
-    EndPaint(window, &ps);
     g_firstPaint = false;
 }
 
