@@ -7,6 +7,7 @@
 #include "widgets/intro_banner.h"
 #include "widgets/offscreen.h"
 #include "widgets/panel_messages.h"
+#include "widgets/panel_windows.h"
 
 #include <cstring>
 
@@ -43,7 +44,7 @@ const UINT kIntroEnabledItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES,
 
 DisplayRecord* RecordOf(HWND window)
 {
-    return reinterpret_cast<DisplayRecord*>(GetWindowLongPtrA(window, 0));
+    return reinterpret_cast<DisplayRecord*>(GetWindowLongPtrA(window, kRecordSlot));
 }
 
 void SetSlots(DisplayRecord* record, const char* const texts[4], const unsigned formats[4])
@@ -103,7 +104,7 @@ LRESULT Display_OnCreate(HWND window)
 {
     DisplayRecord* record = static_cast<DisplayRecord*>(LocalAlloc(LPTR, sizeof(DisplayRecord)));
     if (record) record->value = 1;
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
 
@@ -113,7 +114,7 @@ void Display_OnDestroy(HWND window)
     if (!record) return;
     if (record->background) DeleteObject(record->background);
     LocalFree(record);
-    SetWindowLongPtrA(window, 0, 0);
+    SetWindowLongPtrA(window, kRecordSlot, 0);
 }
 
 void Display_OnShowWindow(HWND window, BOOL shown)

@@ -27,7 +27,7 @@ struct SliderRecord {
 
 SliderRecord* RecordOf(HWND window)
 {
-    return reinterpret_cast<SliderRecord*>(GetWindowLongPtrA(window, 0));
+    return reinterpret_cast<SliderRecord*>(GetWindowLongPtrA(window, kRecordSlot));
 }
 
 // The cap over picture at the place of the range's position, its key
@@ -69,7 +69,7 @@ LRESULT Slider_OnCreate(HWND window)
 {
     SliderRecord* record = static_cast<SliderRecord*>(LocalAlloc(LPTR, sizeof(SliderRecord)));
     if (record) InitRangeControl(&record->range);
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
 
@@ -77,7 +77,7 @@ void Slider_OnDestroy(HWND window, SliderRecord* record)
 {
     if (record->background) DeleteObject(record->background);
     LocalFree(record);
-    SetWindowLongPtrA(window, 0, 0);
+    SetWindowLongPtrA(window, kRecordSlot, 0);
 }
 
 void Slider_OnMouseMove(HWND window, SliderRecord* record, LPARAM lParam)

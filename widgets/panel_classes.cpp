@@ -26,11 +26,11 @@ bool Register(HINSTANCE instance, const char* name, WNDPROC procedure, int extra
 bool RegisterPanelClasses(HINSTANCE instance)
 {
     g_panelInstance = instance;
-    // One pointer-sized slot for the controls that keep a state record.
-    const int recordSlot = sizeof(LONG_PTR);
-    return Register(instance, "rotary_control", RotaryControlProc, recordSlot, nullptr) &&
-           Register(instance, "SLIDER", MasterSliderProc, recordSlot, nullptr) &&
-           Register(instance, "DISPLAY", DisplayPanelProc, recordSlot, nullptr) &&
+    // One pointer-sized slot (at kRecordSlot) for the controls that keep a state record.
+    const int recordBytes = kRecordSlot + sizeof(LONG_PTR);
+    return Register(instance, "rotary_control", RotaryControlProc, recordBytes, nullptr) &&
+           Register(instance, "SLIDER", MasterSliderProc, recordBytes, nullptr) &&
+           Register(instance, "DISPLAY", DisplayPanelProc, recordBytes, nullptr) &&
            Register(instance, "LED", LedProc, 0, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))) &&
            Register(instance, "ONOFFLED", OnOffLedProc, 0, nullptr);
 }

@@ -26,7 +26,7 @@ struct KnobRecord {
 
 KnobRecord* RecordOf(HWND window)
 {
-    return reinterpret_cast<KnobRecord*>(GetWindowLongPtrA(window, 0));
+    return reinterpret_cast<KnobRecord*>(GetWindowLongPtrA(window, kRecordSlot));
 }
 
 POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -70,7 +70,7 @@ LRESULT Knob_OnCreate(HWND window)
     KnobRecord* record = static_cast<KnobRecord*>(LocalAlloc(LPTR, sizeof(KnobRecord)));
     if (!record) return -1;  // a knob without its record cannot work: creation fails
     InitRangeControl(&record->range);
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
 
@@ -78,7 +78,7 @@ void Knob_OnDestroy(HWND window, KnobRecord* record)
 {
     if (record->face) DeleteObject(record->face);
     LocalFree(record);
-    SetWindowLongPtrA(window, 0, 0);
+    SetWindowLongPtrA(window, kRecordSlot, 0);
 }
 
 void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
