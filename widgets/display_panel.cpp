@@ -91,7 +91,7 @@ void DrawSlotsNow(HWND window, DisplayRecord* record, const char* const texts[4]
 
 void DrawEmpty(HWND window)
 {
-    DrawDisplayText(window, "", 0, "", 0, "", 0, "", 0);
+    DrawDisplayText(window, "", kNoPlace, "", kNoPlace, "", kNoPlace, "", kNoPlace);
 }
 
 void EnableItems(const UINT* items, size_t count, UINT state)
@@ -145,7 +145,7 @@ void Display_OnPaint(HWND window)
         if (record) {
             const bool bare = g_firstPaint || g_rightClickWait;
             const char* texts[4] = {bare ? "" : NormalUseText(), "", "", ""};
-            const unsigned formats[4] = {bare ? 0u : kTopLeft, 0, 0, 0};
+            const unsigned formats[4] = {bare ? kNoPlace : kTopLeft, kNoPlace, kNoPlace, kNoPlace};
             SetSlots(record, texts, formats);
             PaintDisplay(paint.dc, window, record);
         }
@@ -161,7 +161,7 @@ void Display_OnIntroStep(HWND window)
     char line2[kSlotTextSize];
     lstrcpynA(line1, kBannerLine1, frame.line1Chars + 1);
     lstrcpynA(line2, kBannerLine2, frame.line2Chars + 1);
-    DrawDisplayText(window, "", 0, line1, kTopRight, line2, kBottomLeft, "", 0);
+    DrawDisplayText(window, "", kNoPlace, line1, kTopRight, line2, kBottomLeft, "", kNoPlace);
     if (!frame.finished) return;
     KillTimer(window, IDT_DISPLAY_INTRO);
     g_introFinished = 1;
@@ -172,8 +172,12 @@ void Display_OnIntroStep(HWND window)
 
 void Display_OnPromptStep(HWND window)
 {
-    if (g_blinkPhase == 0) DrawDisplayText(window, "click on me right", kTopLeft, "", 0, "  mouse button", kBottomLeft, "", 0);
-    else DrawEmpty(window);
+    if (g_blinkPhase == 0) {
+        DrawDisplayText(window, "click on me right", kTopLeft, "", kNoPlace, "  mouse button", kBottomLeft, "",
+                        kNoPlace);
+    } else {
+        DrawEmpty(window);
+    }
     g_blinkPhase = 1 - g_blinkPhase;
 }
 
@@ -192,7 +196,7 @@ void ResetDisplayIntro()
 
 void ShowNormalUseText(HWND display)
 {
-    DrawDisplayText(display, NormalUseText(), kTopLeft, "", 0, "", 0, "", 0);
+    DrawDisplayText(display, NormalUseText(), kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
 }
 
 void DrawDisplayText(HWND display, const char* text1, unsigned format1, const char* text2, unsigned format2,

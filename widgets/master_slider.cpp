@@ -62,7 +62,7 @@ void ShowVolume(HWND window)
     GetWindowTextA(window, label, sizeof label);
     char value[kDisplayNumberSize];
     FormatDisplayNumber(g_masterVolume, value, sizeof value);
-    DrawDisplayText(g_displayWindow, "MASTER", kTopLeft, "", 0, label, kBottomLeft, value, kBottomRight);
+    DrawDisplayText(g_displayWindow, "MASTER", kTopLeft, "", kNoPlace, label, kBottomLeft, value, kBottomRight);
 }
 
 LRESULT Slider_OnCreate(HWND window)

@@ -48,11 +48,11 @@ void OnOff_OnMouseMove()
 {
     const EffectParameters* effect = CurrentEffect();
     if (!effect) {
-        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", 0, "", 0, "", 0);
+        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
         return;
     }
     DrawDisplayText(g_displayWindow, EffectDisplayName(CurrentEffectId()), kTopLeft, effect->on ? "ON" : "OFF",
-                    kTopRight, "", 0, "", 0);
+                    kTopRight, "", kNoPlace, "", kNoPlace);
 }
 
 void OnOff_OnLButtonDown(HWND window)

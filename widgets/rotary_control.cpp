@@ -61,7 +61,7 @@ void ShowKnobValue(HWND window, int effect, int knob, uint16_t position)
     const char* name = EffectDisplayName(effect);
     char label[40] = "";
     GetWindowTextA(window, label, sizeof label);
-    DrawDisplayText(g_displayWindow, name, kTopLeft, "", 0, value.label ? value.label : label, kBottomLeft,
+    DrawDisplayText(g_displayWindow, name, kTopLeft, "", kNoPlace, value.label ? value.label : label, kBottomLeft,
                     value.text, kBottomRight);
 }
 
@@ -84,7 +84,7 @@ void Knob_OnDestroy(HWND window, KnobRecord* record)
 void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
 {
     if (g_effectsPatch.count == 0) {
-        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", 0, "", 0, "", 0);
+        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
         return;
     }
     const int effect = CurrentEffectId();
