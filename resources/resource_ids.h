@@ -1,4 +1,4 @@
-/* Resource and control ids of qbx15, shared by the .rc scripts and the code. */
+/* Resource, control, command and timer ids of qbx15, shared by the .rc scripts and the code. */
 #pragma once
 
 /* String table */
@@ -6,7 +6,8 @@
 #define IDS_TEMP_MIXDOWN_FILE 5
 #define IDS_HELP_FILE 6
 
-/* The main window's panel controls. The buttons' ids are also their commands. */
+/* The main window's panel controls. The knobs' ids follow their knob numbers (Freq to Feed) and
+   the five buttons' ids run from IDC_PLAY to IDC_DOWN; the buttons' ids are also their commands. */
 #define IDC_KNOB_FREQ 1
 #define IDC_KNOB_DEPTH 2
 #define IDC_KNOB_RATE 3
