@@ -1,6 +1,7 @@
-// The About picture: bitmap 183 in a captionless popup centred on the
+// The About picture: bitmap IDB_ABOUT in a captionless popup centred on the
 // screen, closed by one complete left click inside it.
 #include "app/main_window.h"
+#include "common/scoped_gdi.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/dib_resources.h"
 
@@ -24,10 +25,8 @@ void About_OnInitDialog(HWND dialog)
 
 void About_OnPaint(HWND dialog)
 {
-    PAINTSTRUCT ps;
-    BeginPaint(dialog, &ps);
+    ScopedPaint paint(dialog);
     PaintDibResource(dialog, IDB_ABOUT);
-    EndPaint(dialog, &ps);
 }
 
 void About_OnLButtonUp(HWND dialog)

@@ -124,7 +124,7 @@ void OnMixdown(HWND window)
     if (GetSaveFileNameA(&ofn) != 1) return;
     UpdateWindow(window);
     PrepareMixdown(g_shell.sourcePath, g_shell.tempMixdownPath, kMixdownBlockBytes);
-    if (IsPlaybackActive()) SendMessageA(window, WM_COMMAND, MAKEWPARAM(22, 0), 0);
+    if (IsPlaybackActive()) SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_STOP, 0), 0);
     RunProgressDialog(g_shell.instance, window);
     if (!g_mixdownCompleted) return;
     if (!MoveMixdownOntoTarget(target)) {
@@ -149,11 +149,11 @@ void MainWindow_OnCommand(HWND window, WPARAM wParam)
 {
     HINSTANCE instance = g_shell.instance;
     switch (LOWORD(wParam)) {
-    case 20: OnPlay(); break;
-    case 21: Pause(); break;
-    case 22: Stop(); break;
-    case 23: OnStepEffect(+1); break;
-    case 24: OnStepEffect(-1); break;
+    case IDC_PLAY: OnPlay(); break;
+    case IDC_PAUSE: Pause(); break;
+    case IDC_STOP: Stop(); break;
+    case IDC_UP: OnStepEffect(+1); break;
+    case IDC_DOWN: OnStepEffect(-1); break;
     case IDM_OPEN: OnOpen(window); break;
     case IDM_EFFECTS_PATCH: RunEffectsPatchDialog(instance, window); break;
     case IDM_MIXDOWN: OnMixdown(window); break;

@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 
+#include "common/scoped_gdi.h"
 #include "dialogs/error_box.h"
 #include "dialogs/panel_sync.h"
 #include "model/effects_patch.h"
 #include "player/player.h"
 #include "resources/panel_bitmap_ids.h"
+#include "resources/resource_ids.h"
 #include "widgets/dib_resources.h"
 #include "widgets/display_panel.h"
 #include "widgets/owner_button.h"
@@ -12,8 +14,6 @@
 #include "widgets/panel_windows.h"
 
 namespace {
-
-constexpr UINT_PTR kDisplayPromptTimer = 2;
 
 HWND CreateChild(HWND parent, const char* className, const char* text, int id, int x, int y, int width,
                  int height, DWORD style)
@@ -26,7 +26,7 @@ struct KnobPlace {
     const char* text;
     int x, y;
 };
-// By knob number: Freq, Depth, Rate, Mix, Degree, Feed.
+// By knob number, from IDC_KNOB_FREQ on: Freq, Depth, Rate, Mix, Degree, Feed.
 const KnobPlace kKnobPlaces[kKnobCount] = {
     {"Freq", 8, 5}, {"Depth", 48, 5}, {"Rate", 8, 50}, {"Mix", 88, 50}, {"Degree", 88, 5}, {"Feed", 48, 50},
 };
@@ -40,13 +40,14 @@ HWND CreateButton(HWND parent, const char* text, int id, int x, int y, int width
 // controls after them are left out.
 bool CreateLeds(HWND window)
 {
-    g_greenLedWindow = CreateChild(window, "LED", "", 8, 149, 65, 7, 3, 0);
+    g_greenLedWindow = CreateChild(window, "LED", "", IDC_GREEN_LED, 149, 65, 7, 3, 0);
     if (!g_greenLedWindow) return false;
     ShowWindow(g_greenLedWindow, SW_SHOWNORMAL);
-    g_shell.redLedWindow = CreateChild(window, "LED", "", 9, 181, 65, 7, 3, 0);
+    g_shell.redLedWindow = CreateChild(window, "LED", "", IDC_RED_LED, 181, 65, 7, 3, 0);
     if (!g_shell.redLedWindow) return false;
     ShowWindow(g_shell.redLedWindow, SW_SHOWNORMAL);
-    g_shell.onOffLedWindow = CreateChild(window, "ONOFFLED", "ON/OFF", 25, 272, 43, 18, 18, WS_VISIBLE | WS_DISABLED | 0x0B);
+    g_shell.onOffLedWindow = CreateChild(window, "ONOFFLED", "ON/OFF", IDC_ONOFF_LED, 272, 43, 18, 18,
+                                         WS_VISIBLE | WS_DISABLED | BS_OWNERDRAW);
     return g_shell.onOffLedWindow != nullptr;
 }
 
@@ -54,16 +55,17 @@ void CreatePanelControls(HWND window)
 {
     for (int k = 0; k < kKnobCount; ++k) {
         const KnobPlace& p = kKnobPlaces[k];
-        g_knobWindows[k] = CreateChild(window, "rotary_control", p.text, k + 1, p.x, p.y, 30, 30, WS_DISABLED);
+        g_knobWindows[k] =
+            CreateChild(window, "rotary_control", p.text, IDC_KNOB_FREQ + k, p.x, p.y, 30, 30, WS_DISABLED);
     }
-    g_shell.volumeSlider = CreateChild(window, "SLIDER", "Volume", 7, 328, 4, 22, 84, WS_DISABLED);
-    g_displayWindow = CreateChild(window, "DISPLAY", "Display", 10, 135, 18, 98, 38, WS_DISABLED);
+    g_shell.volumeSlider = CreateChild(window, "SLIDER", "Volume", IDC_VOLUME_SLIDER, 328, 4, 22, 84, WS_DISABLED);
+    g_displayWindow = CreateChild(window, "DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, WS_DISABLED);
     if (!CreateLeds(window)) return;
-    g_shell.playButton = CreateButton(window, "PLAY", 20, 136, 71, 33, 10);
-    g_shell.pauseButton = CreateButton(window, "PAUSE", 21, 168, 71, 33, 10);
-    g_shell.stopButton = CreateButton(window, "STOP", 22, 200, 71, 33, 10);
-    g_shell.downButton = CreateButton(window, "DOWN", 24, 261, 14, 20, 14);
-    g_shell.upButton = CreateButton(window, "UP", 23, 280, 14, 20, 14);
+    g_shell.playButton = CreateButton(window, "PLAY", IDC_PLAY, 136, 71, 33, 10);
+    g_shell.pauseButton = CreateButton(window, "PAUSE", IDC_PAUSE, 168, 71, 33, 10);
+    g_shell.stopButton = CreateButton(window, "STOP", IDC_STOP, 200, 71, 33, 10);
+    g_shell.downButton = CreateButton(window, "DOWN", IDC_DOWN, 261, 14, 20, 14);
+    g_shell.upButton = CreateButton(window, "UP", IDC_UP, 280, 14, 20, 14);
 }
 
 LRESULT MainWindow_OnCreate(HWND window)
@@ -79,17 +81,15 @@ LRESULT MainWindow_OnCreate(HWND window)
 
 void MainWindow_OnPaint(HWND window)
 {
-    PAINTSTRUCT ps;
-    BeginPaint(window, &ps);
+    ScopedPaint paint(window);
     PaintDibResource(window, IDB_PANEL_BACKGROUND);
-    EndPaint(window, &ps);
 }
 
 // The first right click after the intro enables the panel.
 void MainWindow_OnRButtonDown()
 {
     if (!g_rightClickWait) return;
-    KillTimer(g_displayWindow, kDisplayPromptTimer);
+    KillTimer(g_displayWindow, IDT_DISPLAY_PROMPT);
     for (HWND knob : g_knobWindows) EnableWindow(knob, TRUE);
     EnableWindow(g_shell.volumeSlider, TRUE);
     EnableWindow(g_shell.upButton, TRUE);

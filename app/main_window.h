@@ -14,7 +14,7 @@ constexpr int kSourcePathSize = 260;
 struct Shell {
     HINSTANCE instance;  // the program's module: its strings, menus and dialogs
     HWND mainWindow;     // once it exists; message boxes are owned by it
-    HMENU menuResource;  // menu resource 161
+    HMENU menuResource;  // menu resource IDM_POPUP
     HMENU popupMenu;     // its first submenu, the popup menu
 
     // Fixed at start-up: the temporary mixdown file and the help file.
@@ -44,5 +44,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void MainWindow_OnCommand(HWND window, WPARAM wParam);
 void MainWindow_OnDestroy(HWND window);
 
-// The About picture (dialog 178).
+// The About picture (dialog IDD_ABOUT).
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/settings.h"
+#include "common/scoped_gdi.h"
 #include "dialogs/error_box.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
@@ -23,10 +24,8 @@ constexpr DWORD kFrameStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
 bool DisplayHasEnoughColours()
 {
     HWND desktop = GetDesktopWindow();
-    HDC dc = GetWindowDC(desktop);
-    const int bits = GetDeviceCaps(dc, BITSPIXEL);
-    ReleaseDC(desktop, dc);
-    return bits >= 8;
+    ScopedGetDC dc(desktop, GetWindowDC(desktop));
+    return GetDeviceCaps(dc, BITSPIXEL) >= 8;
 }
 
 void BuildFixedPath(const char* dir, int stringId, char* out)
@@ -104,7 +103,7 @@ bool RegisterShellClasses(HINSTANCE instance)
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, "Icon");
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
     wc.lpszClassName = kMainWindowClass;
     return RegisterClassA(&wc) != 0 && RegisterPanelClasses(instance);

@@ -8,6 +8,7 @@
 //   mixdown_program_bench PROGRAM_FOLDER SOURCE TARGET empty|four [REPEATS]
 // Prints the best and the median wall-clock time.
 #include <windows.h>
+#include <dlgs.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,12 +21,6 @@
 
 namespace {
 
-constexpr int kUp = 23;
-constexpr int kOnOffLed = 25;
-constexpr int kEffectsPatchCommand = 104;
-constexpr int kMixdownCommand = 105;
-constexpr int kClearButton = 5;
-constexpr int kProgressBar = 1016;
 constexpr DWORD kPollMs = 5;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -59,17 +54,17 @@ bool SetUpPatch(const QuellboxProcess& app, const char* mode)
 {
     if (std::strcmp(mode, "four") == 0) {
         for (int i = 0; i < 4; ++i) {
-            Click(app.Control(kOnOffLed), 9, 9);
-            app.Command(kUp);
+            Click(app.Control(IDC_ONOFF_LED), 9, 9);
+            app.Command(IDC_UP);
         }
         Sleep(300);
         return true;
     }
     if (std::strcmp(mode, "empty") != 0) return false;
-    app.Command(kEffectsPatchCommand);
+    app.Command(IDM_EFFECTS_PATCH);
     HWND dialog = app.WaitForDialog("Effects Patch", 10000);
     if (!dialog) return false;
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kClearButton, BN_CLICKED), 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CLEAR, BN_CLICKED), 0);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
 }
@@ -92,7 +87,7 @@ double SecondsSince(const LARGE_INTEGER& from)
 HWND ProgressDialog(const QuellboxProcess& app)
 {
     HWND dialog = FindProcessWindow(app.Pid(), "#32770", "Progress");
-    return dialog && GetDlgItem(dialog, kProgressBar) ? dialog : nullptr;
+    return dialog && GetDlgItem(dialog, IDC_PROGRESS_BAR) ? dialog : nullptr;
 }
 
 // One mixdown through the Save and Progress dialogs; false when it did not
@@ -100,11 +95,11 @@ HWND ProgressDialog(const QuellboxProcess& app)
 bool TimedMixdown(const QuellboxProcess& app, const std::string& target, const std::string& temp, MixdownTimes* times)
 {
     DeleteFileA(target.c_str());
-    app.Command(kMixdownCommand);
+    app.Command(IDM_MIXDOWN);
     HWND save = app.WaitForDialog(nullptr, 10000);
     if (!save) return false;
-    HWND nameBox = GetDlgItem(save, 0x47C);
-    if (!nameBox) nameBox = GetDlgItem(save, 0x480);
+    HWND nameBox = GetDlgItem(save, cmb13);
+    if (!nameBox) nameBox = GetDlgItem(save, edt1);
     if (!nameBox) return false;
     SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
     LARGE_INTEGER from;
@@ -146,7 +141,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mixdown_program_bench: the program did not start\n");
         return 1;
     }
-    if (!app.OpenThroughDialog(source) || !WaitUntil([&] { return app.Enabled(20); }, 5000)) {
+    if (!app.OpenThroughDialog(source) || !WaitUntil([&] { return app.Enabled(IDC_PLAY); }, 5000)) {
         std::fprintf(stderr, "mixdown_program_bench: the source was not opened\n");
         return 1;
     }
@@ -168,7 +163,7 @@ int main(int argc, char** argv)
         handOver.push_back(t.done - t.rendered);
     }
     DeleteFileA(target.c_str());
-    app.Command(118);  // Exit
+    app.Command(IDM_EXIT);  // Exit
     app.WaitForExit(10000);
     std::printf("program %s: best %.3f s, median %.3f s over %d runs (medians: to the Progress dialog %.3f s, "
                 "render in it %.3f s, hand-over onto the target %.3f s)\n",

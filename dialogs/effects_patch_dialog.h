@@ -1,4 +1,4 @@
-// The Effects Patch dialog (resource 174): moves effects between the
+// The Effects Patch dialog (IDD_EFFECTS_PATCH): moves effects between the
 // available list and the patch, and on OK stores the new patch.
 #pragma once
 #include <windows.h>

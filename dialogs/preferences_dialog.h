@@ -1,4 +1,4 @@
-// The Preferences dialog (resource 173): wave-out device and latency.
+// The Preferences dialog (IDD_PREFERENCES): wave-out device and latency.
 #pragma once
 #include <windows.h>
 

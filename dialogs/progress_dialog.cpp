@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "audio/mixdown.h"
+#include "common/scoped_gdi.h"
 #include "dialogs/error_box.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
@@ -57,9 +58,9 @@ BOOL Progress_OnInitDialog(HWND dialog)
 // The render starts once the dialog has been painted for the first time.
 void Progress_OnPaint(HWND dialog)
 {
-    PAINTSTRUCT ps;
-    BeginPaint(dialog, &ps);
-    EndPaint(dialog, &ps);
+    {
+        ScopedPaint paint(dialog);  // validates the dialog; its controls paint themselves
+    }
     if (!g_mixdownStartPending) return;
     g_mixdownStartPending = false;
     if (!StartMixdown(dialog)) EndWithFailure(dialog, true);

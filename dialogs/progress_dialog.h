@@ -1,4 +1,4 @@
-// The Progress dialog (resource 212): drives a prepared mixdown one block
+// The Progress dialog (IDD_PROGRESS): drives a prepared mixdown one block
 // per WM_MIXDOWN_STEP under a progress bar, with Cancel between blocks.
 // Its verdict is g_mixdownCompleted.
 #pragma once

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "audio/effect_modules.h"
+#include "common/scoped_gdi.h"
 #include "player/blocks.h"
 #include "player/engine.h"
 #include "player/player_state.h"
@@ -220,10 +221,9 @@ void FinishStoppedLook()
 void DrawLed(HWND led, bool lit, const char* colour)
 {
     if (!led) return;
-    HDC dc = GetDC(led);
+    ScopedGetDC dc(led);
     if (!dc) return;
     Led(dc, 0, 0, 7, 3, lit ? 1 : 0, colour);
-    ReleaseDC(led, dc);
 }
 
 void ShowPlayingLook()

@@ -22,9 +22,9 @@ bin="$root/build/$QBX_TEST_BUILD/bin"
   $QBX_WINE qbx_drive.exe activate menu wait=500; shot _ "$2" menu
   $QBX_WINE qbx_drive.exe escape wait=300; shot _ "$2" active
   xdemo=$($QBX_WINE winepath -w "$1/demo.wav" 2>/dev/null | tr -d "\r")
-  $QBX_WINE qbx_drive.exe "open=$xdemo" command=20 wait=1500; shot _ "$2" playing
-  $QBX_WINE qbx_drive.exe command=22 command=104 wait=800; shot _ "$2" effects_patch
-  $QBX_WINE qbx_drive.exe close=Effects\ Patch command=111 wait=800; shot _ "$2" preferences
+  $QBX_WINE qbx_drive.exe "open=$xdemo" command=PLAY wait=1500; shot _ "$2" playing
+  $QBX_WINE qbx_drive.exe command=STOP command=EFFECTS_PATCH wait=800; shot _ "$2" effects_patch
+  $QBX_WINE qbx_drive.exe close=Effects\ Patch command=PREFERENCES wait=800; shot _ "$2" preferences
   $QBX_WINE qbx_drive.exe close=Preferences
   python3 -c "import wave,math,sys
 w=wave.open(sys.argv[1],\"wb\"); w.setnchannels(2); w.setsampwidth(2); w.setframerate(44100)
@@ -33,7 +33,7 @@ w.writeframes(f*60); w.close()" "$QBX_BED/minute.wav"
   xlong=$($QBX_WINE winepath -w "$QBX_BED/minute.wav" 2>/dev/null | tr -d "\r")
   xout=$($QBX_WINE winepath -w "$QBX_BED/minute_out.wav" 2>/dev/null | tr -d "\r")
   $QBX_WINE qbx_drive.exe "open=$xlong" "mixdown=$xout" freeze wait=300; shot _ "$2" progress
-  $QBX_WINE qbx_drive.exe thaw wait=3000 command=107 wait=800; shot _ "$2" about
+  $QBX_WINE qbx_drive.exe thaw wait=3000 command=ABOUT wait=800; shot _ "$2" about
   wineserver -k || true
 ' _ "$bin" "$out"
 echo "quellbox_screenshots: wrote $out"

@@ -1,5 +1,6 @@
 #include "widgets/control_background.h"
 
+#include "common/scoped_gdi.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/panel_windows.h"
 
@@ -10,7 +11,7 @@ HBITMAP CreateControlBackground(HWND control)
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
 
-    HBITMAP panel = LoadBitmapA(PanelInstanceOf(control), MAKEINTRESOURCEA(IDB_PANEL_BACKGROUND));
+    ScopedGdiObj<HBITMAP> panel(LoadBitmapA(PanelInstanceOf(control), MAKEINTRESOURCEA(IDB_PANEL_BACKGROUND)));
     if (!panel) return nullptr;
     BITMAP description = {};
     GetObjectA(panel, sizeof description, &description);
@@ -19,10 +20,7 @@ HBITMAP CreateControlBackground(HWND control)
     description.bmWidthBytes = ((width * description.bmBitsPixel + 15) / 16) * 2;
     description.bmBits = nullptr;
     HBITMAP piece = CreateBitmapIndirect(&description);
-    if (!piece) {
-        DeleteObject(panel);
-        return nullptr;
-    }
+    if (!piece) return nullptr;
 
     // The control's client origin in the parent's client coordinates, which
     // are the background's own since the parent paints it at its origin.
@@ -31,17 +29,11 @@ HBITMAP CreateControlBackground(HWND control)
     HWND parent = GetParent(control);
     if (parent) ScreenToClient(parent, &origin);
 
-    HDC screen = GetDC(nullptr);
-    HDC from = CreateCompatibleDC(screen);
-    HDC to = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ oldFrom = SelectObject(from, panel);
-    HGDIOBJ oldTo = SelectObject(to, piece);
+    ScopedGetDC screen(nullptr);
+    ScopedMemDC from(screen);
+    ScopedMemDC to(screen);
+    ScopedSelectObject panelSelected(from, panel);
+    ScopedSelectObject pieceSelected(to, piece);
     BitBlt(to, 0, 0, width, height, from, origin.x, origin.y, SRCCOPY);
-    SelectObject(to, oldTo);
-    SelectObject(from, oldFrom);
-    DeleteDC(to);
-    DeleteDC(from);
-    DeleteObject(panel);
     return piece;
 }

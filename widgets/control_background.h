@@ -3,6 +3,6 @@
 #include <windows.h>
 
 // A new bitmap (the caller's) of the control's client size holding the
-// part of the panel background (bitmap 123) under the control's client
+// part of the panel background (IDB_PANEL_BACKGROUND) under the control's client
 // area, or none when the background cannot be loaded.
 HBITMAP CreateControlBackground(HWND control);

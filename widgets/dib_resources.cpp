@@ -1,5 +1,6 @@
 #include "widgets/dib_resources.h"
 
+#include "common/scoped_gdi.h"
 #include "widgets/dib_layout.h"
 #include "widgets/panel_windows.h"
 
@@ -27,10 +28,25 @@ HPALETTE CreateDibPalette(const BITMAPINFOHEADER* header, int* colourCount)
     return palette;
 }
 
+namespace {
+
+// A device-dependent bitmap of the screen made from the packed DIB's bits,
+// its colours matched through palette (none above 8 bits per pixel).
+HBITMAP CreateScreenBitmap(const BITMAPINFOHEADER* header, HPALETTE palette)
+{
+    ScopedGetDC screen(nullptr);
+    ScopedSelectPalette paletteSelected(screen, palette);
+    if (palette) RealizePalette(screen);
+    const BYTE* bits = reinterpret_cast<const BYTE*>(header) + DibBitsOffset(header->biSize, header->biBitCount);
+    return CreateDIBitmap(screen, header, CBM_INIT, bits, reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
+}
+
+}  // namespace
+
 HBITMAP LoadDibResource(HINSTANCE instance, int bitmapId, HPALETTE* palette)
 {
     *palette = nullptr;
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(bitmapId), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(bitmapId), RT_BITMAP);
     if (!found) return nullptr;
     const DWORD size = SizeofResource(instance, found);
     HGLOBAL loaded = LoadResource(instance, found);
@@ -44,17 +60,7 @@ HBITMAP LoadDibResource(HINSTANCE instance, int bitmapId, HPALETTE* palette)
 
     int colourCount = 0;
     HPALETTE own = CreateDibPalette(header, &colourCount);
-    HDC screen = GetDC(nullptr);
-    HPALETTE previous = nullptr;
-    if (own) {
-        previous = SelectPalette(screen, own, FALSE);
-        RealizePalette(screen);
-    }
-    const BYTE* bits = reinterpret_cast<const BYTE*>(header) + DibBitsOffset(header->biSize, header->biBitCount);
-    HBITMAP bitmap = CreateDIBitmap(screen, header, CBM_INIT, bits,
-                                    reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
-    if (own) SelectPalette(screen, previous, FALSE);
-    ReleaseDC(nullptr, screen);
+    HBITMAP bitmap = CreateScreenBitmap(header, own);
     if (!bitmap) {
         if (own) DeleteObject(own);
         return nullptr;
@@ -65,36 +71,25 @@ HBITMAP LoadDibResource(HINSTANCE instance, int bitmapId, HPALETTE* palette)
 
 void PaintDibResourceOn(HDC dc, HINSTANCE instance, int bitmapId)
 {
-    HPALETTE palette = nullptr;
-    HBITMAP bitmap = LoadDibResource(instance, bitmapId, &palette);
+    HPALETTE loadedPalette = nullptr;
+    const HBITMAP loaded = LoadDibResource(instance, bitmapId, &loadedPalette);
+    ScopedGdiObj<HPALETTE> palette(loadedPalette);
+    ScopedGdiObj<HBITMAP> bitmap(loaded);
     if (!bitmap) return;
-    HDC memory = CreateCompatibleDC(dc);
-    HPALETTE oldWindowPalette = nullptr;
-    HPALETTE oldMemoryPalette = nullptr;
-    if (palette) {
-        oldWindowPalette = SelectPalette(dc, palette, FALSE);
-        RealizePalette(dc);
-        oldMemoryPalette = SelectPalette(memory, palette, FALSE);
-        RealizePalette(memory);
-    }
+    ScopedMemDC memory(dc);
+    ScopedSelectPalette windowPalette(dc, palette);
+    if (palette) RealizePalette(dc);
+    ScopedSelectPalette memoryPalette(memory, palette);
+    if (palette) RealizePalette(memory);
     BITMAP info = {};
     GetObjectA(bitmap, sizeof info, &info);
-    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    ScopedSelectObject bitmapSelected(memory, bitmap);
     BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, oldBitmap);
-    if (palette) {
-        SelectPalette(memory, oldMemoryPalette, FALSE);
-        SelectPalette(dc, oldWindowPalette, FALSE);
-    }
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    if (palette) DeleteObject(palette);
 }
 
 void PaintDibResource(HWND window, int bitmapId)
 {
-    HDC dc = GetDC(window);
+    ScopedGetDC dc(window);
     if (!dc) return;
     PaintDibResourceOn(dc, PanelInstanceOf(window), bitmapId);
-    ReleaseDC(window, dc);
 }

@@ -1,10 +1,13 @@
 #include "widgets/display_panel.h"
 
+#include "common/scoped_gdi.h"
 #include "model/effects_patch.h"
+#include "resources/resource_ids.h"
 #include "widgets/control_background.h"
 #include "widgets/intro_banner.h"
 #include "widgets/offscreen.h"
 #include "widgets/panel_messages.h"
+#include "widgets/panel_windows.h"
 
 #include <cstring>
 
@@ -13,8 +16,8 @@ int32_t g_rightClickWait = 0;
 
 namespace {
 
-constexpr UINT_PTR kIntroTimer = 1;
-constexpr UINT_PTR kPromptTimer = 2;
+constexpr UINT kIntroStepMs = 100;    // one step of the banner
+constexpr UINT kPromptBlinkMs = 500;  // the prompt shown, then the blank, for this long each
 constexpr int kSlotTextSize = 40;
 
 // What the display last drew, so that WM_PRINTCLIENT can draw it again.
@@ -35,12 +38,13 @@ bool g_firstPaint = true;
 int g_blinkPhase = 0;
 IntroBanner g_banner = kIntroStart;
 
-const UINT kIntroGreyedItems[] = {101, 104, 111, 105, 115, 107};  // Open ... About
-const UINT kIntroEnabledItems[] = {101, 104, 111, 115, 107};      // Mixdown stays greyed
+const UINT kIntroGreyedItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, IDM_MIXDOWN, IDM_HELP, IDM_ABOUT};
+// Mixdown stays greyed until a file is open.
+const UINT kIntroEnabledItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, IDM_HELP, IDM_ABOUT};
 
 DisplayRecord* RecordOf(HWND window)
 {
-    return reinterpret_cast<DisplayRecord*>(GetWindowLongPtrA(window, 0));
+    return reinterpret_cast<DisplayRecord*>(GetWindowLongPtrA(window, kRecordSlot));
 }
 
 void SetSlots(DisplayRecord* record, const char* const texts[4], const unsigned formats[4])
@@ -51,44 +55,43 @@ void SetSlots(DisplayRecord* record, const char* const texts[4], const unsigned 
     }
 }
 
+// The four texts in the display's font, each with its format, into the text
+// rectangle inside the client area.
+void DrawSlotTexts(HDC picture, const RECT& client, const DisplaySlots& shown)
+{
+    SetBkMode(picture, TRANSPARENT);
+    SetTextColor(picture, RGB(45, 45, 45));
+    ScopedGdiObj<HFONT> font(CreateFontA(12, 5, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
+                                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial"));
+    ScopedSelectObject fontSelected(picture, font);
+    const RECT text = {client.left + 12, client.top + 9, client.right - 10, client.bottom - 6};
+    for (int i = 0; i < 4; ++i) {
+        RECT r = text;
+        DrawTextA(picture, shown.text[i], -1, &r, shown.format[i]);
+    }
+}
+
 // Background, then the four texts, composed off-screen and copied in one go.
 void PaintDisplay(HDC dc, HWND window, const DisplayRecord* record)
 {
     if (!record || !record->background) return;
-    RECT client;
-    GetClientRect(window, &client);
-    Offscreen offscreen;
-    if (!BeginOffscreen(&offscreen, dc, record->background, client.right - client.left, client.bottom - client.top)) {
-        return;
-    }
-    HDC picture = offscreen.dc;
-    SetBkMode(picture, TRANSPARENT);
-    SetTextColor(picture, RGB(45, 45, 45));
-    HFONT font = CreateFontA(12, 5, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_ONLY_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
-    HGDIOBJ oldFont = SelectObject(picture, font);
-    RECT text = {client.left + 12, client.top + 9, client.right - 10, client.bottom - 6};
-    for (int i = 0; i < 4; ++i) {
-        RECT r = text;
-        DrawTextA(picture, record->shown.text[i], -1, &r, record->shown.format[i]);
-    }
-    SelectObject(picture, oldFont);
-    DeleteObject(font);
-    EndOffscreen(&offscreen, dc);
+    Offscreen offscreen(dc, record->background, window);
+    if (!offscreen.canvas) return;
+    DrawSlotTexts(offscreen.dc, offscreen.client, record->shown);
+    CopyOffscreen(offscreen, dc);
 }
 
 void DrawSlotsNow(HWND window, DisplayRecord* record, const char* const texts[4], const unsigned formats[4])
 {
     if (!record || !record->background) return;
     SetSlots(record, texts, formats);
-    HDC dc = GetDC(window);
+    ScopedGetDC dc(window);
     PaintDisplay(dc, window, record);
-    ReleaseDC(window, dc);
 }
 
 void DrawEmpty(HWND window)
 {
-    DrawDisplayText(window, "", 0, "", 0, "", 0, "", 0);
+    DrawDisplayText(window, "", kNoPlace, "", kNoPlace, "", kNoPlace, "", kNoPlace);
 }
 
 void EnableItems(const UINT* items, size_t count, UINT state)
@@ -101,7 +104,7 @@ LRESULT Display_OnCreate(HWND window)
 {
     DisplayRecord* record = static_cast<DisplayRecord*>(LocalAlloc(LPTR, sizeof(DisplayRecord)));
     if (record) record->value = 1;
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
 
@@ -111,7 +114,7 @@ void Display_OnDestroy(HWND window)
     if (!record) return;
     if (record->background) DeleteObject(record->background);
     LocalFree(record);
-    SetWindowLongPtrA(window, 0, 0);
+    SetWindowLongPtrA(window, kRecordSlot, 0);
 }
 
 void Display_OnShowWindow(HWND window, BOOL shown)
@@ -120,7 +123,7 @@ void Display_OnShowWindow(HWND window, BOOL shown)
     if (!record || !shown) return;
     if (!record->background) record->background = CreateControlBackground(window);
     DrawEmpty(window);
-    SetTimer(window, kIntroTimer, 100, nullptr);
+    SetTimer(window, IDT_DISPLAY_INTRO, kIntroStepMs, nullptr);
 }
 
 // The display's text in normal use: the current effect's name, or that
@@ -136,17 +139,17 @@ const char* NormalUseText()
 void Display_OnPaint(HWND window)
 {
     InvalidateRect(window, nullptr, FALSE);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    DisplayRecord* record = RecordOf(window);
-    if (record) {
-        const bool bare = g_firstPaint || g_rightClickWait;
-        const char* texts[4] = {bare ? "" : NormalUseText(), "", "", ""};
-        const unsigned formats[4] = {bare ? 0u : kTopLeft, 0, 0, 0};
-        SetSlots(record, texts, formats);
-        PaintDisplay(dc, window, record);
+    {
+        ScopedPaint paint(window);
+        DisplayRecord* record = RecordOf(window);
+        if (record) {
+            const bool bare = g_firstPaint || g_rightClickWait;
+            const char* texts[4] = {bare ? "" : NormalUseText(), "", "", ""};
+            const unsigned formats[4] = {bare ? kNoPlace : kTopLeft, kNoPlace, kNoPlace, kNoPlace};
+            SetSlots(record, texts, formats);
+            PaintDisplay(paint.dc, window, record);
+        }
     }
-    EndPaint(window, &ps);
     g_firstPaint = false;
 }
 
@@ -158,19 +161,23 @@ void Display_OnIntroStep(HWND window)
     char line2[kSlotTextSize];
     lstrcpynA(line1, kBannerLine1, frame.line1Chars + 1);
     lstrcpynA(line2, kBannerLine2, frame.line2Chars + 1);
-    DrawDisplayText(window, "", 0, line1, kTopRight, line2, kBottomLeft, "", 0);
+    DrawDisplayText(window, "", kNoPlace, line1, kTopRight, line2, kBottomLeft, "", kNoPlace);
     if (!frame.finished) return;
-    KillTimer(window, kIntroTimer);
+    KillTimer(window, IDT_DISPLAY_INTRO);
     g_introFinished = 1;
-    SetTimer(window, kPromptTimer, 500, nullptr);
+    SetTimer(window, IDT_DISPLAY_PROMPT, kPromptBlinkMs, nullptr);
     g_rightClickWait = 1;
     EnableItems(kIntroEnabledItems, sizeof kIntroEnabledItems / sizeof kIntroEnabledItems[0], MF_ENABLED);
 }
 
 void Display_OnPromptStep(HWND window)
 {
-    if (g_blinkPhase == 0) DrawDisplayText(window, "click on me right", kTopLeft, "", 0, "  mouse button", kBottomLeft, "", 0);
-    else DrawEmpty(window);
+    if (g_blinkPhase == 0) {
+        DrawDisplayText(window, "click on me right", kTopLeft, "", kNoPlace, "  mouse button", kBottomLeft, "",
+                        kNoPlace);
+    } else {
+        DrawEmpty(window);
+    }
     g_blinkPhase = 1 - g_blinkPhase;
 }
 
@@ -189,7 +196,7 @@ void ResetDisplayIntro()
 
 void ShowNormalUseText(HWND display)
 {
-    DrawDisplayText(display, NormalUseText(), kTopLeft, "", 0, "", 0, "", 0);
+    DrawDisplayText(display, NormalUseText(), kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
 }
 
 void DrawDisplayText(HWND display, const char* text1, unsigned format1, const char* text2, unsigned format2,
@@ -212,7 +219,8 @@ LRESULT CALLBACK DisplayPanelProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_PRINTCLIENT: PaintDisplay(reinterpret_cast<HDC>(wParam), window, record); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_TIMER:
-        if (wParam == kIntroTimer) Display_OnIntroStep(window);
+        if (wParam == IDT_DISPLAY_INTRO)
+            Display_OnIntroStep(window);
         else Display_OnPromptStep(window);
         return 0;
     case WM_COMMAND:

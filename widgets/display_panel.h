@@ -14,8 +14,9 @@ extern int32_t g_rightClickWait;
 void SetDisplayMenu(HMENU menu);
 
 // Redraws the whole display with four texts, each drawn with its DrawTextA
-// format into the display's text rectangle (32 top left, 34 top right,
-// 40 bottom left, 42 bottom right; 0 with an empty text for an empty slot).
+// format into the display's text rectangle (kTopLeft, kTopRight, kBottomLeft,
+// kBottomRight of widgets/panel_messages.h; kNoPlace with an empty text for
+// an empty slot).
 // Draws nothing before the display has first been shown.
 void DrawDisplayText(HWND display, const char* text1, unsigned format1, const char* text2, unsigned format2,
                      const char* text3, unsigned format3, const char* text4, unsigned format4);

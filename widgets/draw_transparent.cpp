@@ -1,19 +1,18 @@
 #include "widgets/draw_transparent.h"
 
+#include "common/scoped_gdi.h"
+
 bool DrawTransparent(HDC destination, int x, int y, int width, int height, HDC source, int sx, int sy)
 {
     const COLORREF key = GetBkColor(destination);
     const COLORREF destinationText = GetTextColor(destination);
     const COLORREF sourceBackground = GetBkColor(source);
 
-    HDC maskDc = CreateCompatibleDC(source);
+    ScopedMemDC maskDc(source);
     if (!maskDc) return false;
-    HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-    if (!mask) {
-        DeleteDC(maskDc);
-        return false;
-    }
-    HGDIOBJ oldMask = SelectObject(maskDc, mask);
+    ScopedGdiObj<HBITMAP> mask(CreateBitmap(width, height, 1, 1, nullptr));
+    if (!mask) return false;
+    ScopedSelectObject maskSelected(maskDc, mask);
 
     // Mask: 1 where the source has the key colour, 0 elsewhere.
     SetBkColor(source, key);
@@ -29,8 +28,5 @@ bool DrawTransparent(HDC destination, int x, int y, int width, int height, HDC s
     SetBkColor(destination, key);
     SetTextColor(destination, destinationText);
     SetBkColor(source, sourceBackground);
-    SelectObject(maskDc, oldMask);
-    DeleteObject(mask);
-    DeleteDC(maskDc);
     return true;
 }

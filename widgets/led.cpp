@@ -1,6 +1,7 @@
 #include "widgets/led.h"
 
 #include "audio/effect_modules.h"
+#include "common/scoped_gdi.h"
 #include "widgets/panel_windows.h"
 
 namespace {
@@ -12,12 +13,9 @@ void PaintLed(HDC dc, HWND window)
 
 void Led_OnPaint(HWND window)
 {
-    PAINTSTRUCT ps;
-    BeginPaint(window, &ps);
-    HDC dc = GetDC(window);
+    ScopedPaint paint(window);
+    ScopedGetDC dc(window);
     PaintLed(dc, window);
-    ReleaseDC(window, dc);
-    EndPaint(window, &ps);
 }
 
 }  // namespace

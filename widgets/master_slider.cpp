@@ -1,5 +1,6 @@
 #include "widgets/master_slider.h"
 
+#include "common/scoped_gdi.h"
 #include "model/display_number.h"
 #include "model/master_volume.h"
 #include "resources/panel_bitmap_ids.h"
@@ -26,32 +27,33 @@ struct SliderRecord {
 
 SliderRecord* RecordOf(HWND window)
 {
-    return reinterpret_cast<SliderRecord*>(GetWindowLongPtrA(window, 0));
+    return reinterpret_cast<SliderRecord*>(GetWindowLongPtrA(window, kRecordSlot));
+}
+
+// The cap over picture at the place of the range's position, its key
+// colour left out; like is the DC that picture is compatible with.
+void DrawSliderCap(HDC picture, HDC like, HBITMAP cap, const RECT& client, const RangeControl& range)
+{
+    BITMAP size = {};
+    GetObjectA(cap, sizeof size, &size);
+    ScopedMemDC source(like);
+    ScopedSelectObject capSelected(source, cap);
+    SetBkColor(picture, kKeyColour);
+    const int left = SliderCapLeft(client.left, client.right, size.bmWidth);
+    const int top = SliderCapTop(range.position, range.maximum, size.bmHeight);
+    DrawTransparent(picture, left, top, size.bmWidth, size.bmHeight, source, 0, 0);
 }
 
 // Background and cap composed off-screen, then one copy into dc.
 void PaintSlider(HDC dc, HWND window, const SliderRecord* record)
 {
     if (!record || !record->background) return;
-    HBITMAP cap = LoadBitmapA(PanelInstanceOf(window), MAKEINTRESOURCEA(IDB_SLIDER_CAP));
+    ScopedGdiObj<HBITMAP> cap(LoadBitmapA(PanelInstanceOf(window), MAKEINTRESOURCEA(IDB_SLIDER_CAP)));
     if (!cap) return;
-    RECT client;
-    GetClientRect(window, &client);
-    Offscreen picture;
-    if (BeginOffscreen(&picture, dc, record->background, client.right - client.left, client.bottom - client.top)) {
-        BITMAP size = {};
-        GetObjectA(cap, sizeof size, &size);
-        HDC source = CreateCompatibleDC(dc);
-        HGDIOBJ oldSource = SelectObject(source, cap);
-        SetBkColor(picture.dc, kKeyColour);
-        DrawTransparent(picture.dc, SliderCapLeft(client.left, client.right, size.bmWidth),
-                        SliderCapTop(record->range.position, record->range.maximum, size.bmHeight), size.bmWidth,
-                        size.bmHeight, source, 0, 0);
-        SelectObject(source, oldSource);
-        DeleteDC(source);
-        EndOffscreen(&picture, dc);
-    }
-    DeleteObject(cap);
+    Offscreen picture(dc, record->background, window);
+    if (!picture.canvas) return;
+    DrawSliderCap(picture.dc, dc, cap, picture.client, record->range);
+    CopyOffscreen(picture, dc);
 }
 
 void ShowVolume(HWND window)
@@ -60,14 +62,14 @@ void ShowVolume(HWND window)
     GetWindowTextA(window, label, sizeof label);
     char value[kDisplayNumberSize];
     FormatDisplayNumber(g_masterVolume, value, sizeof value);
-    DrawDisplayText(g_displayWindow, "MASTER", kTopLeft, "", 0, label, kBottomLeft, value, kBottomRight);
+    DrawDisplayText(g_displayWindow, "MASTER", kTopLeft, "", kNoPlace, label, kBottomLeft, value, kBottomRight);
 }
 
 LRESULT Slider_OnCreate(HWND window)
 {
     SliderRecord* record = static_cast<SliderRecord*>(LocalAlloc(LPTR, sizeof(SliderRecord)));
     if (record) InitRangeControl(&record->range);
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
 
@@ -75,7 +77,7 @@ void Slider_OnDestroy(HWND window, SliderRecord* record)
 {
     if (record->background) DeleteObject(record->background);
     LocalFree(record);
-    SetWindowLongPtrA(window, 0, 0);
+    SetWindowLongPtrA(window, kRecordSlot, 0);
 }
 
 void Slider_OnMouseMove(HWND window, SliderRecord* record, LPARAM lParam)
@@ -104,10 +106,8 @@ void Slider_OnLButtonDown(HWND window, SliderRecord* record, LPARAM lParam)
 
 void Slider_OnPaint(HWND window, const SliderRecord* record)
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    PaintSlider(dc, window, record);
-    EndPaint(window, &ps);
+    ScopedPaint paint(window);
+    PaintSlider(paint.dc, window, record);
 }
 
 }  // namespace
@@ -116,9 +116,8 @@ ChangeVolumeFunction g_changeVolume = IgnoreVolume;
 
 void DrawSlider(HWND slider)
 {
-    HDC dc = GetDC(slider);
+    ScopedGetDC dc(slider);
     PaintSlider(dc, slider, RecordOf(slider));
-    ReleaseDC(slider, dc);
 }
 
 LRESULT CALLBACK MasterSliderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

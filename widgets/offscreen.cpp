@@ -1,29 +1,32 @@
 #include "widgets/offscreen.h"
 
-bool BeginOffscreen(Offscreen* picture, HDC target, HBITMAP background, int width, int height)
+namespace {
+
+RECT ClientRectOf(HWND window)
 {
-    picture->width = width;
-    picture->height = height;
-    picture->dc = CreateCompatibleDC(target);
-    if (!picture->dc) return false;
-    picture->canvas = CreateCompatibleBitmap(target, width, height);
-    if (!picture->canvas) {
-        DeleteDC(picture->dc);
-        return false;
-    }
-    picture->oldCanvas = SelectObject(picture->dc, picture->canvas);
-    HDC source = CreateCompatibleDC(target);
-    HGDIOBJ oldSource = SelectObject(source, background);
-    BitBlt(picture->dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(source, oldSource);
-    DeleteDC(source);
-    return true;
+    RECT client;
+    GetClientRect(window, &client);
+    return client;
 }
 
-void EndOffscreen(Offscreen* picture, HDC target)
+int WidthOf(const RECT& r) { return r.right - r.left; }
+int HeightOf(const RECT& r) { return r.bottom - r.top; }
+
+}  // namespace
+
+Offscreen::Offscreen(HDC target, HBITMAP background, HWND window)
+    : client(ClientRectOf(window)),
+      dc(target),
+      canvas(dc ? CreateCompatibleBitmap(target, WidthOf(client), HeightOf(client)) : nullptr),
+      canvasSelected(dc, canvas)
 {
-    BitBlt(target, 0, 0, picture->width, picture->height, picture->dc, 0, 0, SRCCOPY);
-    SelectObject(picture->dc, picture->oldCanvas);
-    DeleteObject(picture->canvas);
-    DeleteDC(picture->dc);
+    if (!canvas) return;
+    ScopedMemDC source(target);
+    ScopedSelectObject sourceSelected(source, background);
+    BitBlt(dc, 0, 0, WidthOf(client), HeightOf(client), source, 0, 0, SRCCOPY);
+}
+
+void CopyOffscreen(const Offscreen& picture, HDC target)
+{
+    BitBlt(target, 0, 0, WidthOf(picture.client), HeightOf(picture.client), picture.dc, 0, 0, SRCCOPY);
 }

@@ -4,17 +4,20 @@
 #pragma once
 #include <windows.h>
 
+#include "common/scoped_gdi.h"
+
+// A memory picture of the window's client size compatible with target,
+// holding a copy of background from its origin, for one drawing: its DC,
+// bitmap and selection are given back at the end of the scope. Without a
+// canvas (it could not be made) there is nothing to draw on.
 struct Offscreen {
-    HDC dc;  // draw the picture here
-    HBITMAP canvas;
-    HGDIOBJ oldCanvas;
-    int width;
-    int height;
+    RECT client;     // the window's client rectangle
+    ScopedMemDC dc;  // draw the picture here
+    ScopedGdiObj<HBITMAP> canvas;
+    ScopedSelectObject canvasSelected;
+
+    Offscreen(HDC target, HBITMAP background, HWND window);
 };
 
-// A memory picture of width x height compatible with target, holding a copy
-// of background from its origin. False (nothing to free) if it cannot be made.
-bool BeginOffscreen(Offscreen* picture, HDC target, HBITMAP background, int width, int height);
-
-// Copies the picture to target at its origin and frees it.
-void EndOffscreen(Offscreen* picture, HDC target);
+// Copies the picture to target at its origin.
+void CopyOffscreen(const Offscreen& picture, HDC target);

@@ -1,5 +1,6 @@
 #include "widgets/onoff_led.h"
 
+#include "common/scoped_gdi.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
 #include "widgets/display_panel.h"
@@ -22,27 +23,24 @@ void PaintOnOff(HDC dc, HWND window)
     if (!picture) return;
     RECT client;
     GetClientRect(window, &client);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, picture);
+    ScopedMemDC memory(dc);
+    ScopedSelectObject pictureSelected(memory, picture);
     BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 // Through a DC of its own, so that a WM_PAINT sent without an invalid region
 // still draws.
 void DrawOnOff(HWND window)
 {
-    HDC dc = GetDC(window);
+    ScopedGetDC dc(window);
     PaintOnOff(dc, window);
-    ReleaseDC(window, dc);
 }
 
 void OnOff_OnPaint(HWND window)
 {
-    PAINTSTRUCT ps;
-    BeginPaint(window, &ps);
-    EndPaint(window, &ps);
+    {
+        ScopedPaint paint(window);  // validates the window; the drawing follows
+    }
     DrawOnOff(window);
 }
 
@@ -50,11 +48,11 @@ void OnOff_OnMouseMove()
 {
     const EffectParameters* effect = CurrentEffect();
     if (!effect) {
-        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", 0, "", 0, "", 0);
+        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
         return;
     }
     DrawDisplayText(g_displayWindow, EffectDisplayName(CurrentEffectId()), kTopLeft, effect->on ? "ON" : "OFF",
-                    kTopRight, "", 0, "", 0);
+                    kTopRight, "", kNoPlace, "", kNoPlace);
 }
 
 void OnOff_OnLButtonDown(HWND window)

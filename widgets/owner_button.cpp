@@ -1,5 +1,6 @@
 #include "widgets/owner_button.h"
 
+#include "common/scoped_gdi.h"
 #include "widgets/panel_bitmaps.h"
 
 void DrawOwnerButton(const DRAWITEMSTRUCT* item)
@@ -8,10 +9,8 @@ void DrawOwnerButton(const DRAWITEMSTRUCT* item)
     if (!pair) return;
     HBITMAP picture = (item->itemState & ODS_SELECTED) ? pair->pressed : pair->up;
     if (!picture) return;
-    HDC memory = CreateCompatibleDC(item->hDC);
-    HGDIOBJ old = SelectObject(memory, picture);
+    ScopedMemDC memory(item->hDC);
+    ScopedSelectObject pictureSelected(memory, picture);
     const RECT& r = item->rcItem;
     BitBlt(item->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }

@@ -1,6 +1,7 @@
 #include "widgets/panel_bitmaps.h"
 
 #include "resources/panel_bitmap_ids.h"
+#include "resources/resource_ids.h"
 
 #include <initializer_list>
 
@@ -43,11 +44,11 @@ void DeletePanelBitmaps()
 const ButtonBitmaps* ButtonBitmapsFor(int controlId)
 {
     switch (controlId) {
-    case 20: return &g_panelBitmaps.play;
-    case 21: return &g_panelBitmaps.pause;
-    case 22: return &g_panelBitmaps.stop;
-    case 23: return &g_panelBitmaps.up;
-    case 24: return &g_panelBitmaps.down;
+    case IDC_PLAY: return &g_panelBitmaps.play;
+    case IDC_PAUSE: return &g_panelBitmaps.pause;
+    case IDC_STOP: return &g_panelBitmaps.stop;
+    case IDC_UP: return &g_panelBitmaps.up;
+    case IDC_DOWN: return &g_panelBitmaps.down;
     default: return nullptr;
     }
 }

@@ -8,8 +8,8 @@ struct ButtonBitmaps {
 };
 
 struct PanelBitmaps {
-    HBITMAP onLed;   // 217: the current effect is switched on
-    HBITMAP offLed;  // 218
+    HBITMAP onLed;   // IDB_ONOFF_ON: the current effect is switched on
+    HBITMAP offLed;  // IDB_ONOFF_OFF
     ButtonBitmaps play, pause, stop, down, up;
 };
 
@@ -22,6 +22,6 @@ void LoadPanelBitmaps(HINSTANCE instance);
 // Deletes them all.
 void DeletePanelBitmaps();
 
-// The pair of the button with that control id (20 PLAY, 21 PAUSE, 22 STOP,
-// 23 UP, 24 DOWN), or null for any other id.
+// The pair of the button with that control id (IDC_PLAY, IDC_PAUSE,
+// IDC_STOP, IDC_UP, IDC_DOWN), or null for any other id.
 const ButtonBitmaps* ButtonBitmapsFor(int controlId);

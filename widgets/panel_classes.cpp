@@ -4,6 +4,7 @@
 #include "widgets/led.h"
 #include "widgets/master_slider.h"
 #include "widgets/onoff_led.h"
+#include "widgets/panel_windows.h"
 #include "widgets/rotary_control.h"
 
 namespace {
@@ -14,7 +15,7 @@ bool Register(HINSTANCE instance, const char* name, WNDPROC procedure, int extra
     wc.lpfnWndProc = procedure;
     wc.cbWndExtra = extraBytes;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszClassName = name;
     return RegisterClassA(&wc) != 0;
@@ -24,11 +25,11 @@ bool Register(HINSTANCE instance, const char* name, WNDPROC procedure, int extra
 
 bool RegisterPanelClasses(HINSTANCE instance)
 {
-    // One pointer-sized slot for the controls that keep a state record.
-    const int recordSlot = sizeof(LONG_PTR);
-    return Register(instance, "rotary_control", RotaryControlProc, recordSlot, nullptr) &&
-           Register(instance, "SLIDER", MasterSliderProc, recordSlot, nullptr) &&
-           Register(instance, "DISPLAY", DisplayPanelProc, recordSlot, nullptr) &&
+    // One pointer-sized slot (at kRecordSlot) for the controls that keep a state record.
+    const int recordBytes = kRecordSlot + sizeof(LONG_PTR);
+    return Register(instance, "rotary_control", RotaryControlProc, recordBytes, nullptr) &&
+           Register(instance, "SLIDER", MasterSliderProc, recordBytes, nullptr) &&
+           Register(instance, "DISPLAY", DisplayPanelProc, recordBytes, nullptr) &&
            Register(instance, "LED", LedProc, 0, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))) &&
            Register(instance, "ONOFFLED", OnOffLedProc, 0, nullptr);
 }

@@ -5,6 +5,10 @@
 
 constexpr int kKnobCount = 6;
 
+// The byte offset of the window-extra slot in which the knob, slider and
+// display keep the pointer to their state record.
+constexpr int kRecordSlot = 0;
+
 // Indexed by knob number - 1: Freq, Depth, Rate, Mix, Degree, Feed.
 extern HWND g_knobWindows[kKnobCount];
 extern HWND g_displayWindow;

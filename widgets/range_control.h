@@ -11,24 +11,24 @@ struct RangeControl {
     uint16_t minimum;
     uint16_t maximum;
     uint16_t position;
-    char text[kControlTextSize];  // set by message 1029, never drawn
+    char text[kControlTextSize];  // set by kMsgSetText, never drawn
 };
 
 // The values at creation: range 0 to 255, position 128, no text.
 void InitRangeControl(RangeControl* control);
 
-// Handles messages 1025 to 1029 (false for any other message). Setting the
+// Handles kMsgSetMinimum to kMsgSetText (false for any other message). Setting the
 // minimum or maximum pulls the position into the range without a redraw;
 // setting the position stores it unclamped and asks for a redraw.
 bool RangeControl_OnMessage(RangeControl* control, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result,
                             bool* redraw);
 
-// Sends notification 1031 or 1032 to the control's parent: wParam the
+// Sends kNotifyChanging or kNotifyReleased to the control's parent: wParam the
 // control id, lParam the low 16 bits of its handle and the position.
 void NotifyParent(HWND control, UINT notification, uint16_t position);
 
 // Ends a drag of control that *dragging marks: clears the flag and tells the
-// parent with 1032, as a release does. Nothing when no drag runs, so a
+// parent with kNotifyReleased, as a release does. Nothing when no drag runs, so a
 // button-up and the loss of capture that it causes end a drag once.
 void EndDrag(HWND control, int32_t* dragging, uint16_t position);
 

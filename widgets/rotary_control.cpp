@@ -1,5 +1,6 @@
 #include "widgets/rotary_control.h"
 
+#include "common/scoped_gdi.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
 #include "resources/panel_bitmap_ids.h"
@@ -25,35 +26,31 @@ struct KnobRecord {
 
 KnobRecord* RecordOf(HWND window)
 {
-    return reinterpret_cast<KnobRecord*>(GetWindowLongPtrA(window, 0));
+    return reinterpret_cast<KnobRecord*>(GetWindowLongPtrA(window, kRecordSlot));
 }
 
 POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 void DrawLine(HDC dc, COLORREF colour, int x1, int y1, int x2, int y2)
 {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ old = SelectObject(dc, pen);
+    ScopedGdiObj<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+    ScopedSelectObject penSelected(dc, pen);
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
-    SelectObject(dc, old);
-    DeleteObject(pen);
 }
 
 // Face and pointer composed off-screen, then one copy into dc.
 void PaintKnob(HDC dc, HWND window, const KnobRecord* record)
 {
     if (!record || !record->face) return;
-    RECT client;
-    GetClientRect(window, &client);
-    Offscreen picture;
-    if (!BeginOffscreen(&picture, dc, record->face, client.right - client.left, client.bottom - client.top)) return;
+    Offscreen picture(dc, record->face, window);
+    if (!picture.canvas) return;
     const RangeControl& r = record->range;
-    const POINT c = CentreOf(client);
+    const POINT c = CentreOf(picture.client);
     const PointerPoint end = PointerEnd(r.minimum, r.maximum, r.position, c.x, c.y, kPointerRadius);
     DrawLine(picture.dc, RGB(0, 0, 0), c.x + 1, c.y + 1, end.x + 1, end.y + 1);
     DrawLine(picture.dc, RGB(255, 255, 255), c.x, c.y, end.x, end.y);
-    EndOffscreen(&picture, dc);
+    CopyOffscreen(picture, dc);
 }
 
 void ShowKnobValue(HWND window, int effect, int knob, uint16_t position)
@@ -64,7 +61,7 @@ void ShowKnobValue(HWND window, int effect, int knob, uint16_t position)
     const char* name = EffectDisplayName(effect);
     char label[40] = "";
     GetWindowTextA(window, label, sizeof label);
-    DrawDisplayText(g_displayWindow, name, kTopLeft, "", 0, value.label ? value.label : label, kBottomLeft,
+    DrawDisplayText(g_displayWindow, name, kTopLeft, "", kNoPlace, value.label ? value.label : label, kBottomLeft,
                     value.text, kBottomRight);
 }
 
@@ -73,7 +70,7 @@ LRESULT Knob_OnCreate(HWND window)
     KnobRecord* record = static_cast<KnobRecord*>(LocalAlloc(LPTR, sizeof(KnobRecord)));
     if (!record) return -1;  // a knob without its record cannot work: creation fails
     InitRangeControl(&record->range);
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(record));
+    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
 
@@ -81,13 +78,13 @@ void Knob_OnDestroy(HWND window, KnobRecord* record)
 {
     if (record->face) DeleteObject(record->face);
     LocalFree(record);
-    SetWindowLongPtrA(window, 0, 0);
+    SetWindowLongPtrA(window, kRecordSlot, 0);
 }
 
 void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
 {
     if (g_effectsPatch.count == 0) {
-        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", 0, "", 0, "", 0);
+        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
         return;
     }
     const int effect = CurrentEffectId();
@@ -118,10 +115,8 @@ void Knob_OnLButtonDown(HWND window, KnobRecord* record, LPARAM lParam)
 
 void Knob_OnPaint(HWND window, const KnobRecord* record)
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    PaintKnob(dc, window, record);
-    EndPaint(window, &ps);
+    ScopedPaint paint(window);
+    PaintKnob(paint.dc, window, record);
 }
 
 }  // namespace
@@ -130,7 +125,7 @@ HBITMAP MakeKnobFace(HWND knob)
 {
     HBITMAP face = CreateControlBackground(knob);
     if (!face) return nullptr;
-    HBITMAP picture = LoadBitmapA(PanelInstanceOf(knob), MAKEINTRESOURCEA(IDB_KNOB));
+    ScopedGdiObj<HBITMAP> picture(LoadBitmapA(PanelInstanceOf(knob), MAKEINTRESOURCEA(IDB_KNOB)));
     if (!picture) return face;
     BITMAP size = {};
     GetObjectA(picture, sizeof size, &size);
@@ -139,27 +134,20 @@ HBITMAP MakeKnobFace(HWND knob)
     const int x = client.left + (client.right - client.left - size.bmWidth) / 2;
     const int y = client.top + (client.bottom - client.top - size.bmHeight) / 2;
 
-    HDC screen = GetDC(nullptr);
-    HDC faceDc = CreateCompatibleDC(screen);
-    HDC pictureDc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ oldFace = SelectObject(faceDc, face);
-    HGDIOBJ oldPicture = SelectObject(pictureDc, picture);
+    ScopedGetDC screen(nullptr);
+    ScopedMemDC faceDc(screen);
+    ScopedMemDC pictureDc(screen);
+    ScopedSelectObject faceSelected(faceDc, face);
+    ScopedSelectObject pictureSelected(pictureDc, picture);
     SetBkColor(faceDc, kKeyColour);
     DrawTransparent(faceDc, x, y, size.bmWidth, size.bmHeight, pictureDc, 0, 0);
-    SelectObject(pictureDc, oldPicture);
-    SelectObject(faceDc, oldFace);
-    DeleteDC(pictureDc);
-    DeleteDC(faceDc);
-    DeleteObject(picture);
     return face;
 }
 
 void DrawKnob(HWND knob)
 {
-    HDC dc = GetDC(knob);
+    ScopedGetDC dc(knob);
     PaintKnob(dc, knob, RecordOf(knob));
-    ReleaseDC(knob, dc);
 }
 
 LRESULT CALLBACK RotaryControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -8,7 +8,7 @@
 extern int32_t g_knobDragging;
 
 // The knob's face: the panel background under it with the knob picture
-// (bitmap 200) drawn over it around its centre, blue left out. The caller
+// (IDB_KNOB) drawn over it around its centre, blue left out. The caller
 // owns the bitmap.
 HBITMAP MakeKnobFace(HWND knob);
 

@@ -1,5 +1,6 @@
 // The LED-drawing module: one small lamp, lit or dark, red or green.
 #include "audio/effect_modules.h"
+#include "common/scoped_gdi.h"
 
 #include <cstring>
 
@@ -24,10 +25,9 @@ LampColours ColoursFor(bool red, bool lit)
 void FillBox(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
 {
     if (right <= left || bottom <= top) return;
-    HBRUSH brush = CreateSolidBrush(colour);
-    RECT r = {left, top, right, bottom};
+    ScopedGdiObj<HBRUSH> brush(CreateSolidBrush(colour));
+    const RECT r = {left, top, right, bottom};
     FillRect(dc, &r, brush);
-    DeleteObject(brush);
 }
 
 }  // namespace

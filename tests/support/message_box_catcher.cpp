@@ -53,7 +53,8 @@ LRESULT CALLBACK MessageBoxCatcher::HookProc(int code, WPARAM wParam, LPARAM lPa
     // place, and it has not been shown yet.
     const auto* msg = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (code == HC_ACTION && g_activeCatcher && msg->message == WM_INITDIALOG) {
-        if (HasClass(msg->hwnd, "#32770") && GetDlgItem(msg->hwnd, 0xFFFF)) g_activeCatcher->Catch(msg->hwnd);
+        if (HasClass(msg->hwnd, "#32770") && GetDlgItem(msg->hwnd, kMessageBoxTextId))
+            g_activeCatcher->Catch(msg->hwnd);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -65,7 +66,7 @@ void MessageBoxCatcher::Catch(HWND box)
     GetWindowTextA(box, buf, sizeof buf);
     caught.caption = buf;
     buf[0] = '\0';
-    GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+    GetDlgItemTextA(box, kMessageBoxTextId, buf, sizeof buf);
     caught.text = buf;
     caught.owner = GetWindow(box, GW_OWNER);
 

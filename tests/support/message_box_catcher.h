@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// The control id of a message box's text.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
 struct CaughtBox {
     std::string caption;
     std::string text;

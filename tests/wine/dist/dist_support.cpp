@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "../e2e/quellbox_process.h"
+#include "tests/support/message_box_catcher.h"
 
 const std::vector<std::string>& ShippedFiles()
 {
@@ -189,7 +190,7 @@ std::string AnswerViewerMessage(DWORD milliseconds)
         milliseconds);
     if (!box) return "";
     char text[512] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    GetDlgItemTextA(box, kMessageBoxTextId, text, sizeof text);
     // A question is answered No, a notice OK.
     const int answer = GetDlgItem(box, IDNO) ? IDNO : IDOK;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));

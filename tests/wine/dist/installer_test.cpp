@@ -115,7 +115,7 @@ TEST_F(InstalledQuellbox, HelpOpensTheManualAtItsContentsAndExitClosesTheViewer)
 {
     StartFromShortcut();
     EXPECT_EQ(nullptr, VisibleHelpViewer());
-    app_.Command(115);
+    app_.Command(IDM_HELP);
     HWND viewer = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] {
@@ -141,11 +141,11 @@ TEST_F(InstalledQuellbox, HelpOpensTheManualAtItsContentsAndExitClosesTheViewer)
         << ViewerTopicText(viewer);
 
     // Help again while the viewer is open keeps one viewer.
-    EXPECT_TRUE(app_.Command(115));
+    EXPECT_TRUE(app_.Command(IDM_HELP));
     Sleep(500);
     EXPECT_EQ(viewer, VisibleHelpViewer());
 
-    EXPECT_TRUE(app_.Command(118));
+    EXPECT_TRUE(app_.Command(IDM_EXIT));
     EXPECT_EQ(0, app_.WaitForExit(15000));
     EXPECT_TRUE(WaitUntil([] { return HelpViewer() == nullptr; }, 10000)) << "the viewer stayed open";
 }
@@ -153,7 +153,7 @@ TEST_F(InstalledQuellbox, HelpOpensTheManualAtItsContentsAndExitClosesTheViewer)
 TEST_F(InstalledQuellbox, SilentUninstallRemovesEverythingButTheSettingsFile)
 {
     StartFromShortcut();
-    app_.Command(118);
+    app_.Command(IDM_EXIT);
     ASSERT_EQ(0, app_.WaitForExit(15000));
     ASSERT_TRUE(FileExists(SettingsFilePath()));
 

@@ -54,15 +54,15 @@ TEST_F(UnpackedQuellbox, AMissingHelpFileIsReportedByTheViewerAndTheProgramGoesO
     TempDir elsewhere;
     StartIn(elsewhere.Path());
     ASSERT_TRUE(app_.ActivatePanel(20000));
-    app_.Command(115);
+    app_.Command(IDM_HELP);
     const std::string message = AnswerViewerMessage(20000);
     EXPECT_NE(message.find("qbx15.hlp"), std::string::npos) << message;
 
     // The program still answers its panel.
-    app_.Command(23);
+    app_.Command(IDC_UP);
     DWORD_PTR answer = 0;
     EXPECT_NE(0, SendMessageTimeoutA(app_.MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
-    app_.Command(118);
+    app_.Command(IDM_EXIT);
     EXPECT_EQ(0, app_.WaitForExit(15000));
     EXPECT_TRUE(WaitUntil([] { return HelpViewer() == nullptr; }, 10000)) << "the viewer stayed open";
 }

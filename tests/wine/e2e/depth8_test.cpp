@@ -22,7 +22,7 @@ TEST_F(QuellboxTest, OnA256ColourScreenItStartsAndShowsItsPanel)
     for (int y = 2; y < 92; y += 6)
         for (int x = 2; x < 370; x += 6) colours.insert(ScreenPixel(app_.MainWindow(), x, y));
     EXPECT_GE(colours.size(), 8u);
-    app_.Command(118);
+    app_.Command(IDM_EXIT);
     EXPECT_EQ(0, app_.WaitForExit(10000));
 }
 

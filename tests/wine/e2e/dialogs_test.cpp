@@ -16,13 +16,13 @@ namespace {
 // How many times the display's picture changed while sampled for ms.
 int DisplayChanges(const QuellboxProcess& app, DWORD ms, std::set<std::vector<COLORREF>>* seen)
 {
-    std::vector<COLORREF> last = ControlPixels(app, kDisplay);
+    std::vector<COLORREF> last = ControlPixels(app, IDC_DISPLAY);
     seen->insert(last);
     int changes = 0;
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < ms) {
         Sleep(30);
-        std::vector<COLORREF> now = ControlPixels(app, kDisplay);
+        std::vector<COLORREF> now = ControlPixels(app, IDC_DISPLAY);
         if (now != last) ++changes;
         seen->insert(now);
         last = now;
@@ -40,8 +40,8 @@ TEST_F(QuellboxTest, TheIntroTypesItsBannerThenBlinksThePromptAndIgnoresRightCli
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(app_.RightClick());
         EXPECT_GE(DisplayChanges(app_, 250, &typed), 1) << "a letter per 100 ms";
-        EXPECT_FALSE(app_.Enabled(1));
-        EXPECT_FALSE(app_.Enabled(kUp));
+        EXPECT_FALSE(app_.Enabled(IDC_KNOB_FREQ));
+        EXPECT_FALSE(app_.Enabled(IDC_UP));
     }
     EXPECT_GE(typed.size(), 5u) << "the banner grows letter by letter";
 
@@ -54,7 +54,7 @@ TEST_F(QuellboxTest, TheIntroTypesItsBannerThenBlinksThePromptAndIgnoresRightCli
         },
         15000))
         << "two pictures, one after the other";
-    EXPECT_FALSE(app_.Enabled(1)) << "still waiting for the right click";
+    EXPECT_FALSE(app_.Enabled(IDC_KNOB_FREQ)) << "still waiting for the right click";
     std::set<std::vector<COLORREF>> later;
     EXPECT_GE(DisplayChanges(app_, 1100, &later), 2);
     EXPECT_EQ(prompt, later);
@@ -63,7 +63,7 @@ TEST_F(QuellboxTest, TheIntroTypesItsBannerThenBlinksThePromptAndIgnoresRightCli
     // again: the display names the effect, and the blinking has ended.
     ASSERT_TRUE(app_.ActivatePanel(5000));
     const Pixels phaser = ReferenceDisplayLine("PHASER");
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == phaser; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == phaser; }, 5000));
     std::set<std::vector<COLORREF>> active;
     EXPECT_EQ(0, DisplayChanges(app_, 1100, &active)) << "the blinking ends with the first right click";
 }
@@ -106,10 +106,10 @@ protected:
     using Names = std::vector<std::string>;
     HWND Open()
     {
-        EXPECT_TRUE(app_.Command(104));
+        EXPECT_TRUE(app_.Command(IDM_EFFECTS_PATCH));
         dialog_ = app_.WaitForDialog("Effects Patch", 10000);
-        available_ = GetDlgItem(dialog_, 1003);
-        patch_ = GetDlgItem(dialog_, 1004);
+        available_ = GetDlgItem(dialog_, IDC_AVAILABLE_LIST);
+        patch_ = GetDlgItem(dialog_, IDC_PATCH_LIST);
         return dialog_;
     }
     // Clicks a button of the dialog and waits until the lists show the move.
@@ -141,7 +141,7 @@ protected:
     {
         EXPECT_TRUE(app_.Command(id));
         const Pixels shown = ReferenceDisplayLine(name);
-        EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == shown; }, 5000)) << name;
+        EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == shown; }, 5000)) << name;
     }
     HWND dialog_ = nullptr, available_ = nullptr, patch_ = nullptr;
 };
@@ -152,48 +152,48 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
     ASSERT_NE(nullptr, Open());
     EXPECT_EQ(Names{}, Entries(available_));
     EXPECT_EQ((Names{"Phaser", "Flanger", "Chorus", "C-Delay"}), Entries(patch_));
-    EXPECT_FALSE(ButtonEnabled(dialog_, 3));
-    EXPECT_FALSE(ButtonEnabled(dialog_, 4));
-    EXPECT_TRUE(ButtonEnabled(dialog_, 5));
+    EXPECT_FALSE(ButtonEnabled(dialog_, IDC_ADD));
+    EXPECT_FALSE(ButtonEnabled(dialog_, IDC_REMOVE));
+    EXPECT_TRUE(ButtonEnabled(dialog_, IDC_CLEAR));
 
     // Removing the current effect makes the first of the new patch current.
     ClickEntry(patch_, 0);
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, 4); }, 3000)) << "a selection enables Remove";
-    Press(4);
+    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, IDC_REMOVE); }, 3000)) << "a selection enables Remove";
+    Press(IDC_REMOVE);
     EXPECT_EQ((Names{"Flanger", "Chorus", "C-Delay"}), Entries(patch_));
     EXPECT_EQ(Names{"Phaser"}, Entries(available_));
-    EXPECT_FALSE(ButtonEnabled(dialog_, 4));
+    EXPECT_FALSE(ButtonEnabled(dialog_, IDC_REMOVE));
     ASSERT_TRUE(CloseByClick(IDOK));
     EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == DefaultKnobPositions(kFlangerId); }, 3000));
     const Pixels flangerShown = ReferenceDisplayLine("FLANGER");
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == flangerShown; }, 5000))
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == flangerShown; }, 5000))
         << "OK names the first effect of the new patch";
-    Step(kDown, "C-DELAY");  // round to the C-Delay, and back
-    Step(kUp, "FLANGER");
+    Step(IDC_DOWN, "C-DELAY");  // round to the C-Delay, and back
+    Step(IDC_UP, "FLANGER");
 
     // Moving the patch round the current effect only renumbers it.
-    Step(kUp, "CHORUS");  // position 2
+    Step(IDC_UP, "CHORUS");  // position 2
     const Pixels chorusShown = ReferenceDisplayLine("CHORUS");
     ASSERT_NE(nullptr, Open());
     ClickEntry(patch_, 0);
-    Press(4);  // Flanger out
+    Press(IDC_REMOVE);  // Flanger out
     ClickEntry(available_, 1);
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, 3); }, 3000)) << "a selection enables Add";
-    Press(3);  // and in again, at the end
-    EXPECT_FALSE(ButtonEnabled(dialog_, 3));
+    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, IDC_ADD); }, 3000)) << "a selection enables Add";
+    Press(IDC_ADD);  // and in again, at the end
+    EXPECT_FALSE(ButtonEnabled(dialog_, IDC_ADD));
     EXPECT_EQ((Names{"Chorus", "C-Delay", "Flanger"}), Entries(patch_));
     ClickEntry(patch_, 2);
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, 4); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, IDC_REMOVE); }, 3000));
     ASSERT_TRUE(Close(VK_RETURN));
     // The display is redrawn whole once the dialog has gone off the screen.
-    EXPECT_TRUE(WaitUntil([&] { return chorusShown == ControlPicture(app_, kDisplay); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return chorusShown == ControlPicture(app_, IDC_DISPLAY); }, 5000));
     EXPECT_EQ(DefaultKnobPositions(kChorusId), KnobPositions(app_));
-    Step(kUp, "C-DELAY");  // from position 1 now
+    Step(IDC_UP, "C-DELAY");  // from position 1 now
     EXPECT_EQ(DefaultKnobPositions(kChDelayId), KnobPositions(app_));
 
     // Cancel after moves keeps the patch as it was.
     ASSERT_NE(nullptr, Open());
-    Press(5);
+    Press(IDC_CLEAR);
     EXPECT_EQ(Names{}, Entries(patch_));
     ASSERT_TRUE(Close(VK_ESCAPE));
     ASSERT_NE(nullptr, Open());
@@ -201,22 +201,22 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
     EXPECT_EQ(Names{"Phaser"}, Entries(available_));
 
     // Clear and OK: no effects; UP then only says so.
-    Press(5);
-    EXPECT_FALSE(ButtonEnabled(dialog_, 5));
-    EXPECT_FALSE(ButtonEnabled(dialog_, 4));
+    Press(IDC_CLEAR);
+    EXPECT_FALSE(ButtonEnabled(dialog_, IDC_CLEAR));
+    EXPECT_FALSE(ButtonEnabled(dialog_, IDC_REMOVE));
     EXPECT_EQ((Names{"Phaser", "Chorus", "C-Delay", "Flanger"}), Entries(available_));
     const std::vector<LRESULT> knobs = KnobPositions(app_);
     ClickEntry(available_, 0);
-    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, 3); }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, IDC_ADD); }, 3000));
     ASSERT_TRUE(Close(VK_RETURN));
     const Pixels noEffects = ReferenceDisplayLine("NO EFFECTS");
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == noEffects; }, 5000))
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == noEffects; }, 5000))
         << "an empty patch says so";
-    Step(kUp, "NO EFFECTS");
+    Step(IDC_UP, "NO EFFECTS");
     EXPECT_EQ(knobs, KnobPositions(app_));
 
     ASSERT_NE(nullptr, Open());
-    EXPECT_FALSE(ButtonEnabled(dialog_, 5)) << "nothing to clear";
+    EXPECT_FALSE(ButtonEnabled(dialog_, IDC_CLEAR)) << "nothing to clear";
     ASSERT_TRUE(CloseByClick(IDCANCEL));
 }
 
@@ -224,7 +224,7 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
 // label once each letter stands in the box.
 std::vector<std::string> TypeLatency(HWND dialog, const char* text)
 {
-    HWND box = GetDlgItem(dialog, 1039);
+    HWND box = GetDlgItem(dialog, IDC_LATENCY_BOX);
     std::vector<std::string> labels;
     if (!SelectBoxText(box)) return labels;
     PressKey(VK_DELETE);
@@ -233,7 +233,7 @@ std::vector<std::string> TypeLatency(HWND dialog, const char* text)
         TypeText(typed.substr(n - 1).c_str());
         EXPECT_TRUE(WaitUntil([&] { return ControlText(box) == typed; }, 5000));
         char label[32] = "";
-        GetDlgItemTextA(dialog, 1040, label, sizeof label);
+        GetDlgItemTextA(dialog, IDC_BYTES_VALUE, label, sizeof label);
         labels.push_back(label);
     }
     return labels;
@@ -256,25 +256,25 @@ TEST_F(QuellboxTest, PreferencesShowTheBytesOfTheLatencyAndLimitWhatOkStores)
 {
     WritePrivateProfileStringA("Wave Out", "Latency", "5", kIni);  // limited to 10 at start-up
     StartWithDemo();
-    ASSERT_TRUE(app_.Command(111));
+    ASSERT_TRUE(app_.Command(IDM_PREFERENCES));
     HWND dialog = app_.WaitForDialog("Preferences", 10000);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ("10", ItemText(dialog, 1039));
-    EXPECT_EQ("1764", ItemText(dialog, 1040));
-    EXPECT_EQ(8, SendMessageA(GetDlgItem(dialog, 1039), CB_GETCOUNT, 0, 0));
+    EXPECT_EQ("10", ItemText(dialog, IDC_LATENCY_BOX));
+    EXPECT_EQ("1764", ItemText(dialog, IDC_BYTES_VALUE));
+    EXPECT_EQ(8, SendMessageA(GetDlgItem(dialog, IDC_LATENCY_BOX), CB_GETCOUNT, 0, 0));
 
     // Out of range the label keeps its last value.
     EXPECT_EQ((std::vector<std::string>{"1764", "1764", "17640", "17640"}), TypeLatency(dialog, "1000"));
     ASSERT_TRUE(ClickOk(dialog));
 
-    ASSERT_TRUE(app_.Command(111));
+    ASSERT_TRUE(app_.Command(IDM_PREFERENCES));
     dialog = app_.WaitForDialog("Preferences", 10000);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ("500", ItemText(dialog, 1039)) << "1000 stored as 500";
-    EXPECT_EQ("88200", ItemText(dialog, 1040));
+    EXPECT_EQ("500", ItemText(dialog, IDC_LATENCY_BOX)) << "1000 stored as 500";
+    EXPECT_EQ("88200", ItemText(dialog, IDC_BYTES_VALUE));
     EXPECT_EQ((std::vector<std::string>{"88200", "88200"}), TypeLatency(dialog, "x7"));
     ASSERT_TRUE(ClickOk(dialog));
-    ASSERT_TRUE(app_.Command(118));
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
     ASSERT_EQ(0, app_.WaitForExit(10000));
     EXPECT_EQ("10", IniText("Wave Out", "Latency")) << "no number is taken as 0 and raised to 10";
 }

@@ -4,8 +4,9 @@
 //   activate            right clicks until the intro is over and the panel
 //                       enabled, then closes the menu that click opened
 //   open=PATH           opens a file through the Open dialog
-//   command=ID          gives a command: clicks a panel button (20 PLAY,
-//                       22 STOP ...) or chooses a menu item (107 About ...)
+//   command=NAME        gives a command: clicks a panel button (PLAY, PAUSE,
+//                       STOP, UP, DOWN) or chooses a menu item (OPEN,
+//                       EFFECTS_PATCH, MIXDOWN, ABOUT, PREFERENCES, HELP, EXIT)
 //   menu                right clicks the middle of the panel: the popup menu
 //   escape              closes the open popup menu with the Escape key
 //   mixdown=PATH        chooses PATH in the Save dialog of the Mixdown
@@ -16,6 +17,7 @@
 //   wait=MS             sleeps
 // Exits with 1 at the first action that fails.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +27,34 @@
 #include "quellbox_process.h"
 
 namespace {
+
+struct NamedCommand {
+    const char* name;
+    int id;
+};
+const NamedCommand kCommands[] = {
+    {"PLAY", IDC_PLAY},
+    {"PAUSE", IDC_PAUSE},
+    {"STOP", IDC_STOP},
+    {"UP", IDC_UP},
+    {"DOWN", IDC_DOWN},
+    {"OPEN", IDM_OPEN},
+    {"EFFECTS_PATCH", IDM_EFFECTS_PATCH},
+    {"MIXDOWN", IDM_MIXDOWN},
+    {"ABOUT", IDM_ABOUT},
+    {"PREFERENCES", IDM_PREFERENCES},
+    {"HELP", IDM_HELP},
+    {"EXIT", IDM_EXIT},
+};
+
+// Gives the command of that name; false for a name it does not know.
+bool GiveNamedCommand(const QuellboxProcess& app, const std::string& name)
+{
+    for (const NamedCommand& c : kCommands) {
+        if (name == c.name) return app.Command(c.id);
+    }
+    return false;
+}
 
 bool OpenPopupMenu(const QuellboxProcess& app)
 {
@@ -38,8 +68,8 @@ bool HoldProgram(const QuellboxProcess& app, bool freeze)
     if (freeze) {
         HWND progress = app.WaitForDialog("Progress", 10000);
         if (!progress) return false;
-        HWND bar = GetDlgItem(progress, 1016);
-        if (!WaitUntil([bar] { return SendMessageA(bar, WM_USER + 8, 0, 0) >= 3; }, 10000)) return false;  // PBM_GETPOS
+        HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
+        if (!WaitUntil([bar] { return SendMessageA(bar, PBM_GETPOS, 0, 0) >= 3; }, 10000)) return false;
     }
     return app.HoldWindowThread(freeze);
 }
@@ -51,7 +81,7 @@ bool RunAction(QuellboxProcess& app, const std::string& action)
     const std::string value = eq == std::string::npos ? "" : action.substr(eq + 1);
     if (name == "activate") return app.ActivatePanel(20000);
     if (name == "open") return app.OpenThroughDialog(value);
-    if (name == "command") return app.Command(std::atoi(value.c_str()));
+    if (name == "command") return GiveNamedCommand(app, value);
     if (name == "menu") return OpenPopupMenu(app);
     if (name == "escape") return app.PopupMenu() && app.CloseMenu();
     if (name == "mixdown") return app.MixdownThroughDialog(value);

@@ -30,7 +30,7 @@ std::string DemoWav() { return BinaryFolder() + "demo.wav"; }
 std::vector<LRESULT> KnobPositions(const QuellboxProcess& app)
 {
     std::vector<LRESULT> positions;
-    for (int id : kKnobIds) positions.push_back(SendMessageA(app.Control(id), 1028, 0, 0));
+    for (int id : kKnobIds) positions.push_back(SendMessageA(app.Control(id), kMsgGetPosition, 0, 0));
     return positions;
 }
 
@@ -51,16 +51,16 @@ void QuellboxTest::StartWith(const std::string& path)
 {
     StartActive();
     ASSERT_TRUE(app_.OpenThroughDialog(path));
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_PLAY); }, 5000));
 }
 
 void QuellboxTest::Play()
 {
-    ASSERT_TRUE(app_.Command(kPlay));
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    ASSERT_TRUE(app_.Command(IDC_PLAY));
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000));
 }
 
 bool QuellboxTest::WaitForPlaybackEnd(DWORD milliseconds)
 {
-    return WaitUntil([this] { return app_.Enabled(kPlay) && !app_.Enabled(kStop); }, milliseconds);
+    return WaitUntil([this] { return app_.Enabled(IDC_PLAY) && !app_.Enabled(IDC_STOP); }, milliseconds);
 }

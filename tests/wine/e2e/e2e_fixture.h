@@ -11,9 +11,7 @@
 #include "tests/wine/e2e/quellbox_process.h"
 #include "tests/wine/e2e/reference_panel.h"
 
-constexpr int kPlay = 20, kPause = 21, kStop = 22, kUp = 23, kDown = 24;
-constexpr int kOnOffLed = 25, kDisplay = 10;
-constexpr int kKnobIds[] = {1, 2, 3, 4, 5, 6};
+constexpr int kKnobIds[] = {IDC_KNOB_FREQ, IDC_KNOB_DEPTH, IDC_KNOB_RATE, IDC_KNOB_MIX, IDC_KNOB_DEGREE, IDC_KNOB_FEED};
 extern const char kIni[];  // "qbx15.ini", in the Windows directory
 
 void ForgetSettings();
@@ -22,7 +20,7 @@ std::string WindowsFile(const char* name);  // Windows directory + "\" + name
 std::string TempFile(const char* name);     // the temporary folder + name
 std::string DemoWav();
 
-// The knobs' positions (message 1028), Freq to Feed.
+// The knobs' positions (kMsgGetPosition), Freq to Feed.
 std::vector<LRESULT> KnobPositions(const QuellboxProcess& app);
 
 // The pixels of a child control as they are on the screen, row by row.

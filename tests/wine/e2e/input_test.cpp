@@ -17,20 +17,18 @@
 
 namespace {
 
-constexpr int kTopLeftFormat = 32, kTopRightFormat = 34, kBottomLeftFormat = 40, kBottomRightFormat = 42;
-constexpr int kFreqKnob = 1, kMixKnob = 4, kSlider = 7;
 constexpr DWORD kScreenSettles = 5000;  // generous: a loaded machine repaints late
 
 bool DisplayShows(const QuellboxProcess& app, const Pixels& expected)
 {
-    return ControlPicture(app, kDisplay) == expected;
+    return ControlPicture(app, IDC_DISPLAY) == expected;
 }
 
 Pixels VolumeOnDisplay(uint16_t position)
 {
     char text[32] = "";
     FormatDisplayNumber(SliderVolumeDb(position), text, sizeof text);
-    return ReferenceDisplay("MASTER", kTopLeftFormat, "", 0, "Volume", kBottomLeftFormat, text, kBottomRightFormat);
+    return ReferenceDisplay("MASTER", kTopLeft, "", 0, "Volume", kBottomLeft, text, kBottomRight);
 }
 
 TEST_F(QuellboxTest, TheFirstRightClickOnTheDisplayOpensTheMenuAndLeavesPhaserOnTheDisplayOnceItCloses)
@@ -43,9 +41,9 @@ TEST_F(QuellboxTest, TheFirstRightClickOnTheDisplayOpensTheMenuAndLeavesPhaserOn
     const int x = 135 + 49, y = 18 + 19;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            if (app_.Enabled(1)) return true;
+            if (app_.Enabled(IDC_KNOB_FREQ)) return true;
             app_.RightClick(x, y);
-            return WaitUntil([this] { return app_.Enabled(1); }, 400);
+            return WaitUntil([this] { return app_.Enabled(IDC_KNOB_FREQ); }, 400);
         },
         20000));
     ASSERT_TRUE(WaitUntil([this] { return app_.PopupMenu() != nullptr; }, 5000)) << "the same click opens the menu";
@@ -67,32 +65,32 @@ TEST_F(QuellboxTest, TheFirstRightClickOnTheDisplayOpensTheMenuAndLeavesPhaserOn
 TEST_F(QuellboxTest, AKnobDraggedByTheMouseTurnsToWhereThePointerPointsAndShowsItsValue)
 {
     StartActive();
-    HWND freq = app_.Control(kFreqKnob);
-    const LRESULT start = SendMessageA(freq, 1028, 0, 0);
-    EXPECT_EQ(ControlPicture(app_, kFreqKnob), ReferenceKnob(kFreqKnob, 0, 100, static_cast<int>(start)));
+    HWND freq = app_.Control(IDC_KNOB_FREQ);
+    const LRESULT start = SendMessageA(freq, kMsgGetPosition, 0, 0);
+    EXPECT_EQ(ControlPicture(app_, IDC_KNOB_FREQ), ReferenceKnob(kKnobFreq, 0, 100, static_cast<int>(start)));
     // Pressed just right of the centre, swept over the top to straight
     // above, far outside the knob: the angle is still taken about its centre.
     ASSERT_TRUE(DragThrough(freq, {{25, 15}, {25, 2}, {15, -40}}));
-    const Pixels turned = ReferenceKnob(kFreqKnob, 0, 100, 49);
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kFreqKnob) == turned; }, kScreenSettles))
+    const Pixels turned = ReferenceKnob(kKnobFreq, 0, 100, 49);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_KNOB_FREQ) == turned; }, kScreenSettles))
         << "the pointer stands straight up (position 49)";
-    const Pixels shown = ReferenceKnobOnDisplay(kPhaserId, kFreqKnob, "Freq", 49);
+    const Pixels shown = ReferenceKnobOnDisplay(kPhaserId, kKnobFreq, "Freq", 49);
     EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, shown); }, kScreenSettles));
     // Once released, a hover no longer turns it.
     ASSERT_TRUE(MovePointerTo(freq, 28, 15));
     ASSERT_TRUE(MovePointerTo(freq, 26, 18));
     EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, shown); }, kScreenSettles));
-    EXPECT_EQ(ControlPicture(app_, kFreqKnob), turned);
+    EXPECT_EQ(ControlPicture(app_, IDC_KNOB_FREQ), turned);
 }
 
 TEST_F(QuellboxTest, TheOnOffLedTakesEveryClickThatFollowsThePointerStraightFromAKnob)
 {
     StartActive();
-    HWND mix = app_.Control(kMixKnob);
-    HWND led = app_.Control(kOnOffLed);
-    const Pixels off = ControlPicture(app_, kOnOffLed);
-    const Pixels shownOff = ReferenceDisplay("PHASER", kTopLeftFormat, "OFF", kTopRightFormat);
-    const Pixels shownOn = ReferenceDisplay("PHASER", kTopLeftFormat, "ON", kTopRightFormat);
+    HWND mix = app_.Control(IDC_KNOB_MIX);
+    HWND led = app_.Control(IDC_ONOFF_LED);
+    const Pixels off = ControlPicture(app_, IDC_ONOFF_LED);
+    const Pixels shownOff = ReferenceDisplay("PHASER", kTopLeft, "OFF", kTopRight);
+    const Pixels shownOn = ReferenceDisplay("PHASER", kTopLeft, "ON", kTopRight);
     Pixels on;
     for (int click = 1; click <= 8; ++click) {
         // Over a knob (which writes its value on the display), then at once
@@ -104,11 +102,12 @@ TEST_F(QuellboxTest, TheOnOffLedTakesEveryClickThatFollowsThePointerStraightFrom
         const bool nowOn = click % 2 == 1;
         // The lamp shows the effect's state: every click must turn it.
         if (nowOn && on.data.empty()) {
-            ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, kOnOffLed) != off; }, kScreenSettles))
+            ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_ONOFF_LED) != off; }, kScreenSettles))
                 << "click " << click << " was lost";
-            on = ControlPicture(app_, kOnOffLed);
+            on = ControlPicture(app_, IDC_ONOFF_LED);
         }
-        ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, kOnOffLed) == (nowOn ? on : off); }, kScreenSettles))
+        ASSERT_TRUE(
+            WaitUntil([&] { return ControlPicture(app_, IDC_ONOFF_LED) == (nowOn ? on : off); }, kScreenSettles))
             << "click " << click << " was lost";
         // The display names the state while the pointer rests on the LED
         // (a late move over the knob may have written the knob's value).
@@ -132,12 +131,13 @@ TEST_F(QuellboxTest, TheFaderDraggedByTheMouseShowsItsCapAndVolumeAndTheSoundFol
     const std::string path = TempFile("qbx_e2e_fader.wav");
     ASSERT_TRUE(WriteTestWave(path, samples, 2));
     StartWith(path);
-    HWND slider = app_.Control(kSlider);
-    EXPECT_EQ(ControlPicture(app_, kSlider), ReferenceSlider(kSliderZeroDbPosition));
+    HWND slider = app_.Control(IDC_VOLUME_SLIDER);
+    EXPECT_EQ(ControlPicture(app_, IDC_VOLUME_SLIDER), ReferenceSlider(kSliderZeroDbPosition));
     // The cap (at y 20 for 0 dB) taken and pulled down to y 26.
     ASSERT_TRUE(DragThrough(slider, {{11, 20}, {11, 26}}, 3));
     const uint16_t position = SliderPositionFromY(26, 300);
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kSlider) == ReferenceSlider(position); }, kScreenSettles));
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_VOLUME_SLIDER) == ReferenceSlider(position); },
+                          kScreenSettles));
     EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, VolumeOnDisplay(position)); }, kScreenSettles));
 
     const size_t from = RecordingFrames();
@@ -157,28 +157,28 @@ TEST_F(QuellboxTest, TheTransportButtonsShowTheirPressedLookWhileHeldAndActOnRel
     const std::string path = TempFile("qbx_e2e_transport.wav");
     ASSERT_TRUE(WriteTestWave(path, samples, 2));
     StartWith(path);
-    const Pixels playUp = ControlPicture(app_, kPlay);
-    const Pixels stopUp = ControlPicture(app_, kStop);
-    HWND play = app_.Control(kPlay);
+    const Pixels playUp = ControlPicture(app_, IDC_PLAY);
+    const Pixels stopUp = ControlPicture(app_, IDC_STOP);
+    HWND play = app_.Control(IDC_PLAY);
     ASSERT_TRUE(MovePointerTo(play, 16, 5));
     PressButton(MouseButton::kLeft);
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kPlay) != playUp; }, kScreenSettles))
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_PLAY) != playUp; }, kScreenSettles))
         << "PLAY held down shows its pressed look";
-    EXPECT_FALSE(app_.Enabled(kStop)) << "nothing happens before the release";
+    EXPECT_FALSE(app_.Enabled(IDC_STOP)) << "nothing happens before the release";
     const size_t from = RecordingFrames();
     ReleaseButton(MouseButton::kLeft);
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kPlay) == playUp; }, kScreenSettles));
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_PLAY) == playUp; }, kScreenSettles));
     EXPECT_TRUE(WaitUntil([&] { return WithoutSilence(ReadRecording(from)).size() > 44100 / 2; }, 10000))
         << "the sound is heard";
 
-    HWND stop = app_.Control(kStop);
+    HWND stop = app_.Control(IDC_STOP);
     ASSERT_TRUE(MovePointerTo(stop, 16, 5));
     PressButton(MouseButton::kLeft);
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kStop) != stopUp; }, kScreenSettles));
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_STOP) != stopUp; }, kScreenSettles));
     ReleaseButton(MouseButton::kLeft);
     ASSERT_TRUE(WaitForPlaybackEnd(5000)) << "STOP ends the playback";
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kStop) == stopUp; }, kScreenSettles));
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_STOP) == stopUp; }, kScreenSettles));
     const size_t stoppedAt = RecordingFrames();
     PumpFor(500);
     EXPECT_TRUE(WithoutSilence(ReadRecording(stoppedAt)).empty()) << "nothing sounds after STOP";
@@ -188,25 +188,25 @@ TEST_F(QuellboxTest, TheTransportButtonsShowTheirPressedLookWhileHeldAndActOnRel
 TEST_F(QuellboxTest, PreferencesTakeEnterAsOkAndEscapeAsCancel)
 {
     StartActive();
-    ASSERT_TRUE(app_.Command(111));
+    ASSERT_TRUE(app_.Command(IDM_PREFERENCES));
     HWND dialog = app_.WaitForDialog("Preferences", 10000);
     ASSERT_NE(nullptr, dialog);
-    HWND latency = GetDlgItem(dialog, 1039);
+    HWND latency = GetDlgItem(dialog, IDC_LATENCY_BOX);
     ASSERT_TRUE(TypeIntoBox(latency, "300"));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 10000));
 
-    ASSERT_TRUE(app_.Command(111));
+    ASSERT_TRUE(app_.Command(IDM_PREFERENCES));
     dialog = app_.WaitForDialog("Preferences", 10000);
     ASSERT_NE(nullptr, dialog);
-    latency = GetDlgItem(dialog, 1039);
+    latency = GetDlgItem(dialog, IDC_LATENCY_BOX);
     EXPECT_TRUE(WaitUntil([&] { return ControlText(latency) == "150"; },
                           5000))
         << "Escape kept the latency";
     ASSERT_TRUE(TypeIntoBox(latency, "250"));
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 10000));
-    ASSERT_TRUE(app_.Command(118));
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
     ASSERT_EQ(0, app_.WaitForExit(10000));
     EXPECT_EQ("250", IniText("Wave Out", "Latency")) << "Enter took the typed latency";
 }
@@ -214,7 +214,7 @@ TEST_F(QuellboxTest, PreferencesTakeEnterAsOkAndEscapeAsCancel)
 TEST_F(QuellboxTest, TheAboutPictureIgnoresKeysAndAReleaseDraggedInAndClosesOnOneClick)
 {
     StartActive();
-    ASSERT_TRUE(app_.Command(107));
+    ASSERT_TRUE(app_.Command(IDM_ABOUT));
     HWND about = app_.WaitForDialog("", 10000);
     ASSERT_NE(nullptr, about);
     RECT client = {};

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kCancelButton = 1019;
-constexpr int kProgressBar = 1016;
 constexpr DWORD kAnswerMs = 1000;  // a Cancel must close the dialog within this
 const char kOldTarget[] = "the previous mixdown";
 
@@ -74,7 +72,7 @@ protected:
     }
     void TearDown() override
     {
-        app_.Command(118);
+        app_.Command(IDM_EXIT);
         app_.WaitForExit(10000);
         for (const std::string& f : files_) DeleteFileA(f.c_str());
     }
@@ -88,8 +86,8 @@ protected:
         ASSERT_TRUE(WriteSparseWave(source, 1u << 30));
         StartWith(source);
         for (int i = 0; i < 4; ++i) {
-            LeftClick(app_.Control(kOnOffLed), 9, 9);
-            app_.Command(kUp);
+            LeftClick(app_.Control(IDC_ONOFF_LED), 9, 9);
+            app_.Command(IDC_UP);
         }
         Sleep(200);
     }
@@ -142,7 +140,7 @@ TEST_F(MixdownCancelTest, AMouseClickOnCancelEndsALongRenderAtOnce)
     ASSERT_NE(nullptr, progress);
     Sleep(1500);
     ASSERT_TRUE(IsWindow(progress));
-    HWND cancel = GetDlgItem(progress, kCancelButton);
+    HWND cancel = GetDlgItem(progress, IDC_PROGRESS_CANCEL);
     const POINT at = Centre(cancel);
     ASSERT_TRUE(MovePointerTo(cancel, at.x, at.y));
     PressButton(MouseButton::kLeft);
@@ -162,7 +160,7 @@ TEST_F(MixdownCancelTest, EnterOrSpaceOnCancelEndTheRenderAndEscapeDoesNot)
         HWND progress = StartRender();
         ASSERT_NE(nullptr, progress);
         ASSERT_TRUE(BringToForeground(progress));
-        ASSERT_EQ(GetDlgItem(progress, kCancelButton), FocusIn(progress)) << "Cancel has the keyboard focus";
+        ASSERT_EQ(GetDlgItem(progress, IDC_PROGRESS_CANCEL), FocusIn(progress)) << "Cancel has the keyboard focus";
         // Escape leaves the render running.
         const long long before = FileSize(WindowsFile("tmpqbx15.wav"));
         PressKey(VK_ESCAPE);
@@ -208,10 +206,10 @@ TEST_F(MixdownCancelTest, TheProgressDialogCanBeMovedAndRepaintsWhileItRenders)
         << "," << now.top;
     ASSERT_TRUE(IsWindow(progress)) << "the render ended during the move";
     // At its new place the Cancel button is drawn and the bar goes on moving.
-    HWND cancel = GetDlgItem(progress, kCancelButton);
+    HWND cancel = GetDlgItem(progress, IDC_PROGRESS_CANCEL);
     EXPECT_TRUE(WaitForOutcome([&] { const std::vector<COLORREF> p = WindowPixels(cancel);
         return std::set<COLORREF>(p.begin(), p.end()).size() >= 3; }, kAnswerMs)) << "the Cancel button is not drawn";
-    HWND bar = GetDlgItem(progress, kProgressBar);
+    HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
     const std::vector<COLORREF> barBefore = WindowPixels(bar);
     EXPECT_TRUE(WaitForOutcome([&] { return WindowPixels(bar) != barBefore; }, 3000)) << "the bar is not repainted";
     const POINT at = Centre(cancel);
@@ -242,7 +240,7 @@ TEST_F(MixdownCancelTest, ACancelAsTheLastBlockIsRenderedGivesTheWholeFileOrNone
         WriteWholeFile(target_, kOldTarget);
         HWND progress = app_.WaitForDialog("Progress", 10000);
         ASSERT_NE(nullptr, progress);
-        HWND cancel = GetDlgItem(progress, kCancelButton);
+        HWND cancel = GetDlgItem(progress, IDC_PROGRESS_CANCEL);
         const POINT at = Centre(cancel);
         ASSERT_TRUE(MovePointerTo(cancel, at.x, at.y));
         // Held when the last block has been written, or 1, 2, 4, 8 or 16

@@ -22,16 +22,17 @@ TEST_F(QuellboxTest, RightClicksDuringTheIntroDoNothingAndTheFirstOneAfterItEnab
     ASSERT_TRUE(app_.RightClick());
     Sleep(600);  // time for the click to act
     for (int id : kKnobIds) EXPECT_FALSE(app_.Enabled(id)) << "knob " << id;
-    EXPECT_FALSE(app_.Enabled(kUp));
+    EXPECT_FALSE(app_.Enabled(IDC_UP));
 
     ASSERT_TRUE(app_.ActivatePanel(20000));
     // The banner is typed one letter per 100 ms before the prompt may be answered.
     EXPECT_GE(GetTickCount() - shown, 1200u);
     for (int id : kKnobIds) EXPECT_TRUE(app_.Enabled(id)) << "knob " << id;
-    for (int id : {7, 10, 25, kUp, kDown}) EXPECT_TRUE(app_.Enabled(id)) << "control " << id;
-    for (int id : {kPlay, kPause, kStop}) EXPECT_FALSE(app_.Enabled(id)) << "button " << id;
+    for (int id : {IDC_VOLUME_SLIDER, IDC_DISPLAY, IDC_ONOFF_LED, IDC_UP, IDC_DOWN})
+        EXPECT_TRUE(app_.Enabled(id)) << "control " << id;
+    for (int id : {IDC_PLAY, IDC_PAUSE, IDC_STOP}) EXPECT_FALSE(app_.Enabled(id)) << "button " << id;
 
-    ASSERT_TRUE(app_.Command(118));
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
     EXPECT_EQ(0, app_.WaitForExit(10000));
 }
 
@@ -50,11 +51,11 @@ TEST_F(QuellboxTest, ASecondCopyIsRefusedWithItsMessageAndExitCode1)
 TEST_F(QuellboxTest, OpeningTheDemoThroughTheOpenDialogEnablesPlayAndNamesTheWindow)
 {
     StartActive();
-    EXPECT_FALSE(app_.Enabled(kPlay));
+    EXPECT_FALSE(app_.Enabled(IDC_PLAY));
     ASSERT_TRUE(app_.OpenThroughDialog(DemoWav()));
-    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
+    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_PLAY); }, 5000));
     EXPECT_EQ("demo.wav - Quellbox", app_.Title());
-    EXPECT_FALSE(app_.Enabled(kStop));
+    EXPECT_FALSE(app_.Enabled(IDC_STOP));
 }
 
 TEST_F(QuellboxTest, ARejectedFileShowsItsMessageAndLeavesTheOpenFileInPlace)
@@ -65,7 +66,7 @@ TEST_F(QuellboxTest, ARejectedFileShowsItsMessageAndLeavesTheOpenFileInPlace)
     ASSERT_TRUE(app_.OpenThroughDialog(bad));
     EXPECT_EQ("This is not a WAVE file.", app_.AnswerMessageBox(10000));
     EXPECT_EQ("demo.wav - Quellbox", app_.Title());
-    EXPECT_TRUE(app_.Enabled(kPlay));
+    EXPECT_TRUE(app_.Enabled(IDC_PLAY));
     DeleteFileA(bad.c_str());
 }
 
@@ -108,16 +109,16 @@ TEST_F(QuellboxTest, PlayLightsTheGreenLedAndStopPutsTheButtonsBack)
 {
     StartWithDemo();
     EXPECT_FALSE(LooksGreen(ScreenPixel(app_.MainWindow(), 152, 66)));
-    ASSERT_TRUE(app_.Command(kPlay));
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
-    EXPECT_FALSE(app_.Enabled(kPlay));
-    EXPECT_TRUE(app_.Enabled(kPause));
+    ASSERT_TRUE(app_.Command(IDC_PLAY));
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000));
+    EXPECT_FALSE(app_.Enabled(IDC_PLAY));
+    EXPECT_TRUE(app_.Enabled(IDC_PAUSE));
     EXPECT_TRUE(WaitUntil([this] { return LooksGreen(ScreenPixel(app_.MainWindow(), 152, 66)); }, 3000));
 
-    ASSERT_TRUE(app_.Command(kStop));
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 5000));
-    EXPECT_FALSE(app_.Enabled(kStop));
-    EXPECT_FALSE(app_.Enabled(kPause));
+    ASSERT_TRUE(app_.Command(IDC_STOP));
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_PLAY); }, 5000));
+    EXPECT_FALSE(app_.Enabled(IDC_STOP));
+    EXPECT_FALSE(app_.Enabled(IDC_PAUSE));
 }
 
 TEST_F(QuellboxTest, ClosingTheWindowWhilePlayingEndsTheProgramCleanly)
@@ -134,17 +135,18 @@ TEST_F(QuellboxTest, ExitWhilePlayingEndsTheProgramCleanly)
 {
     StartWithDemo();
     Play();
-    ASSERT_TRUE(app_.Command(118));
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
     EXPECT_EQ(0, app_.WaitForExit(10000));
 }
 
 // Types latency into the Preferences dialog's latency box and clicks OK.
 bool SetLatencyInPreferences(const QuellboxProcess& app, const char* latency)
 {
-    if (!app.Command(111)) return false;
+    if (!app.Command(IDM_PREFERENCES)) return false;
     HWND dialog = app.WaitForDialog("Preferences", 10000);
     if (!dialog) return false;
-    if (!TypeIntoBox(GetDlgItem(dialog, 1039), latency) || !ClickMiddle(GetDlgItem(dialog, IDOK))) return false;
+    if (!TypeIntoBox(GetDlgItem(dialog, IDC_LATENCY_BOX), latency) || !ClickMiddle(GetDlgItem(dialog, IDOK)))
+        return false;
     return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
 }
 
@@ -154,10 +156,10 @@ TEST_F(QuellboxTest, PreferencesStopPlaybackOnlyOnAChangeWhichExitWritesBack)
     Play();
     ASSERT_TRUE(SetLatencyInPreferences(app_, "150"));  // unchanged
     Sleep(300);  // time for a stop to show
-    EXPECT_TRUE(app_.Enabled(kStop)) << "still playing";
+    EXPECT_TRUE(app_.Enabled(IDC_STOP)) << "still playing";
     ASSERT_TRUE(SetLatencyInPreferences(app_, "200"));
-    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay) && !app_.Enabled(kStop); }, 5000));
-    ASSERT_TRUE(app_.Command(118));
+    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_PLAY) && !app_.Enabled(IDC_STOP); }, 5000));
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
     ASSERT_EQ(0, app_.WaitForExit(10000));
     EXPECT_EQ("200", IniText("Wave Out", "Latency"));
 }
@@ -173,7 +175,7 @@ TEST_F(QuellboxTest, ExitWritesThePositionTheDeviceAndTheLimitedLatency)
     GetWindowRect(app_.MainWindow(), &r);
     EXPECT_EQ(40, r.left);
     EXPECT_EQ(30, r.top);
-    ASSERT_TRUE(app_.Command(118));
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
     ASSERT_EQ(0, app_.WaitForExit(10000));
 
     EXPECT_EQ("500", IniText("Wave Out", "Latency"));
@@ -196,7 +198,7 @@ TEST_F(QuellboxTest, WithoutSettingsTheWindowIsCentredAndItsPlaceIsWrittenAtExit
     POINT origin = {0, 0};
     ClientToScreen(app_.MainWindow(), &origin);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 185, origin.x);
-    ASSERT_TRUE(app_.Command(118));
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
     ASSERT_EQ(0, app_.WaitForExit(10000));
     EXPECT_EQ(std::to_string(r.left), IniText("Main Window", "Left"));
     EXPECT_EQ(std::to_string(r.top), IniText("Main Window", "Top"));
@@ -207,22 +209,22 @@ TEST_F(QuellboxTest, UpAndDownStepRoundThePatchNameTheEffectAndMoveTheKnobs)
 {
     StartActive();
     const std::vector<LRESULT> phaser = KnobPositions(app_);
-    const Pixels phaserKnob = ControlPicture(app_, 1);
+    const Pixels phaserKnob = ControlPicture(app_, IDC_KNOB_FREQ);
     // Each click names the effect on the display and turns the knobs.
     const auto step = [this](int button, const char* name) {
         EXPECT_TRUE(app_.Command(button));
         const Pixels shown = ReferenceDisplayLine(name);
-        EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == shown; }, 5000)) << name;
+        EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == shown; }, 5000)) << name;
     };
-    step(kDown, "C-DELAY");  // from position 1 round to 4
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, 1) != phaserKnob; }, 3000));
+    step(IDC_DOWN, "C-DELAY");  // from position 1 round to 4
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_KNOB_FREQ) != phaserKnob; }, 3000));
     EXPECT_NE(phaser, KnobPositions(app_));
-    step(kUp, "PHASER");
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, 1) == phaserKnob; }, 3000));
-    step(kUp, "FLANGER");
-    step(kUp, "CHORUS");
-    step(kUp, "C-DELAY");
-    step(kUp, "PHASER");  // round to the Phaser again
+    step(IDC_UP, "PHASER");
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_KNOB_FREQ) == phaserKnob; }, 3000));
+    step(IDC_UP, "FLANGER");
+    step(IDC_UP, "CHORUS");
+    step(IDC_UP, "C-DELAY");
+    step(IDC_UP, "PHASER");  // round to the Phaser again
     EXPECT_EQ(phaser, KnobPositions(app_));
 }
 

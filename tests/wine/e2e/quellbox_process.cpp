@@ -1,5 +1,9 @@
 #include "quellbox_process.h"
 
+#include <dlgs.h>
+
+#include "tests/support/message_box_catcher.h"
+
 namespace {
 
 struct WindowSearch {
@@ -16,9 +20,9 @@ struct MenuKey {
     char key;
 };
 const MenuKey kMenuKeys[] = {
-    {101, 'O'}, {104, 'E'}, {105, 'M'}, {107, 'A'}, {111, 'P'}, {115, 'H'}, {118, 'X'},
+    {IDM_OPEN, 'O'},        {IDM_EFFECTS_PATCH, 'E'}, {IDM_MIXDOWN, 'M'}, {IDM_ABOUT, 'A'},
+    {IDM_PREFERENCES, 'P'}, {IDM_HELP, 'H'},          {IDM_EXIT, 'X'},
 };
-constexpr int kFirstButton = 20, kLastButton = 24;  // PLAY ... DOWN
 
 HWND FindWindowOf(DWORD pid, const char* className, const char* title, bool visibleOnly);
 
@@ -122,7 +126,8 @@ std::string ControlText(HWND window)
 
 bool QuellboxProcess::Command(int id) const
 {
-    if (id >= kFirstButton && id <= kLastButton) return ClickControl(id);
+    // The five buttons' ids run from IDC_PLAY to IDC_DOWN.
+    if (id >= IDC_PLAY && id <= IDC_DOWN) return ClickControl(id);
     for (const MenuKey& item : kMenuKeys) {
         if (item.command != id) continue;
         // The menu reads the keyboard of the foreground window's thread: the
@@ -188,9 +193,9 @@ bool QuellboxProcess::ActivatePanel(DWORD milliseconds)
 {
     const bool enabled = WaitUntil(
         [this] {
-            if (Enabled(1)) return true;
+            if (Enabled(IDC_KNOB_FREQ)) return true;
             RightClick();
-            return WaitUntil([this] { return Enabled(1); }, 400);
+            return WaitUntil([this] { return Enabled(IDC_KNOB_FREQ); }, 400);
         },
         milliseconds);
     if (!enabled) return false;
@@ -217,24 +222,27 @@ bool QuellboxProcess::ChooseInFileDialog(int command, const char* caption, const
     HWND dialog = WaitForDialog(caption, 10000);
     if (!dialog) return false;
     // The file name box of the explorer-style dialog (cmb13, else edt1).
-    HWND nameBox = GetDlgItem(dialog, 0x47C);
-    if (!nameBox) nameBox = GetDlgItem(dialog, 0x480);
+    HWND nameBox = GetDlgItem(dialog, cmb13);
+    if (!nameBox) nameBox = GetDlgItem(dialog, edt1);
     if (!nameBox) return false;
     if (!TypeIntoBox(nameBox, path)) return false;
     PressKey(VK_RETURN);
     return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
 }
 
-bool QuellboxProcess::OpenThroughDialog(const std::string& path) { return ChooseInFileDialog(101, "Open", path); }
+bool QuellboxProcess::OpenThroughDialog(const std::string& path) { return ChooseInFileDialog(IDM_OPEN, "Open", path); }
 
-bool QuellboxProcess::MixdownThroughDialog(const std::string& path) { return ChooseInFileDialog(105, nullptr, path); }
+bool QuellboxProcess::MixdownThroughDialog(const std::string& path)
+{
+    return ChooseInFileDialog(IDM_MIXDOWN, nullptr, path);
+}
 
 std::string QuellboxProcess::AnswerMessageBox(DWORD milliseconds) const
 {
     HWND box = WaitForDialog("Quellbox", milliseconds);
     if (!box) return "";
     char text[256] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    GetDlgItemTextA(box, kMessageBoxTextId, text, sizeof text);
     BringToForeground(box);
     PressKey(VK_RETURN);
     WaitUntil([box] { return !IsWindow(box); }, 5000);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "resources/resource_ids.h"
 #include "tests/support/real_input.h"
 
 // The folder of this test binary, with a trailing "\".
@@ -46,11 +47,11 @@ public:
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
     std::string Title() const;
 
-    // Gives a command as a user does: PLAY, PAUSE, STOP, UP and DOWN (20 to
-    // 24) by a click on the panel's button; the menu commands (Open 101,
-    // Effects Patch 104, Mixdown 105, About 107, Preferences 111, Help 115,
-    // Exit 118) by a right click on the panel and the item's underlined
-    // letter. False when the click or the menu could not be given.
+    // Gives a command as a user does: PLAY, PAUSE, STOP, UP and DOWN
+    // (IDC_PLAY to IDC_DOWN) by a click on the panel's button; the menu
+    // commands (IDM_OPEN, IDM_EFFECTS_PATCH, IDM_MIXDOWN, IDM_ABOUT,
+    // IDM_PREFERENCES, IDM_HELP, IDM_EXIT) by a right click on the panel and
+    // the item's underlined letter. False when the click or the menu could not be given.
     bool Command(int id) const;
     // Clicks the centre of a panel control.
     bool ClickControl(int id) const;

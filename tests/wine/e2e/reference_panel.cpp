@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr UINT_PTR kIntroTimer = 1;
-constexpr unsigned kFormatTopLeft = 32, kFormatBottomLeft = 40, kFormatBottomRight = 42;
-
 // The off-screen panel, made once; its controls are made on first use.
 PanelTestWindow& Panel()
 {
@@ -39,7 +36,7 @@ Pixels ReferenceDisplay(const char* text1, unsigned format1, const char* text2, 
     static HWND display = nullptr;
     if (!display) {
         display = Shown(Panel().AddDisplay());
-        KillTimer(display, kIntroTimer);  // no intro: only the texts given here
+        KillTimer(display, IDT_DISPLAY_INTRO);  // no intro: only the texts given here
     }
     DrawDisplayText(display, text1, format1, text2, format2, text3, format3, text4, format4);
     return PrintClient(display);
@@ -51,8 +48,8 @@ Pixels ReferenceKnobOnDisplay(int effectId, int knob, const char* label, int pos
     SetParameterFromKnob(effectId, knob, static_cast<uint16_t>(position));
     KnobValue value = {};
     KnobValueText(effectId, knob, static_cast<uint16_t>(position), &value);
-    return ReferenceDisplay(EffectDisplayName(effectId), kFormatTopLeft, "", 0, value.label ? value.label : label,
-                            kFormatBottomLeft, value.text, kFormatBottomRight);
+    return ReferenceDisplay(EffectDisplayName(effectId), kTopLeft, "", 0, value.label ? value.label : label,
+                            kBottomLeft, value.text, kBottomRight);
 }
 
 Pixels ReferenceKnob(int number, int minimum, int maximum, int position)

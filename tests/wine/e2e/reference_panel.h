@@ -5,13 +5,14 @@
 #include <windows.h>
 
 #include "tests/wine/panel/pixels.h"
+#include "widgets/panel_messages.h"
 
-// The display with four texts, each with its DrawTextA format (32 top left,
-// 34 top right, 40 bottom left, 42 bottom right; 0 with "" for none).
+// The display with four texts, each with its DrawTextA format (kTopLeft,
+// kTopRight, kBottomLeft, kBottomRight; kNoPlace with "" for none).
 Pixels ReferenceDisplay(const char* text1, unsigned format1, const char* text2 = "", unsigned format2 = 0,
                         const char* text3 = "", unsigned format3 = 0, const char* text4 = "", unsigned format4 = 0);
 // One line in the display's top left, as the panel names an effect.
-inline Pixels ReferenceDisplayLine(const char* text) { return ReferenceDisplay(text, 32); }
+inline Pixels ReferenceDisplayLine(const char* text) { return ReferenceDisplay(text, kTopLeft); }
 
 // The display while knob (1 to 6; label its window text) of the effect,
 // with every parameter at its start value, has been turned to position.

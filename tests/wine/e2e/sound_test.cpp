@@ -67,9 +67,9 @@ protected:
     // the other state.
     void ToggleCurrentEffect()
     {
-        const std::vector<COLORREF> before = ControlPixels(app_, kOnOffLed);
-        LeftClick(app_.Control(kOnOffLed), 9, 9);
-        ASSERT_TRUE(WaitUntil([&] { return ControlPixels(app_, kOnOffLed) != before; }, 5000))
+        const std::vector<COLORREF> before = ControlPixels(app_, IDC_ONOFF_LED);
+        LeftClick(app_.Control(IDC_ONOFF_LED), 9, 9);
+        ASSERT_TRUE(WaitUntil([&] { return ControlPixels(app_, IDC_ONOFF_LED) != before; }, 5000))
             << "the LED did not change";
     }
 
@@ -78,7 +78,7 @@ protected:
     {
         ASSERT_TRUE(app_.Command(button));
         const Pixels shown = ReferenceDisplayLine(name);
-        ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == shown; }, 5000)) << name;
+        ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == shown; }, 5000)) << name;
     }
 
     // PLAY to the end; the sounding frames heard, given what must be heard.
@@ -97,7 +97,7 @@ protected:
 // The Effects Patch dialog, once it is open.
 HWND OpenEffectsPatch(const QuellboxProcess& app)
 {
-    if (!app.Command(104)) return nullptr;
+    if (!app.Command(IDM_EFFECTS_PATCH)) return nullptr;
     return app.WaitForDialog("Effects Patch", 10000);
 }
 
@@ -119,11 +119,11 @@ TEST_F(SoundTest, ThePlayerPlaysThePatchTheEffectsPatchDialogSets)
     const std::string path = Signal("qbx_e2e_patch.wav", 20000 + 77, 21);
     StartWith(path);
     ToggleCurrentEffect();  // Phaser on
-    StepTo(kUp, "FLANGER");
-    StepTo(kUp, "CHORUS");
+    StepTo(IDC_UP, "FLANGER");
+    StepTo(IDC_UP, "CHORUS");
     ToggleCurrentEffect();  // Chorus on
-    const Pixels chorusOn = ReferenceDisplay("CHORUS", 32, "ON", 34);
-    ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == chorusOn; }, 5000));
+    const Pixels chorusOn = ReferenceDisplay("CHORUS", kTopLeft, "ON", kTopRight);
+    ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == chorusOn; }, 5000));
 
     SetUpEffects({kPhaserId, kChorusId});
     const std::vector<int16_t> allFour = WithoutSilence(RenderOffline(samples_, 2, kBlockBytes, kAllFour));
@@ -133,7 +133,7 @@ TEST_F(SoundTest, ThePlayerPlaysThePatchTheEffectsPatchDialogSets)
     // Clear and OK: the sound passes through no effect, bit for bit.
     HWND dialog = OpenEffectsPatch(app_);
     ASSERT_NE(nullptr, dialog);
-    PressButton(dialog, 5);
+    PressButton(dialog, IDC_CLEAR);
     PressButton(dialog, IDOK);
     ASSERT_TRUE(Closed(dialog));
     ExpectHeardExactly(PlayAndHear(samples_), samples_);
@@ -141,7 +141,7 @@ TEST_F(SoundTest, ThePlayerPlaysThePatchTheEffectsPatchDialogSets)
     // Chorus, then Phaser, by double-clicks in the available list.
     dialog = OpenEffectsPatch(app_);
     ASSERT_NE(nullptr, dialog);
-    HWND available = GetDlgItem(dialog, 1003);
+    HWND available = GetDlgItem(dialog, IDC_AVAILABLE_LIST);
     ASSERT_EQ(4, SendMessageA(available, LB_GETCOUNT, 0, 0));
     DoubleClickEntry(available, 2);  // Phaser, Flanger, [Chorus], C-Delay
     ASSERT_TRUE(WaitUntil([&] { return SendMessageA(available, LB_GETCOUNT, 0, 0) == 3; }, 3000));
@@ -156,7 +156,7 @@ TEST_F(SoundTest, ThePlayerPlaysThePatchTheEffectsPatchDialogSets)
     // Cancel after moves: the player keeps Chorus, Phaser.
     dialog = OpenEffectsPatch(app_);
     ASSERT_NE(nullptr, dialog);
-    PressButton(dialog, 5);
+    PressButton(dialog, IDC_CLEAR);
     PressButton(dialog, IDCANCEL);
     ASSERT_TRUE(Closed(dialog));
     SetUpEffects({kPhaserId, kChorusId});
@@ -171,10 +171,10 @@ TEST_F(SoundTest, PauseLightsTheRedLedAndTheSoundGoesOnFromWhereItStopped)
     Play();
     Sleep(700);  // some of it played
     EXPECT_FALSE(RedLit(app_));
-    ASSERT_TRUE(app_.Command(kPause));
+    ASSERT_TRUE(app_.Command(IDC_PAUSE));
     EXPECT_TRUE(WaitUntil([this] { return RedLit(app_); }, 3000));
     EXPECT_TRUE(GreenLit(app_));
-    EXPECT_TRUE(app_.Enabled(kStop));
+    EXPECT_TRUE(app_.Enabled(IDC_STOP));
     Sleep(400);
     const size_t pausedAt = RecordingFrames();
     Sleep(600);
@@ -182,7 +182,7 @@ TEST_F(SoundTest, PauseLightsTheRedLedAndTheSoundGoesOnFromWhereItStopped)
     EXPECT_GT(duringPause.size(), 44100u / 4) << "the sink goes on recording silence";
     EXPECT_TRUE(WithoutSilence(duringPause).empty()) << "nothing sounds while paused";
 
-    ASSERT_TRUE(app_.Command(kPause));
+    ASSERT_TRUE(app_.Command(IDC_PAUSE));
     EXPECT_TRUE(WaitUntil([this] { return !RedLit(app_); }, 3000));
     EXPECT_TRUE(GreenLit(app_));
     ASSERT_TRUE(WaitForPlaybackEnd(15000));
@@ -202,13 +202,13 @@ void ExpectSourceWithinTwoBlocksAfter(QuellboxProcess& app, const std::vector<in
     SetUpEffects({kPhaserId});
     const std::vector<int16_t> processed = WithoutSilence(RenderOffline(samples, 2, kBlockBytes, kAllFour));
     const size_t from = RecordingFrames();
-    ASSERT_TRUE(app.Command(kPlay));
+    ASSERT_TRUE(app.Command(IDC_PLAY));
     const DWORD start = GetTickCount();
-    ASSERT_TRUE(WaitUntil([&] { return app.Enabled(kStop); }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return app.Enabled(IDC_STOP); }, 5000));
     Sleep(800);
     change();
     const DWORD at = GetTickCount() - start;
-    ASSERT_TRUE(WaitUntil([&] { return app.Enabled(kPlay) && !app.Enabled(kStop); }, 15000));
+    ASSERT_TRUE(WaitUntil([&] { return app.Enabled(IDC_PLAY) && !app.Enabled(IDC_STOP); }, 15000));
     const std::vector<int16_t> recorded = WaitForStream(from, processed, 5000);
     ASSERT_FALSE(recorded.empty()) << "the processed sound was never heard";
     const size_t blockFrames = kBlockBytes / 4;
@@ -234,16 +234,17 @@ TEST_F(SoundTest, TheMixKnobDraggedToItsMinimumWhilePlayingLeavesTheSourceWithin
     const std::string path = Signal("qbx_e2e_knob.wav", 110000, 23);
     StartWith(path);
     ToggleCurrentEffect();  // Phaser on
-    HWND mix = app_.Control(4);
+    HWND mix = app_.Control(IDC_KNOB_MIX);
     ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] {
         // Pressed at the centre (the maximum, the Phaser's own mix), dragged
         // down to the lower left (the minimum: no effect sound), released.
         ASSERT_TRUE(DragThrough(mix, {{15, 15}, {12, 22}, {8, 28}}, 3));
     });
-    const Pixels atMinimum = ReferenceKnob(4, 1, 200, 1);
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, 4) == atMinimum; }, 5000)) << "the knob at its minimum";
-    const Pixels shown = ReferenceKnobOnDisplay(kPhaserId, 4, "Mix", 1);
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, kDisplay) == shown; }, 5000))
+    const Pixels atMinimum = ReferenceKnob(kKnobMix, 1, 200, 1);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_KNOB_MIX) == atMinimum; }, 5000))
+        << "the knob at its minimum";
+    const Pixels shown = ReferenceKnobOnDisplay(kPhaserId, kKnobMix, "Mix", 1);
+    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == shown; }, 5000))
         << "the display shows the knob's value";
 }
 
@@ -251,11 +252,12 @@ TEST_F(SoundTest, TheOnOffLedSwitchesTheEffectOutWhilePlaying)
 {
     const std::string path = Signal("qbx_e2e_onoff.wav", 110000, 24);
     StartWith(path);
-    const std::vector<COLORREF> off = ControlPixels(app_, kOnOffLed);
+    const std::vector<COLORREF> off = ControlPixels(app_, IDC_ONOFF_LED);
     ToggleCurrentEffect();  // Phaser on
-    ASSERT_TRUE(WaitUntil([&] { return ControlPixels(app_, kOnOffLed) != off; }, 3000)) << "the LED shows ON";
-    ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] { LeftClick(app_.Control(kOnOffLed), 9, 9); });
-    EXPECT_TRUE(WaitUntil([&] { return ControlPixels(app_, kOnOffLed) == off; }, 5000)) << "the LED shows OFF again";
+    ASSERT_TRUE(WaitUntil([&] { return ControlPixels(app_, IDC_ONOFF_LED) != off; }, 3000)) << "the LED shows ON";
+    ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] { LeftClick(app_.Control(IDC_ONOFF_LED), 9, 9); });
+    EXPECT_TRUE(WaitUntil([&] { return ControlPixels(app_, IDC_ONOFF_LED) == off; }, 5000))
+        << "the LED shows OFF again";
 }
 
 // The mixdown this process's renderer writes for source with the program's
@@ -282,7 +284,7 @@ TEST_F(SoundTest, TheMixdownFileIsByteForByteWhatTheRendererWrites)
     files_.push_back(target);
     StartWith(path);
     ToggleCurrentEffect();  // Phaser on
-    StepTo(kDown, "C-DELAY");
+    StepTo(IDC_DOWN, "C-DELAY");
     ToggleCurrentEffect();
     ASSERT_TRUE(app_.MixdownThroughDialog(target));
     ASSERT_TRUE(WaitUntil([&] { return FileExists(target) && !app_.WaitForDialog("Progress", 0); }, 30000));
@@ -311,12 +313,12 @@ TEST_F(SoundTest, CancelInTheProgressDialogLeavesTheExistingTargetAndNoTemporary
     WriteWholeFile(target, "the previous mixdown");
     HWND progress = app_.WaitForDialog("Progress", 10000);
     ASSERT_NE(nullptr, progress);
-    HWND bar = GetDlgItem(progress, 1016);
+    HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
     EXPECT_EQ(0, SendMessageA(bar, PBM_GETRANGE, TRUE, 0));
     EXPECT_EQ(static_cast<int>(kFrames * 4LL / 32768), SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
     // The bar and the Cancel button are drawn while the render runs, and
     // the bar moves.
-    HWND cancel = GetDlgItem(progress, 1019);
+    HWND cancel = GetDlgItem(progress, IDC_PROGRESS_CANCEL);
     EXPECT_TRUE(WaitUntil([&] { const std::vector<COLORREF> p = WindowPixels(cancel);
         return std::set<COLORREF>(p.begin(), p.end()).size() >= 3; }, 3000))
         << "the Cancel button is painted";

@@ -36,8 +36,8 @@ TEST_F(DeviceFaultTest, KillingTheServerWhilePlayingEndsPlaybackAndTheNextPlayWo
     ASSERT_TRUE(Open(sound_));
     const std::vector<COLORREF> dark = LedColours();
     ASSERT_EQ(dark.size(), 2u);
-    app_.Command(kPlay);
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
+    app_.Command(IDC_PLAY);
+    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000));
     Sleep(700);
     ASSERT_TRUE(BedAction("kill-pulse"));
 
@@ -59,13 +59,13 @@ TEST_F(DeviceFaultTest, KillingTheServerWhilePlayingEndsPlaybackAndTheNextPlayWo
     EXPECT_EQ(told, std::string(lost) + "|") << "the user is told once, in the device service's words";
 
     ASSERT_TRUE(BedAction("start-pulse"));
-    app_.Command(kPlay);
-    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000)) << app_.AnswerMessageBox(2000);
+    app_.Command(IDC_PLAY);
+    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000)) << app_.AnswerMessageBox(2000);
     Sleep(1500);
-    EXPECT_TRUE(app_.Enabled(kStop)) << "the second playback died: " << app_.AnswerMessageBox(1000);
-    app_.Command(kStop);
+    EXPECT_TRUE(app_.Enabled(IDC_STOP)) << "the second playback died: " << app_.AnswerMessageBox(1000);
+    app_.Command(IDC_STOP);
     EXPECT_TRUE(WaitForStopped(5000));
-    app_.Command(118);
+    app_.Command(IDM_EXIT);
     EXPECT_EQ(app_.WaitForExit(10000), 0);
 }
 
@@ -80,12 +80,12 @@ TEST_F(QuellboxFaultTest, NoDeviceAtStartTellsTheUserAndPlayReportsTheDevice)
     ASSERT_TRUE(app_.WaitForMainWindow());
     ASSERT_TRUE(app_.ActivatePanel(20000));
     ASSERT_TRUE(Open(sound));
-    app_.Command(kPlay);
+    app_.Command(IDC_PLAY);
     const std::string told = app_.AnswerMessageBox(10000);
     EXPECT_FALSE(told.empty()) << "Play must report the missing device";
     EXPECT_TRUE(WaitForStopped(5000));
     EXPECT_TRUE(Responsive());
-    app_.Command(118);
+    app_.Command(IDM_EXIT);
     EXPECT_EQ(app_.WaitForExit(10000), 0);
     DeleteFileA(sound.c_str());
 }

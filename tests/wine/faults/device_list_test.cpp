@@ -13,10 +13,6 @@
 
 namespace {
 
-constexpr int kPreferences = 111;
-constexpr int kExit = 118;
-constexpr int kDeviceBox = 1038;
-
 std::vector<std::string> DeviceNames()
 {
     std::vector<std::string> names;
@@ -61,7 +57,7 @@ protected:
 
     HWND OpenPreferences(QuellboxProcess& app)
     {
-        app.Command(kPreferences);
+        app.Command(IDM_PREFERENCES);
         HWND dialog = app.WaitForDialog("Preferences", 10000);
         EXPECT_NE(dialog, nullptr);
         return dialog;
@@ -70,7 +66,7 @@ protected:
     {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
-        app.Command(kExit);
+        app.Command(IDM_EXIT);
         EXPECT_EQ(app.WaitForExit(10000), 0);
     }
 };
@@ -86,7 +82,7 @@ TEST_F(DeviceListTest, PreferencesListsEveryDeviceAndKeepsOneBeyondTheTwentieth)
     StartActive();
     HWND dialog = OpenPreferences(app_);
     ASSERT_NE(dialog, nullptr);
-    const std::vector<std::string> listed = BoxEntries(GetDlgItem(dialog, kDeviceBox));
+    const std::vector<std::string> listed = BoxEntries(GetDlgItem(dialog, IDC_DEVICE_BOX));
     Close(app_, dialog, IDCANCEL);
     std::vector<std::string> sortedListed = listed;
     std::sort(sortedListed.begin(), sortedListed.end());
@@ -105,7 +101,7 @@ TEST_F(DeviceListTest, PreferencesListsEveryDeviceAndKeepsOneBeyondTheTwentieth)
     ASSERT_TRUE(again.ActivatePanel(20000));
     dialog = OpenPreferences(again);
     ASSERT_NE(dialog, nullptr);
-    HWND box = GetDlgItem(dialog, kDeviceBox);
+    HWND box = GetDlgItem(dialog, IDC_DEVICE_BOX);
     EXPECT_EQ(BoxEntries(box), listed);
     EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), static_cast<LRESULT>(stored));
     EXPECT_EQ(BoxText(box), listed[stored]);

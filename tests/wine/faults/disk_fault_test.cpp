@@ -140,13 +140,13 @@ TEST_F(DiskFaultTest, ASourceDeletedAfterOpenIsReportedByPlayAndPlaysAgainOnceBa
 {
     StartWithSource();
     ASSERT_TRUE(DeleteFileA(source_.c_str()));
-    app_.Command(kPlay);
+    app_.Command(IDC_PLAY);
     EXPECT_EQ(app_.AnswerMessageBox(10000), "Error in opening file.");
     EXPECT_TRUE(WaitForStopped(5000));
     ASSERT_TRUE(CopyFileA((BinaryFolder() + "demo.wav").c_str(), source_.c_str(), FALSE));
-    app_.Command(kPlay);
-    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(kStop); }, 5000));
-    app_.Command(kStop);
+    app_.Command(IDC_PLAY);
+    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000));
+    app_.Command(IDC_STOP);
     EXPECT_TRUE(WaitForStopped(5000));
 }
 
@@ -154,7 +154,7 @@ TEST_F(DiskFaultTest, ASourceReplacedByAnotherKindOfFileIsReportedByPlay)
 {
     StartWithSource();
     ASSERT_TRUE(WriteText(source_, "This is a text file now, not a sound."));
-    app_.Command(kPlay);
+    app_.Command(IDC_PLAY);
     EXPECT_EQ(app_.AnswerMessageBox(10000), "This is not a WAV file.");
     EXPECT_TRUE(WaitForStopped(5000));
     EXPECT_TRUE(Responsive());

@@ -1,5 +1,7 @@
 #include "fault_fixture.h"
 
+#include <dlgs.h>
+
 #include <cmath>
 #include <cstdio>
 
@@ -107,14 +109,14 @@ void QuellboxFaultTest::StartActive()
 bool QuellboxFaultTest::Open(const std::string& path)
 {
     if (!app_.OpenThroughDialog(path)) return false;
-    return WaitUntil([this] { return app_.Enabled(kPlay); }, 5000);
+    return WaitUntil([this] { return app_.Enabled(IDC_PLAY); }, 5000);
 }
 
 bool QuellboxFaultTest::ChooseMixdownTarget(const std::string& target) { return ChooseMixdownTargetIn(app_, target); }
 
 bool ChooseMixdownTargetIn(const QuellboxProcess& app, const std::string& target)
 {
-    app.Command(105);
+    app.Command(IDM_MIXDOWN);
     HWND dialog = nullptr;
     if (!WaitUntil(
             [&] {
@@ -123,8 +125,8 @@ bool ChooseMixdownTargetIn(const QuellboxProcess& app, const std::string& target
             },
             10000))
         return false;
-    HWND nameBox = GetDlgItem(dialog, 0x47C);
-    if (!nameBox) nameBox = GetDlgItem(dialog, 0x480);
+    HWND nameBox = GetDlgItem(dialog, cmb13);
+    if (!nameBox) nameBox = GetDlgItem(dialog, edt1);
     if (!nameBox) return false;
     SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
@@ -162,7 +164,7 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className)
 
 bool QuellboxFaultTest::TransportStopped() const
 {
-    return app_.Enabled(kPlay) && !app_.Enabled(kPause) && !app_.Enabled(kStop);
+    return app_.Enabled(IDC_PLAY) && !app_.Enabled(IDC_PAUSE) && !app_.Enabled(IDC_STOP);
 }
 
 bool QuellboxFaultTest::WaitForStopped(DWORD milliseconds) const

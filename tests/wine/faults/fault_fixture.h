@@ -11,8 +11,6 @@
 #include "tests/support/file_helpers.h"
 #include "tests/wine/e2e/quellbox_process.h"
 
-constexpr int kPlay = 20, kPause = 21, kStop = 22;
-
 // Deletes qbx15.ini in the Windows directory; writes one key into it.
 void ForgetSettings();
 void StoreSetting(const char* section, const char* key, const char* value);

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kUp = 23, kDown = 24;
-
 using Random = std::mt19937;
 
 int Pick(Random& random, int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
@@ -81,16 +79,16 @@ const char* OneAction(QuellboxProcess& app, Random& random, const std::string& s
     const char* kind = "";
     if (roll < 12) {
         kind = "Play";
-        ClickIfEnabled(app, kPlay);
+        ClickIfEnabled(app, IDC_PLAY);
     } else if (roll < 20) {
         kind = "Pause";
-        ClickIfEnabled(app, kPause);
+        ClickIfEnabled(app, IDC_PAUSE);
     } else if (roll < 28) {
         kind = "Stop";
-        ClickIfEnabled(app, kStop);
+        ClickIfEnabled(app, IDC_STOP);
     } else if (roll < 36) {
         kind = "Up/Down";
-        app.Command(Pick(random, 2) ? kUp : kDown);
+        app.Command(Pick(random, 2) ? IDC_UP : IDC_DOWN);
     } else if (roll < 62) {
         kind = "knob drag";
         const std::vector<HWND> knobs = ChildrenOfClass(main, "rotary_control");

@@ -30,7 +30,7 @@ int main(int argc, char** argv)
                 run.strayBoxes, run.strayBoxes ? ": " : "", run.firstStray.c_str(), run.strayBoxes ? " after " : "",
                 run.strayAfter.c_str(), run.hung ? "yes" : "no",
                 run.ended ? "yes" : "no", run.measured ? "yes" : "no");
-    app.Command(118);
+    app.Command(IDM_EXIT);
     const int exitCode = app.WaitForExit(10000);
     std::printf("exit code %d\n", exitCode);
     const bool ok = run.measured && !run.hung && !run.ended && run.strayBoxes == 0 && exitCode == 0;

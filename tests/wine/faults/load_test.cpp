@@ -45,7 +45,7 @@ TEST_F(LoadTest, ThreeHundredActionsLeaveNoGrowthNoStrayBoxAndNoHang)
     EXPECT_GT(warm.gdiObjects, 0u) << "the GDI count found nothing at all";
     EXPECT_GT(warm.userObjects, 0u) << "the USER count found nothing at all";
 
-    app_.Command(118);
+    app_.Command(IDM_EXIT);
     EXPECT_EQ(app_.WaitForExit(10000), 0);
 }
 

@@ -44,13 +44,13 @@ TEST_F(SettingsFaultTest, NonsenseLatencyAndDeviceNamesNeitherCrashNorStick)
         ASSERT_TRUE(app.WaitForMainWindow());
         ASSERT_TRUE(app.ActivatePanel(20000));
         ASSERT_TRUE(app.OpenThroughDialog(sound));
-        ASSERT_TRUE(WaitUntil([&] { return app.Enabled(kPlay); }, 5000));
-        app.Command(kPlay);
-        EXPECT_TRUE(WaitUntil([&] { return app.Enabled(kStop); }, 5000)) << app.AnswerMessageBox(1000);
-        app.Command(kStop);
-        EXPECT_TRUE(WaitUntil([&] { return app.Enabled(kPlay); }, 5000));
+        ASSERT_TRUE(WaitUntil([&] { return app.Enabled(IDC_PLAY); }, 5000));
+        app.Command(IDC_PLAY);
+        EXPECT_TRUE(WaitUntil([&] { return app.Enabled(IDC_STOP); }, 5000)) << app.AnswerMessageBox(1000);
+        app.Command(IDC_STOP);
+        EXPECT_TRUE(WaitUntil([&] { return app.Enabled(IDC_PLAY); }, 5000));
         EXPECT_EQ(app.AnswerMessageBox(0), "");
-        app.Command(118);
+        app.Command(IDM_EXIT);
         ASSERT_EQ(app.WaitForExit(10000), 0);
 
         const int latency = std::atoi(StoredSetting("Wave Out", "Latency").c_str());

@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr int kFreqKnob = 1;
-constexpr int kVolumeSlider = 7;
-constexpr int kExit = 118;
-
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 // Closes the program as the taskbar's Close does; the intro may still be
@@ -39,7 +35,8 @@ TEST_F(WindowTest, CancellingTheMainWindowsModesEndsAKnobOrSliderDrag)
     };
     // Knob: pressed right of its centre, hovered left of it. Slider: pressed
     // at the top of the track, hovered at its bottom.
-    for (const Drag& d : {Drag{kFreqKnob, At(25, 15), At(-20, 15)}, Drag{kVolumeSlider, At(11, 14), At(11, 70)}}) {
+    for (const Drag& d :
+         {Drag{IDC_KNOB_FREQ, At(25, 15), At(-20, 15)}, Drag{IDC_VOLUME_SLIDER, At(11, 14), At(11, 70)}}) {
         SCOPED_TRACE(d.id);
         const HWND control = app_.Control(d.id);
         SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, d.press);
@@ -51,7 +48,7 @@ TEST_F(WindowTest, CancellingTheMainWindowsModesEndsAKnobOrSliderDrag)
         SendMessageA(control, WM_MOUSEMOVE, 0, d.hover);
         EXPECT_EQ(SendMessageA(control, kMsgGetPosition, 0, 0), position) << "a hover after the drag moved it";
     }
-    app_.Command(kExit);
+    app_.Command(IDM_EXIT);
     EXPECT_EQ(app_.WaitForExit(10000), 0);
 }
 

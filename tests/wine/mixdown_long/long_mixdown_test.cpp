@@ -21,10 +21,6 @@
 
 namespace {
 
-constexpr int kPlay = 20;
-constexpr int kExit = 118;
-constexpr int kProgressBar = 1016;
-constexpr int kCancelButton = 1019;
 constexpr DWORD kRenderLimitMs = 40 * 60 * 1000;
 
 std::string Setting(const char* name)
@@ -61,7 +57,7 @@ protected:
         ASSERT_TRUE(app_.WaitForMainWindow());
         ASSERT_TRUE(app_.ActivatePanel(20000));
         ASSERT_TRUE(app_.OpenThroughDialog(source_));
-        ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(kPlay); }, 10000)) << "the source was refused";
+        ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_PLAY); }, 10000)) << "the source was refused";
         ASSERT_TRUE(app_.MixdownThroughDialog(target_));
         started_ = GetTickCount();
         progress_ = app_.WaitForDialog("Progress", 20000);
@@ -69,7 +65,7 @@ protected:
     }
     void TearDown() override
     {
-        app_.Command(kExit);
+        app_.Command(IDM_EXIT);
         app_.WaitForExit(20000);
     }
     double Seconds() const { return (GetTickCount() - started_) / 1000.0; }
@@ -98,14 +94,14 @@ TEST_F(LongMixdownTest, CancelPastTwoGigabytesLeavesNoFile)
     ASSERT_TRUE(IsWindow(progress_)) << "the render ended before the Cancel";
     // The bar has crossed the same share of its range as the render of its
     // source, once: it has not wrapped back to the start.
-    HWND bar = GetDlgItem(progress_, kProgressBar);
+    HWND bar = GetDlgItem(progress_, IDC_PROGRESS_BAR);
     const long long range = SendMessageA(bar, PBM_GETRANGE, FALSE, 0);
     const long long position = SendMessageA(bar, PBM_GETPOS, 0, 0);
     const double done = static_cast<double>(FileSize(temp)) / static_cast<double>(FileSize(source_));
     EXPECT_LE(position, range);
     EXPECT_GE(position, static_cast<long long>(range * (done - 0.05))) << "the bar wrapped: " << position << " of " << range;
 
-    HWND cancel = GetDlgItem(progress_, kCancelButton);
+    HWND cancel = GetDlgItem(progress_, IDC_PROGRESS_CANCEL);
     RECT r = {};
     GetClientRect(cancel, &r);
     ASSERT_TRUE(MovePointerTo(cancel, r.right / 2, r.bottom / 2));

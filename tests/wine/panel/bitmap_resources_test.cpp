@@ -20,10 +20,12 @@ TEST(BitmapResources, EveryPictureHasItsSizeDepthAndAFullColourTable)
     const struct {
         int id, width, height, bits;
     } table[] = {
-        {123, 370, 92, 8}, {135, 33, 10, 4}, {136, 33, 10, 4}, {137, 33, 10, 4}, {138, 33, 10, 4},
-        {139, 33, 10, 4}, {140, 33, 10, 4}, {165, 70, 70, 4}, {166, 20, 14, 4}, {167, 20, 14, 4},
-        {168, 20, 14, 4}, {169, 20, 14, 4}, {183, 150, 200, 8}, {200, 50, 50, 8}, {217, 18, 18, 8},
-        {218, 18, 18, 8},
+        {IDB_PANEL_BACKGROUND, 370, 92, 8}, {IDB_PLAY_UP, 33, 10, 4},       {IDB_PLAY_PRESSED, 33, 10, 4},
+        {IDB_PAUSE_UP, 33, 10, 4},          {IDB_PAUSE_PRESSED, 33, 10, 4}, {IDB_STOP_UP, 33, 10, 4},
+        {IDB_STOP_PRESSED, 33, 10, 4},      {IDB_SLIDER_CAP, 70, 70, 4},    {IDB_DOWN_UP, 20, 14, 4},
+        {IDB_DOWN_PRESSED, 20, 14, 4},      {IDB_UP_UP, 20, 14, 4},         {IDB_UP_PRESSED, 20, 14, 4},
+        {IDB_ABOUT, 150, 200, 8},           {IDB_KNOB, 50, 50, 8},          {IDB_ONOFF_ON, 18, 18, 8},
+        {IDB_ONOFF_OFF, 18, 18, 8},
     };
     for (const auto& t : table) {
         DWORD size = 0;
@@ -77,7 +79,9 @@ TEST(BitmapResources, KnobAndSliderCapStandOnPureBlueWithNoBlueInside)
 
 TEST(BitmapResources, NoOtherPictureUsesTheKeyColour)
 {
-    for (int id : {123, 135, 136, 137, 138, 139, 140, 166, 167, 168, 169, 183, 217, 218}) {
+    for (int id : {IDB_PANEL_BACKGROUND, IDB_PLAY_UP, IDB_PLAY_PRESSED, IDB_PAUSE_UP, IDB_PAUSE_PRESSED, IDB_STOP_UP,
+                   IDB_STOP_PRESSED, IDB_DOWN_UP, IDB_DOWN_PRESSED, IDB_UP_UP, IDB_UP_PRESSED, IDB_ABOUT, IDB_ONOFF_ON,
+                   IDB_ONOFF_OFF}) {
         const Pixels p = DecodeBitmapResource(id);
         for (COLORREF c : p.data) ASSERT_NE(c, kBlue) << id;
     }
@@ -154,7 +158,11 @@ TEST(DrawOwnerButton, PressedShowsTheSecondPictureReleasedTheFirst)
     LoadPanelBitmaps(GetModuleHandleA(nullptr));
     const struct {
         int id, up, pressed;
-    } buttons[] = {{20, 135, 136}, {21, 137, 138}, {22, 139, 140}, {23, 168, 169}, {24, 166, 167}};
+    } buttons[] = {{IDC_PLAY, IDB_PLAY_UP, IDB_PLAY_PRESSED},
+                   {IDC_PAUSE, IDB_PAUSE_UP, IDB_PAUSE_PRESSED},
+                   {IDC_STOP, IDB_STOP_UP, IDB_STOP_PRESSED},
+                   {IDC_UP, IDB_UP_UP, IDB_UP_PRESSED},
+                   {IDC_DOWN, IDB_DOWN_UP, IDB_DOWN_PRESSED}};
     for (const auto& b : buttons) {
         const Pixels up = DecodeBitmapResource(b.up);
         for (UINT state : {0u, static_cast<UINT>(ODS_SELECTED), static_cast<UINT>(ODS_DISABLED)}) {
@@ -173,7 +181,7 @@ TEST(DrawOwnerButton, PressedShowsTheSecondPictureReleasedTheFirst)
     }
     DibCanvas canvas(10, 10);
     DRAWITEMSTRUCT other = {};
-    other.CtlID = 25;
+    other.CtlID = IDC_ONOFF_LED;
     other.hDC = canvas.Dc();
     other.rcItem = {0, 0, 10, 10};
     DrawOwnerButton(&other);
@@ -198,7 +206,7 @@ TEST(DrawOwnerButton, ARealButtonShowsItsPressedPictureWhileTheMouseHoldsIt)
 {
     PanelTestWindow panel;
     LoadPanelBitmaps(GetModuleHandleA(nullptr));
-    HWND play = panel.Add("BUTTON", "PLAY", 20, 136, 71, 33, 10, WS_VISIBLE | BS_OWNERDRAW);
+    HWND play = panel.Add("BUTTON", "PLAY", IDC_PLAY, 136, 71, 33, 10, WS_VISIBLE | BS_OWNERDRAW);
     UpdateWindow(play);
     EXPECT_EQ(OnScreen(play, 33, 10), DecodeBitmapResource(IDB_PLAY_UP));
     SendMessageA(play, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));

@@ -18,7 +18,8 @@ protected:
         ResetEffectsPatch();
         ResetDisplayIntro();
         menu_ = CreatePopupMenu();
-        for (UINT id : {101u, 104u, 105u, 107u, 111u, 115u, 118u}) AppendMenuA(menu_, MF_STRING, id, "item");
+        for (UINT id : {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_MIXDOWN, IDM_ABOUT, IDM_PREFERENCES, IDM_HELP, IDM_EXIT})
+            AppendMenuA(menu_, MF_STRING, id, "item");
         SetDisplayMenu(menu_);
         display_ = panel_.AddDisplay();
     }
@@ -31,7 +32,7 @@ protected:
     void ShowWithoutIntro()
     {
         ShowWindow(display_, SW_SHOWNORMAL);
-        KillTimer(display_, 1);
+        KillTimer(display_, IDT_DISPLAY_INTRO);
     }
     Pixels Showing(const char* t1, unsigned f1, const char* t2, unsigned f2, const char* t3, unsigned f3,
                    const char* t4, unsigned f4)
@@ -131,30 +132,31 @@ TEST_F(DisplayTest, NothingIsDrawnBeforeTheDisplayIsFirstShown)
 TEST_F(DisplayTest, TheIntroTypesTheBannerThenPromptsAndSetsBothFlagsOnTheFifteenthTick)
 {
     ShowWindow(display_, SW_SHOWNORMAL);
-    KillTimer(display_, 1);  // the ticks are sent by hand below
+    KillTimer(display_, IDT_DISPLAY_INTRO);  // the ticks are sent by hand below
     const Pixels empty = Empty();
-    EXPECT_EQ(Tick(1), empty);  // the first tick shows nothing yet
-    for (UINT id : {101u, 104u, 105u, 107u, 111u, 115u}) EXPECT_TRUE(Greyed(id)) << id;
+    EXPECT_EQ(Tick(IDT_DISPLAY_INTRO), empty);  // the first tick shows nothing yet
+    for (UINT id : {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_MIXDOWN, IDM_ABOUT, IDM_PREFERENCES, IDM_HELP})
+        EXPECT_TRUE(Greyed(id)) << id;
     EXPECT_FALSE(Greyed(118));
-    EXPECT_EQ(Tick(1), Showing("", 0, "Q", kTopRight, " ", kBottomLeft, "", 0));
+    EXPECT_EQ(Tick(IDT_DISPLAY_INTRO), Showing("", 0, "Q", kTopRight, " ", kBottomLeft, "", 0));
     for (int tick = 3; tick <= 14; ++tick) {
-        Tick(1);
+        Tick(IDT_DISPLAY_INTRO);
         EXPECT_EQ(g_introFinished, 0) << tick;
         EXPECT_EQ(g_rightClickWait, 0) << tick;
     }
-    const Pixels last = Tick(1);
+    const Pixels last = Tick(IDT_DISPLAY_INTRO);
     EXPECT_EQ(g_introFinished, 1);
     EXPECT_EQ(g_rightClickWait, 1);
     EXPECT_EQ(last, Showing("", 0, "QBX  v.1.5    ", kTopRight, "  ZANTIL Soft", kBottomLeft, "", 0));
-    for (UINT id : {101u, 104u, 107u, 111u, 115u}) EXPECT_FALSE(Greyed(id)) << id;
+    for (UINT id : {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_ABOUT, IDM_PREFERENCES, IDM_HELP}) EXPECT_FALSE(Greyed(id)) << id;
     EXPECT_TRUE(Greyed(105));  // Mixdown waits for the first file
-    EXPECT_FALSE(KillTimer(display_, 1));  // the intro timer is gone ...
-    EXPECT_TRUE(KillTimer(display_, 2));   // ... and the prompt's runs
+    EXPECT_FALSE(KillTimer(display_, IDT_DISPLAY_INTRO));  // the intro timer is gone ...
+    EXPECT_TRUE(KillTimer(display_, IDT_DISPLAY_PROMPT));  // ... and the prompt's runs
 
-    const Pixels prompt = Tick(2);
+    const Pixels prompt = Tick(IDT_DISPLAY_PROMPT);
     EXPECT_EQ(prompt, Showing("click on me right", kTopLeft, "", 0, "  mouse button", kBottomLeft, "", 0));
-    EXPECT_EQ(Tick(2), empty);
-    EXPECT_EQ(Tick(2), prompt);
+    EXPECT_EQ(Tick(IDT_DISPLAY_PROMPT), empty);
+    EXPECT_EQ(Tick(IDT_DISPLAY_PROMPT), prompt);
 }
 
 TEST_F(DisplayTest, TheRealTimersReachThePrompt)
@@ -163,7 +165,7 @@ TEST_F(DisplayTest, TheRealTimersReachThePrompt)
     for (int i = 0; i < 100 && !g_rightClickWait; ++i) PumpMessages(50);
     EXPECT_EQ(g_introFinished, 1);
     EXPECT_EQ(g_rightClickWait, 1);
-    EXPECT_TRUE(KillTimer(display_, 2));
+    EXPECT_TRUE(KillTimer(display_, IDT_DISPLAY_PROMPT));
 }
 
 TEST_F(DisplayTest, ARepaintShowsTheBareBackgroundWhileThePromptBlinksAndTheEffectAfterwards)

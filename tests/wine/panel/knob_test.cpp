@@ -36,7 +36,7 @@ protected:
         g_knobDragging = 0;
         display_ = panel_.AddDisplay();
         ShowWindow(display_, SW_SHOWNORMAL);
-        KillTimer(display_, 1);  // the intro would write over the display
+        KillTimer(display_, IDT_DISPLAY_INTRO);  // the intro would write over the display
         freq_ = panel_.AddKnob(kKnobFreq);
         ShowWindow(freq_, SW_SHOWNORMAL);
         SendMessageA(freq_, kMsgSetText, 0, reinterpret_cast<LPARAM>("Hz"));

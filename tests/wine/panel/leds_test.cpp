@@ -23,8 +23,8 @@ protected:
         LoadPanelBitmaps(GetModuleHandleA(nullptr));
         display_ = panel_.AddDisplay();
         ShowWindow(display_, SW_SHOWNORMAL);
-        KillTimer(display_, 1);
-        onOff_ = panel_.Add("ONOFFLED", "ON/OFF", 25, 272, 43, 18, 18, WS_VISIBLE | 0x0B);
+        KillTimer(display_, IDT_DISPLAY_INTRO);
+        onOff_ = panel_.Add("ONOFFLED", "ON/OFF", IDC_ONOFF_LED, 272, 43, 18, 18, WS_VISIBLE | BS_OWNERDRAW);
     }
     void TearDown() override
     {
@@ -53,8 +53,8 @@ Pixels LampPicture(const char* colour)
 
 TEST_F(LedTest, TheGreenLampIsTheOneWithTheGreenHandleAndBothPaintDark)
 {
-    HWND green = panel_.Add("LED", "", 8, 149, 65, 7, 3, WS_VISIBLE);
-    HWND red = panel_.Add("LED", "", 9, 181, 65, 7, 3, WS_VISIBLE);
+    HWND green = panel_.Add("LED", "", IDC_GREEN_LED, 149, 65, 7, 3, WS_VISIBLE);
+    HWND red = panel_.Add("LED", "", IDC_RED_LED, 181, 65, 7, 3, WS_VISIBLE);
     g_greenLedWindow = green;
     EXPECT_EQ(PrintClient(green), LampPicture("GREEN"));
     EXPECT_EQ(PrintClient(red), LampPicture("RED"));

@@ -27,6 +27,9 @@ namespace {
 
 HWND g_greenLed = nullptr;
 bool g_playing = false;
+// While it plays, the showcase relights the green LED on this timer.
+constexpr UINT_PTR kLedBlinkTimer = 1;
+constexpr UINT kLedBlinkMs = 100;
 
 LRESULT CALLBACK ShowcaseProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -84,7 +87,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ShowcaseProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
     wc.lpszClassName = "qbx_panel_showcase";
     RegisterClassA(&wc);
@@ -102,21 +105,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     const KnobPlace knobs[6] = {{"Freq", 8, 5}, {"Depth", 48, 5}, {"Rate", 8, 50},
                                 {"Mix", 88, 50}, {"Degree", 88, 5}, {"Feed", 48, 50}};
     for (int i = 0; i < 6; ++i) {
-        g_knobWindows[i] = Child(main, "rotary_control", knobs[i].text, i + 1, knobs[i].x, knobs[i].y, 30, 30,
-                                 WS_DISABLED);
+        g_knobWindows[i] = Child(main, "rotary_control", knobs[i].text, IDC_KNOB_FREQ + i, knobs[i].x, knobs[i].y, 30,
+                                 30, WS_DISABLED);
     }
-    HWND slider = Child(main, "SLIDER", "Volume", 7, 328, 4, 22, 84, WS_DISABLED);
-    g_displayWindow = Child(main, "DISPLAY", "Display", 10, 135, 18, 98, 38, WS_DISABLED);
-    g_greenLed = g_greenLedWindow = Child(main, "LED", "", 8, 149, 65, 7, 3, 0);
+    HWND slider = Child(main, "SLIDER", "Volume", IDC_VOLUME_SLIDER, 328, 4, 22, 84, WS_DISABLED);
+    g_displayWindow = Child(main, "DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, WS_DISABLED);
+    g_greenLed = g_greenLedWindow = Child(main, "LED", "", IDC_GREEN_LED, 149, 65, 7, 3, 0);
     ShowWindow(g_greenLed, SW_SHOWNORMAL);
-    HWND red = Child(main, "LED", "", 9, 181, 65, 7, 3, 0);
+    HWND red = Child(main, "LED", "", IDC_RED_LED, 181, 65, 7, 3, 0);
     ShowWindow(red, SW_SHOWNORMAL);
-    HWND onOff = Child(main, "ONOFFLED", "ON/OFF", 25, 272, 43, 18, 18, WS_VISIBLE | WS_DISABLED | 0x0B);
+    HWND onOff =
+        Child(main, "ONOFFLED", "ON/OFF", IDC_ONOFF_LED, 272, 43, 18, 18, WS_VISIBLE | WS_DISABLED | BS_OWNERDRAW);
     const struct {
         const char* text;
         int id, x, y, w, h;
-    } buttons[] = {{"PLAY", 20, 136, 71, 33, 10}, {"PAUSE", 21, 168, 71, 33, 10}, {"STOP", 22, 200, 71, 33, 10},
-                   {"DOWN", 24, 261, 14, 20, 14}, {"UP", 23, 280, 14, 20, 14}};
+    } buttons[] = {{"PLAY", IDC_PLAY, 136, 71, 33, 10},
+                   {"PAUSE", IDC_PAUSE, 168, 71, 33, 10},
+                   {"STOP", IDC_STOP, 200, 71, 33, 10},
+                   {"DOWN", IDC_DOWN, 261, 14, 20, 14},
+                   {"UP", IDC_UP, 280, 14, 20, 14}};
     HWND buttonWindows[5];
     for (int i = 0; i < 5; ++i) {
         buttonWindows[i] = Child(main, "BUTTON", buttons[i].text, buttons[i].id, buttons[i].x, buttons[i].y,
@@ -150,9 +157,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
 
     if (ready) {
         UpdateWindow(g_displayWindow);  // its first paint is the bare glass
-        KillTimer(g_displayWindow, 1);
-        for (int tick = 0; tick < 15; ++tick) SendMessageA(g_displayWindow, WM_TIMER, 1, 0);
-        KillTimer(g_displayWindow, 2);
+        KillTimer(g_displayWindow, IDT_DISPLAY_INTRO);
+        for (int tick = 0; tick < 15; ++tick) SendMessageA(g_displayWindow, WM_TIMER, IDT_DISPLAY_INTRO, 0);
+        KillTimer(g_displayWindow, IDT_DISPLAY_PROMPT);
         g_rightClickWait = 0;
         for (HWND knob : g_knobWindows) EnableWindow(knob, TRUE);
         EnableWindow(slider, TRUE);
@@ -162,7 +169,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
         SendMessageA(onOff, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // the Phaser on
         SendMessageA(g_knobWindows[0], WM_MOUSEMOVE, 0, 0);  // the Freq value on the display
         g_playing = true;
-        SetTimer(main, 1, 100, nullptr);
+        SetTimer(main, kLedBlinkTimer, kLedBlinkMs, nullptr);
     }
 
     const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;

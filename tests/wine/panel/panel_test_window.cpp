@@ -5,6 +5,7 @@
 #include "widgets/dib_resources.h"
 #include "widgets/owner_button.h"
 #include "widgets/panel_classes.h"
+#include "widgets/panel_messages.h"
 #include "widgets/panel_windows.h"
 
 namespace {
@@ -16,7 +17,7 @@ struct KnobPlace {
     const char* text;
     int x, y;
 };
-// By knob number: Freq, Depth, Rate, Mix, Degree, Feed.
+// By knob number, from IDC_KNOB_FREQ on: Freq, Depth, Rate, Mix, Degree, Feed.
 const KnobPlace kKnobPlaces[6] = {
     {"Freq", 8, 5}, {"Depth", 48, 5}, {"Rate", 8, 50}, {"Mix", 88, 50}, {"Degree", 88, 5}, {"Feed", 48, 50},
 };
@@ -38,8 +39,8 @@ LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_ERASEBKGND: return 1;
     case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-    case 1031:
-    case 1032: g_notifications.push_back({message, wParam, lParam}); return 0;
+    case kNotifyChanging:
+    case kNotifyReleased: g_notifications.push_back({message, wParam, lParam}); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -54,7 +55,7 @@ void EnsurePanelClasses()
     WNDCLASSA wc = {};
     wc.lpfnWndProc = PanelParentProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kParentClass;
     RegisterClassA(&wc);
 }
@@ -89,18 +90,18 @@ HWND PanelTestWindow::Add(const char* className, const char* text, int id, int x
 HWND PanelTestWindow::AddKnob(int number)
 {
     const KnobPlace& p = kKnobPlaces[number - 1];
-    HWND knob = Add("rotary_control", p.text, number, p.x, p.y, 30, 30, 0);
+    HWND knob = Add("rotary_control", p.text, IDC_KNOB_FREQ + number - 1, p.x, p.y, 30, 30, 0);
     g_knobWindows[number - 1] = knob;
     return knob;
 }
 
 HWND PanelTestWindow::AddDisplay()
 {
-    g_displayWindow = Add("DISPLAY", "Display", 10, 135, 18, 98, 38, 0);
+    g_displayWindow = Add("DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, 0);
     return g_displayWindow;
 }
 
-HWND PanelTestWindow::AddSlider() { return Add("SLIDER", "Volume", 7, 328, 4, 22, 84, 0); }
+HWND PanelTestWindow::AddSlider() { return Add("SLIDER", "Volume", IDC_VOLUME_SLIDER, 328, 4, 22, 84, 0); }
 
 const std::vector<MessageRecord>& PanelTestWindow::Notifications() const { return g_notifications; }
 

@@ -1,18 +1,20 @@
 // A test parent for the panel controls: a 370 x 92 popup window that paints
-// the panel background (bitmap 123) like the main window, draws the
+// the panel background (IDB_PANEL_BACKGROUND) like the main window, draws the
 // owner-drawn buttons, and records the controls' notifications.
 #pragma once
 #include <windows.h>
 
 #include <vector>
 
+#include "resources/resource_ids.h"
 #include "tests/support/message_sequence.h"
 
 // Registers the panel classes and the test parent's class once per process.
 void EnsurePanelClasses();
 
-// The test parent's window procedure: paints bitmap 123 at the client
-// origin, draws the owner-drawn buttons and records notifications 1031/1032.
+// The test parent's window procedure: paints IDB_PANEL_BACKGROUND at the
+// client origin, draws the owner-drawn buttons and records the notifications
+// kNotifyChanging and kNotifyReleased.
 LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 class PanelTestWindow {

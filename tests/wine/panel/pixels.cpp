@@ -93,7 +93,7 @@ Pixels ReadBitmap(HBITMAP bitmap)
 
 const BITMAPINFOHEADER* BitmapResourceHeader(int id, DWORD* size)
 {
-    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), RT_BITMAP);
     if (!found) return nullptr;
     if (size) *size = SizeofResource(nullptr, found);
     return static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, found)));

@@ -31,7 +31,7 @@ protected:
         g_changeVolume = RecordVolume;
         display_ = panel_.AddDisplay();
         ShowWindow(display_, SW_SHOWNORMAL);
-        KillTimer(display_, 1);
+        KillTimer(display_, IDT_DISPLAY_INTRO);
         slider_ = panel_.AddSlider();
         ShowWindow(slider_, SW_SHOWNORMAL);
         SendMessageA(slider_, kMsgSetText, 0, reinterpret_cast<LPARAM>(""));

@@ -10,6 +10,8 @@
 
 #include "audio/effect_modules.h"
 #include "audio/pcm16.h"
+#include "model/effects.h"
+#include "resources/resource_ids.h"
 #include "tests/support/wav_builder.h"
 
 std::vector<int16_t> TestSignal(int frames, int channels, unsigned seed)
@@ -59,10 +61,10 @@ namespace {
 void RunOfflineEffect(int16_t id, double* values, int count)
 {
     switch (id) {
-    case 1: Phaser(values, count); break;
-    case 2: Flanger(values, count); break;
-    case 3: Chorus(values, count); break;
-    case 4: ChDelay(values, count); break;
+    case kPhaserId: Phaser(values, count); break;
+    case kFlangerId: Flanger(values, count); break;
+    case kChorusId: Chorus(values, count); break;
+    case kChDelayId: ChDelay(values, count); break;
     default: break;
     }
 }
@@ -270,11 +272,11 @@ TransportPanel CreateTransportPanel()
     TransportPanel p;
     p.frame = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, 200, 60, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
-    p.play = Child(p.frame, "BUTTON", "PLAY", BS_PUSHBUTTON, 0, 0, 50, 20, 20);
-    p.pause = Child(p.frame, "BUTTON", "PAUSE", BS_PUSHBUTTON | WS_DISABLED, 50, 0, 50, 20, 21);
-    p.stop = Child(p.frame, "BUTTON", "STOP", BS_PUSHBUTTON | WS_DISABLED, 100, 0, 50, 20, 22);
-    p.greenLed = Child(p.frame, kLedClass, "", 0, 10, 30, 7, 3, 8);
-    p.redLed = Child(p.frame, kLedClass, "", 0, 30, 30, 7, 3, 9);
+    p.play = Child(p.frame, "BUTTON", "PLAY", BS_PUSHBUTTON, 0, 0, 50, 20, IDC_PLAY);
+    p.pause = Child(p.frame, "BUTTON", "PAUSE", BS_PUSHBUTTON | WS_DISABLED, 50, 0, 50, 20, IDC_PAUSE);
+    p.stop = Child(p.frame, "BUTTON", "STOP", BS_PUSHBUTTON | WS_DISABLED, 100, 0, 50, 20, IDC_STOP);
+    p.greenLed = Child(p.frame, kLedClass, "", 0, 10, 30, 7, 3, IDC_GREEN_LED);
+    p.redLed = Child(p.frame, kLedClass, "", 0, 30, 30, 7, 3, IDC_RED_LED);
     UpdateWindow(p.frame);
     PumpFor(20);
     return p;

@@ -21,7 +21,7 @@ int g_stopCommands = 0;
 
 LRESULT CALLBACK FakeMainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND && LOWORD(wParam) == 22) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_STOP) {
         ++g_stopCommands;
         EnableWindow(g_shell.stopButton, FALSE);  // as the player leaves it after Stop
         return 0;
