@@ -15,10 +15,6 @@ bool g_mixdownStartPending = false;
 
 namespace {
 
-// Values (both channels of 1024 frames, 16 KB of doubles) that go through
-// the whole chain together.
-constexpr int kChainStretchValues = 2 * 1024;
-
 // A path too long for the buffer is not cut short (that would name another
 // file, which the render would then create or read): it is left empty, so
 // opening it fails and the render reports its error.
@@ -85,19 +81,9 @@ int RenderMixdownBlock(int16_t* pcm, int32_t bytesRead, double* values)
         return valueCount;
     }
     WidenPcm16(pcm, g_mixdown.mono ? valueCount / 2 : valueCount, g_mixdown.mono, values);
-    // The block goes through the chain a stretch at a time, each stretch
-    // through every effect and the rounding before the next, so it stays in
-    // the processor's nearest cache throughout. The effects sound the same
-    // however their input is cut. The patch is read as it stands; the chain
-    // runs even for an empty block.
-    int at = 0;
-    do {
-        const int count = valueCount - at < kChainStretchValues ? valueCount - at : kChainStretchValues;
-        for (int i = 0; i < g_effectsPatch.count && i < kPatchSlots; ++i)
-            RunEffectById(g_effectsPatch.ids[i], values + at, count);
-        ConvertBlockToPcm16(values + at, pcm + at, count);
-        at += count;
-    } while (at < valueCount);
+    // The patch is read as it stands; the chain runs even for an empty block.
+    for (int i = 0; i < g_effectsPatch.count && i < kPatchSlots; ++i) RunEffectById(g_effectsPatch.ids[i], values, valueCount);
+    ConvertBlockToPcm16(values, pcm, valueCount);
     return valueCount;
 }
 
