@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "audio/riff_search.h"
+#include "common/scoped_memory.h"
 
 namespace {
 
@@ -107,17 +108,11 @@ void ReadUserName()
 bool WriteFormatChunk(HMMIO output)
 {
     if (!CreateChunk(output, mmioFOURCC('f', 'm', 't', ' '), kMixdownFormatSize)) return false;
-    HLOCAL handle = LocalAlloc(LMEM_FIXED, kMixdownFormatSize);
-    if (!handle) return false;
-    unsigned char* record = static_cast<unsigned char*>(LocalLock(handle));
-    bool ok = false;
-    if (record) {
-        MixdownFormatRecord(g_mixdown.sampleRate, record);
-        ok = WriteAll(output, record, kMixdownFormatSize);
-        LocalUnlock(handle);
-    }
-    LocalFree(handle);
-    return ok;
+    ScopedLocalBlock block(LMEM_FIXED, kMixdownFormatSize);
+    unsigned char* record = static_cast<unsigned char*>(block.bytes);
+    if (!record) return false;
+    MixdownFormatRecord(g_mixdown.sampleRate, record);
+    return WriteAll(output, record, kMixdownFormatSize);
 }
 
 // Puts the source at the first sample of its data chunk. The search is
