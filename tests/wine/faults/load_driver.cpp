@@ -66,7 +66,34 @@ void ClickIfEnabled(const QuellboxProcess& app, int id)
     if (app.Enabled(id)) app.Command(id);
 }
 
-// One random action; its kind, and whether it ran a file dialog.
+struct WindowSearch {
+    DWORD pid;
+    std::string found;
+};
+
+BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->pid || !IsWindowVisible(window)) return TRUE;
+    char className[64] = "", caption[128] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
+    search->found += std::string(search->found.empty() ? "" : ", ") + className + " \"" + caption + "\"";
+    return TRUE;
+}
+
+// The program's visible top-level windows as class "caption", for a report.
+std::string VisibleWindowsOf(DWORD pid)
+{
+    WindowSearch search = {pid, ""};
+    EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// One random action; its kind, and whether it ran a file dialog. Null when
+// the program did not come back to idle for the next action.
 const char* OneAction(QuellboxProcess& app, Random& random, const std::string& source, const std::string& folder,
                       int* fileDialogs)
 {
@@ -74,7 +101,7 @@ const char* OneAction(QuellboxProcess& app, Random& random, const std::string& s
     // A user acts only on an idle program: while a modal dialog (the
     // mixdown's Progress above all) owns it, the main window is disabled
     // and takes no clicks, so no command is posted to it then either.
-    WaitUntil([&] { return IsWindowEnabled(main) && !app.WaitForDialog("Progress", 0); }, 30000);
+    if (!WaitUntil([&] { return IsWindowEnabled(main) && !app.WaitForDialog("Progress", 0); }, 30000)) return nullptr;
     const int roll = Pick(random, 100);
     const char* kind = "";
     if (roll < 12) {
@@ -132,8 +159,16 @@ LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sample
         if (onSample) onSample(s);
     };
     sample(0);
+    const char* kind = "";
     for (int i = 1; i <= actions; ++i) {
-        const char* kind = OneAction(app, random, source, folder, &fileDialogs);
+        const char* before = kind;
+        kind = OneAction(app, random, source, folder, &fileDialogs);
+        if (!kind) {
+            outcome.hung = true;
+            outcome.hungAfter = before;
+            outcome.holdingWindows = VisibleWindowsOf(app.Pid());
+            return outcome;
+        }
         outcome.actionsDone = i;
         if (app.WaitForExit(0) != -1) {
             outcome.ended = true;
@@ -147,6 +182,8 @@ LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sample
         if (i % sampleEvery == 0) {
             if (!AnswersMessages(app.MainWindow(), 10000)) {
                 outcome.hung = true;
+                outcome.hungAfter = kind;
+                outcome.holdingWindows = VisibleWindowsOf(app.Pid());
                 return outcome;
             }
             sample(i);

@@ -23,6 +23,8 @@ struct LoadOutcome {
     std::string firstStray;
     std::string strayAfter;  // the kind of action that preceded the first stray box
     bool hung = false;
+    std::string holdingWindows;  // when it hung: the program's visible top-level windows, class "caption"
+    std::string hungAfter;       // and the kind of action before
     bool ended = false;  // the program went away
     bool measured = false;  // the probe could be loaded
 };

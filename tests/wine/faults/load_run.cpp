@@ -30,6 +30,7 @@ int main(int argc, char** argv)
                 run.strayBoxes, run.strayBoxes ? ": " : "", run.firstStray.c_str(), run.strayBoxes ? " after " : "",
                 run.strayAfter.c_str(), run.hung ? "yes" : "no",
                 run.ended ? "yes" : "no", run.measured ? "yes" : "no");
+    if (run.hung) std::printf("after a %s; its windows: %s\n", run.hungAfter.c_str(), run.holdingWindows.c_str());
     app.Command(IDM_EXIT);
     const int exitCode = app.WaitForExit(10000);
     std::printf("exit code %d\n", exitCode);

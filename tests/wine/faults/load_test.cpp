@@ -26,7 +26,8 @@ TEST_F(LoadTest, ThreeHundredActionsLeaveNoGrowthNoStrayBoxAndNoHang)
     });
     ASSERT_TRUE(run.measured) << "the probe could not be loaded into the program";
     EXPECT_FALSE(run.ended) << "the program ended after " << run.actionsDone << " actions";
-    EXPECT_FALSE(run.hung) << "the program stopped answering after " << run.actionsDone << " actions";
+    ASSERT_FALSE(run.hung) << "the program stopped answering or stayed busy after " << run.actionsDone
+                           << " actions, the last a " << run.hungAfter << "; its windows: " << run.holdingWindows;
     EXPECT_EQ(run.strayBoxes, 0) << run.firstStray << " after " << run.strayAfter;
     ASSERT_EQ(run.curve.size(), 4u);
 
