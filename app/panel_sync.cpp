@@ -10,7 +10,7 @@
 
 void ShowDisplayLine(const char* text)
 {
-    DrawDisplayText(g_displayWindow, text, kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
+    DrawDisplayLine(g_displayWindow, text);
 }
 
 void ShowEffectOnPanel(int16_t effectId)

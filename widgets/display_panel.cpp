@@ -194,9 +194,14 @@ void ResetDisplayIntro()
     g_banner = kIntroStart;
 }
 
+void DrawDisplayLine(HWND display, const char* text)
+{
+    DrawDisplayText(display, text, kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
+}
+
 void ShowNormalUseText(HWND display)
 {
-    DrawDisplayText(display, NormalUseText(), kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
+    DrawDisplayLine(display, NormalUseText());
 }
 
 void DrawDisplayText(HWND display, const char* text1, unsigned format1, const char* text2, unsigned format2,

@@ -21,6 +21,9 @@ void SetDisplayMenu(HMENU menu);
 void DrawDisplayText(HWND display, const char* text1, unsigned format1, const char* text2, unsigned format2,
                      const char* text3, unsigned format3, const char* text4, unsigned format4);
 
+// One text at the top left, the rest of the display empty.
+void DrawDisplayLine(HWND display, const char* text);
+
 // Draws what the display shows in normal use: the name of the current
 // effect in capitals, or "NO EFFECTS" with an empty patch.
 void ShowNormalUseText(HWND display);

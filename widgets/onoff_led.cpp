@@ -48,7 +48,7 @@ void OnOff_OnMouseMove()
 {
     const EffectParameters* effect = CurrentEffect();
     if (!effect) {
-        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
+        DrawDisplayLine(g_displayWindow, "NO EFFECTS");
         return;
     }
     DrawDisplayText(g_displayWindow, EffectDisplayName(CurrentEffectId()), kTopLeft, effect->on ? "ON" : "OFF",

@@ -84,7 +84,7 @@ void Knob_OnDestroy(HWND window, KnobRecord* record)
 void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
 {
     if (g_effectsPatch.count == 0) {
-        DrawDisplayText(g_displayWindow, "NO EFFECTS", kTopLeft, "", kNoPlace, "", kNoPlace, "", kNoPlace);
+        DrawDisplayLine(g_displayWindow, "NO EFFECTS");
         return;
     }
     const int effect = CurrentEffectId();
