@@ -3,6 +3,7 @@
 #include "common/scoped_gdi.h"
 #include "dialogs/error_box.h"
 #include "dialogs/panel_sync.h"
+#include "dialogs/progress_dialog.h"
 #include "model/effects_patch.h"
 #include "player/player.h"
 #include "resources/panel_bitmap_ids.h"
@@ -111,11 +112,22 @@ void MainWindow_OnCancelMode(HWND window)
     if (capture && IsChild(window, capture)) ReleaseCapture();
 }
 
-// The player draws on the buttons and LEDs until its playback ends: it is
-// stopped before they go, whichever way the window is closed.
-void StopPlaybackBeforeClosing()
+// Whichever way the window is closed, what runs is ended first: a mixdown
+// as its Cancel ends it, so that no partial temporary file stays behind,
+// and playback, because the player draws on the buttons and LEDs until it
+// ends.
+void EndWorkBeforeClosing()
 {
+    CancelMixdown();
     if (IsPlaybackActive()) Stop();
+}
+
+// The session ends once this returns: the program closes as on Exit.
+void MainWindow_OnEndSession(HWND window, bool ending)
+{
+    if (!ending) return;
+    EndWorkBeforeClosing();
+    DestroyWindow(window);
 }
 
 // Shows the popup menu for a WM_CONTEXTMENU at the screen point packed in
@@ -155,9 +167,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CANCELMODE:
         MainWindow_OnCancelMode(window);
         return DefWindowProcA(window, message, wParam, lParam);
-    case WM_CLOSE: StopPlaybackBeforeClosing(); return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CLOSE: EndWorkBeforeClosing(); return DefWindowProcA(window, message, wParam, lParam);
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: MainWindow_OnEndSession(window, wParam != FALSE); return 0;
     case WM_DESTROY:
-        StopPlaybackBeforeClosing();
+        EndWorkBeforeClosing();
         MainWindow_OnDestroy(window);
         return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);

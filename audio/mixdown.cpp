@@ -178,42 +178,6 @@ bool WriteInfoChunk(HMMIO output)
            WriteAll(output, g_mixdown.userName, static_cast<LONG>(ieng));
 }
 
-// The input a user gives the driving window: keys, clicks and moves.
-constexpr UINT kWaitingInput = QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON;
-// How often the queue is asked for waiting input. Each question is a call
-// to the window system's server, which costs as much as a quarter of an
-// empty block under Wine; a few milliseconds keep a click answered at once.
-constexpr DWORD kInputCheckMs = 5;
-// Carries the next step when input was waiting; cleared as it fires.
-constexpr UINT_PTR kStepTimer = 0x5158;
-
-DWORD g_lastInputCheck = 0;  // tick count of the last question
-
-bool InputWaiting()
-{
-    const DWORD now = GetTickCount();
-    if (now - g_lastInputCheck < kInputCheckMs) return false;
-    g_lastInputCheck = now;
-    return HIWORD(GetQueueStatus(kWaitingInput)) != 0;
-}
-
-void CALLBACK PostStepAfterInput(HWND window, UINT, UINT_PTR id, DWORD)
-{
-    KillTimer(window, id);
-    PostMessageA(window, WM_MIXDOWN_STEP, 0, 0);
-}
-
-// Posted messages are handed out before mouse and keyboard input, so a
-// step posted while input waits would keep a Cancel click, a key or a drag
-// of the window waiting until the render ends. When input waits, the next
-// step goes to a timer instead, whose message comes only after the input
-// (and any painting) has been served; the timer then posts the step.
-bool ScheduleNextStep(HWND window)
-{
-    if (!InputWaiting()) return PostMessageA(window, WM_MIXDOWN_STEP, 0, 0) != FALSE;
-    return SetTimer(window, kStepTimer, 0, PostStepAfterInput) != 0;
-}
-
 }  // namespace
 
 bool StartMixdown(HWND window)
@@ -273,7 +237,7 @@ bool RenderNextBlock(HWND window)
     const bool more = got == g_mixdown.readSize && g_mixdown.blockNumber != g_mixdown.blockCount;
     g_mixdown.currentBlockBytes = more ? got : 0;
     ++g_mixdown.blockNumber;
-    if (!ScheduleNextStep(window)) return Fail();
+    if (!PostMessageA(window, WM_MIXDOWN_STEP, 0, 0)) return Fail();
     return true;
 }
 

@@ -17,10 +17,9 @@ constexpr UINT WM_MIXDOWN_STEP = WM_USER + 50;
 // left behind.
 bool StartMixdown(HWND window);
 
-// Renders one block and posts the next step; when mouse or keyboard input
-// is waiting, the step is posted by a timer once that input has been
-// served. False after a read or write failure, with both buffers released,
-// both files closed and the temporary file deleted.
+// Renders one block and posts the next step. False after a read or write
+// failure, with both buffers released, both files closed and the temporary
+// file deleted.
 bool RenderNextBlock(HWND window);
 
 // Writes the closing LIST chunk (correcting the sizes first when the source

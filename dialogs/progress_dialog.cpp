@@ -10,28 +10,72 @@
 
 namespace {
 
-// How often the bar is brought up to date and the dialog painted while the
-// render runs: smooth to the eye, and rare enough that painting costs the
-// render next to nothing, where a repaint per block costs a large share.
+// How often the bar is shown where it stands while the render runs: smooth
+// to the eye, and rare enough that painting costs the render next to
+// nothing, where a repaint per block costs a large share.
 constexpr DWORD kRepaintIntervalMs = 50;
 
-struct ProgressPacing {
+// How often a step asks the queue whether input waits. Each question is a
+// call to the window system's server, which costs as much as a tenth of a
+// block under Wine; a few milliseconds keep a click answered at once.
+constexpr DWORD kInputCheckMs = 5;
+
+// The input a user gives while the render runs: keys, clicks and moves.
+constexpr UINT kUserInput = QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON;
+
+// One run of the dialog.
+struct ProgressRun {
+    HWND dialog;          // while the dialog is up
+    bool rendering;       // StartMixdown succeeded and the render has not ended
+    bool barWraps;        // the 16-bit range wrapped: the bar shows the share done
     uint32_t stepsTaken;  // blocks begun since the render started
-    DWORD lastRepaint;    // tick count of the last repaint
+    DWORD lastRepaint;    // tick count of the last time the bar was shown
+    DWORD lastInputCheck; // tick count of the last question for waiting input
 };
 
-ProgressPacing g_pacing = {};
+ProgressRun g_run = {};
 
-// Moves the bar to the share of the render done and paints what is due.
-// The next step is always queued, and posted messages come before
-// WM_PAINT, so without this the bar would stand still and anything a move
-// or a pressed button left to draw would stay undrawn until the end.
-void ShowProgress(HWND dialog)
+HWND Bar(HWND dialog) { return GetDlgItem(dialog, IDC_PROGRESS_BAR); }
+
+// The bar steps before every block, but is drawn only every
+// kRepaintIntervalMs: the progress control repaints itself on every step,
+// so its drawing is held off between the paced repaints.
+void HoldBarDrawing(HWND dialog, bool hold)
 {
-    const uint16_t at = MixdownProgressPosition(g_pacing.stepsTaken, g_sourceFormat.dataLength, g_mixdown.readSize);
-    SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETPOS, at, 0);
+    SendMessageA(Bar(dialog), WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+}
+
+void ShowBarNow(HWND dialog)
+{
+    HoldBarDrawing(dialog, false);
+    RedrawWindow(Bar(dialog), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Anything else due in the dialog: a pressed button, a part uncovered.
     RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    g_pacing.lastRepaint = GetTickCount();
+    HoldBarDrawing(dialog, true);
+    g_run.lastRepaint = GetTickCount();
+}
+
+// One step of the bar before a block. Where the block count does not fit
+// the bar's 16-bit range, stepping would run the bar round and round; it
+// is set to the share of the data done instead.
+void AdvanceBar(HWND dialog)
+{
+    ++g_run.stepsTaken;
+    if (g_run.barWraps) {
+        const uint16_t at = MixdownProgressPosition(g_run.stepsTaken, g_sourceFormat.dataLength, g_mixdown.readSize);
+        SendMessageA(Bar(dialog), PBM_SETPOS, at, 0);
+    } else {
+        SendMessageA(Bar(dialog), PBM_STEPIT, 0, 0);
+    }
+    if (GetTickCount() - g_run.lastRepaint >= kRepaintIntervalMs) ShowBarNow(dialog);
+}
+
+// The render ends, one way or another; the bar draws as usual again.
+void EndRender(HWND dialog, INT_PTR result)
+{
+    if (g_run.rendering) HoldBarDrawing(dialog, false);
+    g_run.rendering = false;
+    EndDialog(dialog, result);
 }
 
 // Ends the dialog without a completed render; the temporary file goes.
@@ -40,17 +84,42 @@ void EndWithFailure(HWND dialog, bool tellUser)
     if (tellUser) ShowErrorBox(GetWindow(dialog, GW_OWNER), "Error in Mixdown operation.");
     g_mixdownCompleted = false;
     DeleteFileA(g_mixdown.tempPath);
-    EndDialog(dialog, IDCANCEL);
+    EndRender(dialog, IDCANCEL);
+}
+
+// A step is always queued while the render runs, and posted messages come
+// before mouse and keyboard input, so the dialog's own loop would keep a
+// Cancel click, a key or a drag of the caption waiting until the render
+// ends. The step serves such input itself, as the dialog's loop would,
+// before it renders its block and queues the next step. It stops once the
+// input has ended the render.
+void ServeWaitingInput(HWND dialog)
+{
+    const DWORD now = GetTickCount();
+    if (now - g_run.lastInputCheck < kInputCheckMs) return;
+    g_run.lastInputCheck = now;
+    if (HIWORD(GetQueueStatus(kUserInput)) == 0) return;
+    MSG msg;
+    while (g_run.rendering && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+        if (CallMsgFilterA(&msg, MSGF_DIALOGBOX)) continue;
+        if (IsDialogMessageA(dialog, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 BOOL Progress_OnInitDialog(HWND dialog)
 {
     InitCommonControls();
-    HWND bar = GetDlgItem(dialog, IDC_PROGRESS_BAR);
-    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, MixdownProgressRange(g_sourceFormat.dataLength, g_mixdown.readSize)));
+    HWND bar = Bar(dialog);
+    const uint16_t range = MixdownProgressRange(g_sourceFormat.dataLength, g_mixdown.readSize);
+    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, range));
     SendMessageA(bar, PBM_SETSTEP, 1, 0);
-    g_pacing.stepsTaken = 0;
-    g_pacing.lastRepaint = GetTickCount();
+    g_run = {};
+    g_run.dialog = dialog;
+    const uint32_t fullBlocks =
+        g_mixdown.readSize > 0 ? g_sourceFormat.dataLength / static_cast<uint32_t>(g_mixdown.readSize) : 0;
+    g_run.barWraps = fullBlocks != range;
     SetFocus(GetDlgItem(dialog, IDC_PROGRESS_CANCEL));
     return FALSE;
 }
@@ -63,14 +132,23 @@ void Progress_OnPaint(HWND dialog)
     }
     if (!g_mixdownStartPending) return;
     g_mixdownStartPending = false;
-    if (!StartMixdown(dialog)) EndWithFailure(dialog, true);
+    if (!StartMixdown(dialog)) {
+        EndWithFailure(dialog, true);
+        return;
+    }
+    g_run.rendering = true;
+    g_run.lastRepaint = GetTickCount();
+    g_run.lastInputCheck = g_run.lastRepaint;
+    HoldBarDrawing(dialog, true);
 }
 
 void Progress_OnStep(HWND dialog)
 {
+    if (!g_run.rendering) return;
     if (g_mixdown.currentBlockBytes != 0) {
-        ++g_pacing.stepsTaken;
-        if (GetTickCount() - g_pacing.lastRepaint >= kRepaintIntervalMs) ShowProgress(dialog);
+        ServeWaitingInput(dialog);
+        if (!g_run.rendering) return;  // the input ended the render
+        AdvanceBar(dialog);
         if (!RenderNextBlock(dialog)) EndWithFailure(dialog, true);
         return;
     }
@@ -80,7 +158,7 @@ void Progress_OnStep(HWND dialog)
         return;
     }
     g_mixdownCompleted = true;
-    EndDialog(dialog, IDOK);
+    EndRender(dialog, IDOK);
 }
 
 void Progress_OnCommand(HWND dialog, int id)
@@ -112,4 +190,21 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 void RunProgressDialog(HINSTANCE instance, HWND owner)
 {
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, ProgressDialogProc, 0);
+    g_run.dialog = nullptr;
+    // However the dialog went (its owner destroyed with it, a quit message
+    // that ended its loop), a render it left running is ended as Cancel
+    // ends it: the files closed and the temporary file deleted.
+    if (!g_mixdownCompleted) {
+        g_run.rendering = false;
+        FinishMixdown();
+        DeleteFileA(g_mixdown.tempPath);
+    }
+}
+
+bool IsMixdownRendering() { return g_run.dialog != nullptr && g_run.rendering; }
+
+void CancelMixdown()
+{
+    if (!IsMixdownRendering()) return;
+    Progress_OnCommand(g_run.dialog, IDC_PROGRESS_CANCEL);
 }

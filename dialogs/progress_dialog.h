@@ -6,4 +6,15 @@
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Runs the dialog modally over owner. When it returns no render is left
+// running: one that did not complete has its files closed and the
+// temporary file deleted, however the dialog ended.
 void RunProgressDialog(HINSTANCE instance, HWND owner);
+
+// True while the dialog is up and its render runs.
+bool IsMixdownRendering();
+
+// Ends a running render as the Cancel button does (the files closed, the
+// temporary file deleted, no message) and ends the dialog; nothing when no
+// render runs. For a program that is closing.
+void CancelMixdown();

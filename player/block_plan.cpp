@@ -35,3 +35,16 @@ PipelineState StateAfterWrite(const BlockPlan& plan, uint32_t counter, int n, ui
     if (bytes != plan.sourceBlockSize || counter >= plan.totalBlocks) return LastBlockQueued;
     return n == 1 ? Buffer1Queued : Buffer2Queued;
 }
+
+bool PipelineMayMove(PipelineState from, PipelineState to)
+{
+    switch (to) {
+    case Starting:
+    case Stopping: return true;
+    case Buffer1Queued: return from == Starting || from == Buffer2Queued;
+    case Buffer2Queued: return from == Buffer1Queued;
+    case LastBlockQueued: return from == Starting || from == Buffer1Queued || from == Buffer2Queued;
+    case Finished: return from != Stopping;
+    }
+    return false;
+}

@@ -37,3 +37,8 @@ bool BlockBuffersFit(uint32_t blockSize);
 // The state after block counter of bytes was queued from buffer n (1 or 2):
 // the last block, short or counted, gives LastBlockQueued.
 PipelineState StateAfterWrite(const BlockPlan& plan, uint32_t counter, int n, uint32_t bytes);
+
+// True when the pipeline may move from `from` to `to`: the table of its
+// moves, each by its one cause (player_state.cpp). A refused move leaves
+// the state as it is.
+bool PipelineMayMove(PipelineState from, PipelineState to);

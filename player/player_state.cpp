@@ -24,23 +24,12 @@ PipelineState CurrentPipelineState() { return static_cast<PipelineState>(g_playe
 //                                               blocks hold all the data, or the buffer
 //                                               before the last block came back
 //
-// The guard below keeps what matters between the two threads: once Stop
-// has claimed the playback only a new start moves the pipeline on, and
-// nothing is queued after Finished, so a refill on the engine thread can
-// never overtake Stop nor outlive the end of the data.
-bool PipelineMayEnter(PipelineState to)
-{
-    const PipelineState from = CurrentPipelineState();
-    switch (to) {
-    case Starting:
-    case Stopping: return true;
-    case Finished: return from != Stopping;
-    case Buffer1Queued:
-    case Buffer2Queued:
-    case LastBlockQueued: return from != Stopping && from != Finished;
-    }
-    return false;
-}
+// PipelineMayMove (block_plan.cpp) holds exactly this table. What matters
+// between the two threads follows from it: once Stop has claimed the
+// playback only a new start moves the pipeline on, and nothing is queued
+// after Finished, so a refill on the engine thread can never overtake Stop
+// nor outlive the end of the data.
+bool PipelineMayEnter(PipelineState to) { return PipelineMayMove(CurrentPipelineState(), to); }
 
 void EnterPipelineState(PipelineState to)
 {

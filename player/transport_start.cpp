@@ -176,14 +176,15 @@ uint32_t RefuseWithoutNotifyWindow()
 
 uint32_t OpenStream(uint32_t deviceId, const char* fileName, uint32_t ioBufferSize)
 {
-    MovePipeline(Starting);
-    CloseLingeringDevice();
     if (g_player.device || g_player.file) {
-        // Left over from an earlier playback that nobody stopped.
+        // Left over from an earlier playback that nobody stopped: it is
+        // claimed and taken down as Stop would, before the new start.
+        MovePipeline(Stopping);
         AbandonPlayback();
         CloseSourceFile();
-        MovePipeline(Starting);
     }
+    MovePipeline(Starting);
+    CloseLingeringDevice();
     // Whole stereo frames; no block at all cannot be played.
     const uint32_t blockSize = g_player.blockSize & ~3u;
     if (blockSize == 0) {

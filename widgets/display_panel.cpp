@@ -117,11 +117,14 @@ void Display_OnDestroy(HWND window)
     SetWindowLongPtrA(window, kRecordSlot, 0);
 }
 
+// The intro starts when the display is first shown. A display without its
+// record draws nothing, but its timers still run the intro and the prompt,
+// so that the panel can be switched on and the menu reached.
 void Display_OnShowWindow(HWND window, BOOL shown)
 {
+    if (!shown) return;
     DisplayRecord* record = RecordOf(window);
-    if (!record || !shown) return;
-    if (!record->background) record->background = CreateControlBackground(window);
+    if (record && !record->background) record->background = CreateControlBackground(window);
     DrawEmpty(window);
     SetTimer(window, IDT_DISPLAY_INTRO, kIntroStepMs, nullptr);
 }

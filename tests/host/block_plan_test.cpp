@@ -45,14 +45,22 @@ TEST(BlockPlan, StatesAlternateUntilTheLastBlock)
     EXPECT_EQ(StateAfterWrite(plan, 2, 2, 640), LastBlockQueued);
 }
 
-TEST(BlockPlan, StateValues)
+// Every move of the pipeline against its table: rows are the state moved
+// to, columns the state moved from.
+TEST(BlockPlan, ThePipelineMovesOnlyAsItsTableAllows)
 {
-    EXPECT_EQ(Starting, 0);
-    EXPECT_EQ(Buffer1Queued, 1);
-    EXPECT_EQ(Buffer2Queued, 2);
-    EXPECT_EQ(Stopping, 10);
-    EXPECT_EQ(LastBlockQueued, 11);
-    EXPECT_EQ(Finished, 12);
+    const PipelineState states[] = {Starting, Buffer1Queued, Buffer2Queued, Stopping, LastBlockQueued, Finished};
+    //                   from: Start  Buf1   Buf2   Stop   Last   Fin
+    const bool allowed[6][6] = {{true, true, true, true, true, true},          // to Starting
+                                {true, false, true, false, false, false},      // to Buffer1Queued
+                                {false, true, false, false, false, false},     // to Buffer2Queued
+                                {true, true, true, true, true, true},          // to Stopping
+                                {true, true, true, false, false, false},       // to LastBlockQueued
+                                {true, true, true, false, true, true}};        // to Finished
+    for (int to = 0; to < 6; ++to)
+        for (int from = 0; from < 6; ++from)
+            EXPECT_EQ(PipelineMayMove(states[from], states[to]), allowed[to][from])
+                << "from " << states[from] << " to " << states[to];
 }
 
 TEST(BlockPlan, NoBlockSizeGivesNoBlocks)

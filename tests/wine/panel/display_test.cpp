@@ -3,6 +3,7 @@
 #include "panel_test_window.h"
 #include "model/effects_patch.h"
 #include "resources/panel_bitmap_ids.h"
+#include "tests/support/import_patch.h"
 #include "tests/support/real_input.h"
 #include "widgets/display_panel.h"
 #include "widgets/panel_messages.h"
@@ -166,6 +167,33 @@ TEST_F(DisplayTest, TheRealTimersReachThePrompt)
     EXPECT_EQ(g_introFinished, 1);
     EXPECT_EQ(g_rightClickWait, 1);
     EXPECT_TRUE(KillTimer(display_, IDT_DISPLAY_PROMPT));
+}
+
+HLOCAL WINAPI RefuseLocalAlloc(UINT, SIZE_T) { return nullptr; }
+
+// A display whose record could not be allocated draws nothing and keeps no
+// value, but its timers still bring the intro to the prompt, so that the
+// panel can be switched on.
+TEST_F(DisplayTest, WithoutItsRecordTheDisplayStillReachesThePrompt)
+{
+    DestroyWindow(display_);
+    HMODULE self = GetModuleHandleA(nullptr);
+    void* realLocalAlloc = reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LocalAlloc"));
+    ASSERT_TRUE(PatchImport(self, "kernel32.dll", "LocalAlloc", reinterpret_cast<void*>(RefuseLocalAlloc)));
+    display_ = panel_.AddDisplay();
+    ASSERT_TRUE(PatchImport(self, "kernel32.dll", "LocalAlloc", realLocalAlloc));
+    ASSERT_NE(display_, nullptr);
+
+    const Pixels before = PrintClient(display_);
+    SendMessageA(display_, kMsgSetMinimum, 7, 0);
+    EXPECT_EQ(SendMessageA(display_, kMsgSetMaximum, 0, 0), 0);
+    SendMessageA(display_, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
+    ShowWindow(display_, SW_SHOWNORMAL);
+    for (int i = 0; i < 100 && !g_rightClickWait; ++i) PumpMessages(50);
+    EXPECT_EQ(g_introFinished, 1);
+    EXPECT_EQ(g_rightClickWait, 1);
+    EXPECT_TRUE(KillTimer(display_, IDT_DISPLAY_PROMPT)) << "the prompt does not blink";
+    EXPECT_EQ(PrintClient(display_), before) << "a display without its record drew";
 }
 
 TEST_F(DisplayTest, ARepaintShowsTheBareBackgroundWhileThePromptBlinksAndTheEffectAfterwards)

@@ -120,27 +120,35 @@ TEST_F(TransportTest, StopWhilePausedAndPlayAgainStartsFromTheBeginning)
     ExpectHeardExactly(WaitForStream(from, samples, 5000), samples);
 }
 
-TEST_F(TransportTest, PlayAtOnceAfterStopPlaysTheNewFileAlone)
+// A new start right after a Stop, and one over a playback nobody stopped
+// (which the start takes down itself): either way the new file is heard
+// alone.
+TEST_F(TransportTest, PlayAtOnceAfterStopOrOverARunningPlaybackPlaysTheNewFileAlone)
 {
     const uint32_t blockSize = BlockBytes(50);
     const std::vector<int16_t> first = TestSignal(40000, 2, 28);
     const std::vector<int16_t> second = TestSignal(15000, 2, 29);
     const std::string firstPath = WriteWave(first, 2);
     const std::string secondPath = WriteWave(second, 2);
-    ASSERT_EQ(PlayFile(firstPath, blockSize), 0u);
-    PumpFor(150);
-    EXPECT_EQ(Stop(), 0u);
-    ExpectStoppedLook();
-    const size_t from = RecordingFrames();
-    ASSERT_EQ(PlayFile(secondPath, blockSize), 0u);
-    ExpectButtons(true);
-    ASSERT_TRUE(WaitForStopped(5000));
-    ExpectStoppedLook();
+    for (bool stopFirst : {true, false}) {
+        SCOPED_TRACE(stopFirst ? "after Stop" : "over a running playback");
+        ASSERT_EQ(PlayFile(firstPath, blockSize), 0u);
+        PumpFor(150);
+        if (stopFirst) {
+            EXPECT_EQ(Stop(), 0u);
+            ExpectStoppedLook();
+        }
+        const size_t from = RecordingFrames();
+        ASSERT_EQ(PlayFile(secondPath, blockSize), 0u);
+        ExpectButtons(true);
+        ASSERT_TRUE(WaitForStopped(5000));
+        ExpectStoppedLook();
 
-    // The second file from its first frame to its last, then only silence:
-    // nothing of the first playback comes back after it. (Before it the sink
-    // may still flush what it held of the first.)
-    ExpectHeardExactly(WaitForStream(from, second, 5000), second);
+        // The second file from its first frame to its last, then only
+        // silence: nothing of the first playback comes back after it.
+        // (Before it the sink may still flush what it held of the first.)
+        ExpectHeardExactly(WaitForStream(from, second, 5000), second);
+    }
 }
 
 }  // namespace
