@@ -4,7 +4,9 @@
 # effect chain, the renderer's loop alone (mixdown_bench.exe: PrepareMixdown
 # to the closed file) and the whole Mixdown through the real program
 # (mixdown_program_bench.exe: the Save dialog's OK to the finished file under
-# the target's name), each through an empty patch and all four effects; and
+# the target's name), each through an empty patch and all four effects, left
+# alone and again with a hand at work (the pointer circling over the Progress
+# dialog, a key held down) with its ratio to the render left alone; and
 # the render's posted-message traffic alone, one step per block with nothing
 # rendered, the floor under any render that posts a step per block.
 # Prints the median (and best) of REPEATS runs of each, the ratios against
@@ -77,6 +79,18 @@ for m in "${minutes[@]}"; do
     rm -f "$work/target.wav"
     printf '  %-28s %8s s\n' "renderer loop, $mode" "${loop:-FAILED}" "program Mixdown, $mode" "${prog:-FAILED}"
     echo "    $(echo "$line" | sed -n 's/.*(medians: \(.*\))/\1/p')"
+    # The same Mixdown with a hand at work all the while.
+    for hand in pointer key; do
+      moving=$("$QBX_WINE" "$driver" "$(winpath "$bin")" "$(winpath "$in")" "$(winpath "$work/target.wav")" "$mode" \
+        "$repeats" "$hand" 2>/dev/null | tr -d '\r' | grep '^program' | median_in || true)
+      rm -f "$work/target.wav"
+      label="program Mixdown, $mode, $hand"
+      [ "$hand" = pointer ] && label="program Mixdown, $mode, moving pointer"
+      [ "$hand" = key ] && label="program Mixdown, $mode, key held"
+      printf '  %-28s %8s s' "$label" "${moving:-FAILED}"
+      [ -n "$moving" ] && [ -n "$prog" ] && printf '   (%s x left alone)' "$(ratio "$moving" "$prog")"
+      echo
+    done
     [ -n "$loop" ] && [ -n "$prog" ] || continue
     if [ "$mode" = empty ]; then
       echo "    empty patch against cp: loop $(ratio "$loop" "$cp_s") x cp's time, program $(ratio "$prog" "$cp_s") x"

@@ -4,8 +4,12 @@
 // then runs the Mixdown command REPEATS times onto TARGET through the Save
 // dialog. Each time runs from the Save dialog's OK to the moment the
 // Progress dialog is gone and the finished file stands under the target's
-// name, the temporary file gone: what a user waits for.
-//   mixdown_program_bench PROGRAM_FOLDER SOURCE TARGET empty|four [REPEATS]
+// name, the temporary file gone: what a user waits for. HAND is what the
+// user does meanwhile: still (nothing), pointer (the pointer circles over
+// the Progress dialog, away from Cancel, about 90 moves a second) or key
+// (a key held down: Shift, repeated 30 times a second as a keyboard's
+// auto-repeat sends it), all through SendInput.
+//   mixdown_program_bench PROGRAM_FOLDER SOURCE TARGET empty|four [REPEATS] [still|pointer|key]
 // Prints the best and the median wall-clock time.
 #include <windows.h>
 #include <dlgs.h>
@@ -16,6 +20,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include <cmath>
 
 #include "tests/wine/e2e/quellbox_process.h"
 
@@ -90,9 +96,60 @@ HWND ProgressDialog(const QuellboxProcess& app)
     return dialog && GetDlgItem(dialog, IDC_PROGRESS_BAR) ? dialog : nullptr;
 }
 
+enum class Hand { kStill, kPointer, kKey };
+
+struct HandWork {
+    Hand hand;
+    const QuellboxProcess* app;
+    volatile LONG stop;
+};
+
+void SendKey(WORD key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void MovePointer(POINT screen)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+// The user's hand while the render runs, until told to stop.
+DWORD WINAPI MoveHand(void* parameter)
+{
+    auto* work = static_cast<HandWork*>(parameter);
+    for (int i = 0; !work->stop; ++i) {
+        if (work->hand == Hand::kPointer) {
+            RECT r = {};
+            HWND dialog = ProgressDialog(*work->app);
+            if (dialog && GetWindowRect(dialog, &r)) {
+                const double angle = i * 0.35;
+                MovePointer({(r.left + r.right) / 2 + static_cast<LONG>(30 * std::cos(angle)),
+                             r.top + (r.bottom - r.top) / 3 + static_cast<LONG>(6 * std::sin(angle))});
+            }
+            Sleep(11);
+        } else {
+            SendKey(VK_SHIFT, false);
+            Sleep(33);
+        }
+    }
+    if (work->hand == Hand::kKey) SendKey(VK_SHIFT, true);
+    return 0;
+}
+
 // One mixdown through the Save and Progress dialogs; false when it did not
 // complete.
-bool TimedMixdown(const QuellboxProcess& app, const std::string& target, const std::string& temp, MixdownTimes* times)
+bool TimedMixdown(const QuellboxProcess& app, const std::string& target, const std::string& temp, Hand hand,
+                  MixdownTimes* times)
 {
     DeleteFileA(target.c_str());
     app.Command(IDM_MIXDOWN);
@@ -109,8 +166,16 @@ bool TimedMixdown(const QuellboxProcess& app, const std::string& target, const s
     // A render too short to be seen counts as shown and gone at once.
     PollUntil([&] { return ProgressDialog(app) != nullptr || Exists(target); }, limit);
     times->shown = SecondsSince(from);
-    if (!PollUntil([&] { return ProgressDialog(app) == nullptr; }, limit)) return false;
+    HandWork work = {hand, &app, 0};
+    HANDLE mover = hand == Hand::kStill ? nullptr : CreateThread(nullptr, 0, MoveHand, &work, 0, nullptr);
+    const bool gone = PollUntil([&] { return ProgressDialog(app) == nullptr; }, limit);
     times->rendered = SecondsSince(from);
+    if (mover) {
+        InterlockedExchange(&work.stop, 1);
+        WaitForSingleObject(mover, INFINITE);
+        CloseHandle(mover);
+    }
+    if (!gone) return false;
     // The temporary file is moved, or copied and deleted, onto the target.
     if (!PollUntil([&] { return Exists(target) && !Exists(temp); }, limit)) return false;
     times->done = SecondsSince(from);
@@ -128,13 +193,18 @@ double Median(std::vector<double> values)
 int main(int argc, char** argv)
 {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: mixdown_program_bench PROGRAM_FOLDER SOURCE TARGET empty|four [REPEATS]\n");
+        std::fprintf(stderr,
+                     "usage: mixdown_program_bench PROGRAM_FOLDER SOURCE TARGET empty|four [REPEATS] [still|pointer|key]\n");
         return 2;
     }
     std::string folder = argv[1];
     if (folder.back() != '\\') folder += '\\';
     const std::string source = argv[2], target = argv[3];
     const int repeats = argc > 5 ? std::max(1, std::atoi(argv[5])) : 3;
+    const char* handName = argc > 6 ? argv[6] : "still";
+    const Hand hand = std::strcmp(handName, "pointer") == 0 ? Hand::kPointer
+                      : std::strcmp(handName, "key") == 0   ? Hand::kKey
+                                                            : Hand::kStill;
 
     QuellboxProcess app;
     if (!app.Start(folder + "qbx15.exe", folder) || !app.WaitForMainWindow() || !app.ActivatePanel(20000)) {
@@ -153,7 +223,7 @@ int main(int argc, char** argv)
     std::vector<double> total, start, render, handOver;
     for (int i = 0; i < repeats; ++i) {
         MixdownTimes t = {};
-        if (!TimedMixdown(app, target, temp, &t)) {
+        if (!TimedMixdown(app, target, temp, hand, &t)) {
             std::fprintf(stderr, "mixdown_program_bench: the mixdown did not complete\n");
             return 1;
         }
@@ -165,9 +235,9 @@ int main(int argc, char** argv)
     DeleteFileA(target.c_str());
     app.Command(IDM_EXIT);  // Exit
     app.WaitForExit(10000);
-    std::printf("program %s: best %.3f s, median %.3f s over %d runs (medians: to the Progress dialog %.3f s, "
+    std::printf("program %s, hand %s: best %.3f s, median %.3f s over %d runs (medians: to the Progress dialog %.3f s, "
                 "render in it %.3f s, hand-over onto the target %.3f s)\n",
-                argv[4], *std::min_element(total.begin(), total.end()), Median(total), repeats, Median(start),
+                argv[4], handName, *std::min_element(total.begin(), total.end()), Median(total), repeats, Median(start),
                 Median(render), Median(handOver));
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -133,13 +134,33 @@ protected:
     std::vector<std::string> files_;
 };
 
-TEST_F(MixdownCancelTest, AMouseClickOnCancelEndsALongRenderAtOnce)
+// Circles the pointer over the dialog, away from Cancel, about 90 moves a
+// second for milliseconds.
+void CirclePointerOver(HWND progress, DWORD milliseconds)
+{
+    RECT r = {};
+    GetWindowRect(progress, &r);
+    const POINT centre = {(r.left + r.right) / 2, r.top + (r.bottom - r.top) / 3};
+    const DWORD start = GetTickCount();
+    for (int i = 0; GetTickCount() - start < milliseconds; ++i) {
+        const double angle = i * 0.35;
+        MovePointerToScreen({centre.x + static_cast<LONG>(30 * cos(angle)), centre.y + static_cast<LONG>(6 * sin(angle))});
+        Sleep(11);
+    }
+}
+
+// A hand moving over the dialog all the while: the render goes on under it,
+// and a click on Cancel still ends it at once.
+TEST_F(MixdownCancelTest, AMouseClickOnCancelEndsALongRenderAtOnceAfterThePointerCircledOverTheDialog)
 {
     StartOnLongSource();
     HWND progress = StartRender();
     ASSERT_NE(nullptr, progress);
-    Sleep(1500);
+    const std::string temp = WindowsFile("tmpqbx15.wav");
+    const long long before = FileSize(temp);
+    CirclePointerOver(progress, 1500);
     ASSERT_TRUE(IsWindow(progress));
+    EXPECT_GT(FileSize(temp), before + (8 << 20)) << "the render stood still while the pointer moved";
     HWND cancel = GetDlgItem(progress, IDC_PROGRESS_CANCEL);
     const POINT at = Centre(cancel);
     ASSERT_TRUE(MovePointerTo(cancel, at.x, at.y));
@@ -216,6 +237,42 @@ TEST_F(MixdownCancelTest, TheProgressDialogCanBeMovedAndRepaintsWhileItRenders)
     ASSERT_TRUE(ClickAt(cancel, at.x, at.y));
     EXPECT_GE(WaitForClose(progress, GetTickCount()), 0);
     ExpectCancelled();
+}
+
+// Closing the program while it renders, as the taskbar's Close, taskkill
+// (without /F) and the end of the session close it: the render ends as
+// Cancel ends it, then the program closes; the target keeps its old file
+// and no temporary file is left.
+TEST_F(MixdownCancelTest, ClosingTheProgramDuringARenderLeavesNothingBehind)
+{
+    for (const char* way : {"WM_CLOSE", "taskkill", "end of session"}) {
+        SCOPED_TRACE(way);
+        StartOnLongSource();
+        HWND progress = StartRender();
+        ASSERT_NE(nullptr, progress);
+        HWND main = app_.MainWindow();
+        const std::string how = way;
+        if (how == "WM_CLOSE") {
+            PostMessageA(main, WM_CLOSE, 0, 0);
+        } else if (how == "taskkill") {
+            std::string command = "taskkill.exe /PID " + std::to_string(app_.Pid());
+            STARTUPINFOA startup = {};
+            startup.cb = sizeof startup;
+            PROCESS_INFORMATION killer = {};
+            ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                       &killer));
+            WaitForSingleObject(killer.hProcess, 10000);
+            CloseHandle(killer.hThread);
+            CloseHandle(killer.hProcess);
+        } else {
+            DWORD_PTR answer = 0;
+            ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+            EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the program refused the end of the session";
+            ASSERT_TRUE(SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+        }
+        EXPECT_EQ(app_.WaitForExit(10000), 0) << "the program did not close";
+        ExpectCancelled();
+    }
 }
 
 // The render of a short source is held still just as its last blocks are
