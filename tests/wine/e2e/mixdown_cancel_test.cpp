@@ -1,7 +1,9 @@
 // The Progress dialog of the real program worked by hand while it renders:
-// Cancel by a real click, by Enter or Space on the button, Escape that does
-// not cancel, a move of the dialog by its caption, and a Cancel that comes
-// as the last block is rendered. Mouse and keys go through SendInput.
+// Cancel by a real click after the pointer circled over the dialog, by
+// Enter or Space on the button, a held key and Escape that do not cancel, a
+// move of the dialog by its caption, a Cancel that comes as the last block
+// is rendered, and the program closed during a render. Mouse and keys go
+// through SendInput.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -174,7 +176,7 @@ TEST_F(MixdownCancelTest, AMouseClickOnCancelEndsALongRenderAtOnceAfterThePointe
     ExpectCancelled();
 }
 
-TEST_F(MixdownCancelTest, EnterOrSpaceOnCancelEndTheRenderAndEscapeDoesNot)
+TEST_F(MixdownCancelTest, EnterOrSpaceOnCancelEndTheRenderAndAHeldKeyOrEscapeDoNot)
 {
     StartOnLongSource();
     for (WORD key : {VK_RETURN, VK_SPACE}) {
@@ -182,10 +184,19 @@ TEST_F(MixdownCancelTest, EnterOrSpaceOnCancelEndTheRenderAndEscapeDoesNot)
         ASSERT_NE(nullptr, progress);
         ASSERT_TRUE(BringToForeground(progress));
         ASSERT_EQ(GetDlgItem(progress, IDC_PROGRESS_CANCEL), FocusIn(progress)) << "Cancel has the keyboard focus";
-        // Escape leaves the render running.
+        // A key held down (Shift, auto-repeated) and Escape leave the
+        // render running.
         const long long before = FileSize(WindowsFile("tmpqbx15.wav"));
+        for (int repeat = 0; repeat < 15; ++repeat) {
+            INPUT shift = {};
+            shift.type = INPUT_KEYBOARD;
+            shift.ki.wVk = VK_SHIFT;
+            SendInput(1, &shift, sizeof shift);
+            Sleep(33);
+        }
+        PressKey(VK_SHIFT);  // and let go
         PressKey(VK_ESCAPE);
-        Sleep(500);
+        Sleep(300);
         ASSERT_TRUE(IsWindow(progress)) << "Escape ended the render";
         EXPECT_GT(FileSize(WindowsFile("tmpqbx15.wav")), before) << "the render stopped after Escape";
         const DWORD pressed = GetTickCount();
