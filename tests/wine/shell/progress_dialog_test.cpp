@@ -149,6 +149,21 @@ TEST_F(ProgressDialogTest, AFastRenderRepaintsTheBarAboutEveryFiftyMillisecondsN
     for (int i = 0; i <= 645; ++i) EXPECT_EQ(g_seen.positions[i], i);
 }
 
+// A data chunk of 3 GiB has 98304 blocks, more than the bar's 16-bit range
+// holds (it wraps to 32768): stepping would run the bar round; it is set to
+// the share of the data done instead. The file holds only ten blocks: the
+// render reads an empty eleventh at its end, and the closing step follows.
+TEST_F(ProgressDialogTest, WhereTheRangeWrapsTheBarShowsTheShareOfTheDataDone)
+{
+    Source(81920);
+    g_sourceFormat.dataLength = 3u << 30;
+    Run();
+    EXPECT_TRUE(g_mixdownCompleted);
+    EXPECT_EQ(g_seen.rangeHigh, 32768);
+    EXPECT_EQ(g_seen.stepIts, 0);
+    EXPECT_EQ(g_seen.positions, (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3}));
+}
+
 TEST_F(ProgressDialogTest, CancelEndsAfterTheBlockInHandAndLeavesNoFile)
 {
     Source(44100);
