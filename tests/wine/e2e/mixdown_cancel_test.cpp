@@ -226,6 +226,11 @@ TEST_F(MixdownCancelTest, TheProgressDialogCanBeMovedAndRepaintsWhileItRenders)
         Sleep(15);
         EXPECT_TRUE(MovePointerToScreen({grip.x + 60 * step / 8, grip.y + 40 * step / 8}));
     }
+    // Still held, the dialog stands at its new place with its bar drawn
+    // (its edge and face, not a blank of the dialog's colour).
+    HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
+    EXPECT_TRUE(WaitForOutcome([&] { const std::vector<COLORREF> p = WindowPixels(bar);
+        return std::set<COLORREF>(p.begin(), p.end()).size() >= 2; }, kAnswerMs)) << "the bar is blank during the drag";
     ReleaseButton(MouseButton::kLeft);
     RECT now = {};
     EXPECT_TRUE(WaitForOutcome(
@@ -241,7 +246,6 @@ TEST_F(MixdownCancelTest, TheProgressDialogCanBeMovedAndRepaintsWhileItRenders)
     HWND cancel = GetDlgItem(progress, IDC_PROGRESS_CANCEL);
     EXPECT_TRUE(WaitForOutcome([&] { const std::vector<COLORREF> p = WindowPixels(cancel);
         return std::set<COLORREF>(p.begin(), p.end()).size() >= 3; }, kAnswerMs)) << "the Cancel button is not drawn";
-    HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
     const std::vector<COLORREF> barBefore = WindowPixels(bar);
     EXPECT_TRUE(WaitForOutcome([&] { return WindowPixels(bar) != barBefore; }, 3000)) << "the bar is not repainted";
     const POINT at = Centre(cancel);
