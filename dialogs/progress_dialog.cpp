@@ -137,9 +137,11 @@ void Progress_OnPaint(HWND dialog)
         return;
     }
     g_run.rendering = true;
-    g_run.lastRepaint = GetTickCount();
-    g_run.lastInputCheck = g_run.lastRepaint;
-    HoldBarDrawing(dialog, true);
+    g_run.lastInputCheck = GetTickCount();
+    // From here a step is always queued, and the controls' own paints would
+    // wait behind the steps: they are drawn now, and then every
+    // kRepaintIntervalMs.
+    ShowBarNow(dialog);
 }
 
 void Progress_OnStep(HWND dialog)

@@ -61,15 +61,16 @@ bool OpenPopupMenu(const QuellboxProcess& app)
     return app.RightClick(185, 46) && WaitUntil([&] { return app.PopupMenu() != nullptr; }, 5000);
 }
 
-// Suspends or resumes the program's window thread; a freeze waits for the
-// Progress dialog's bar to have stepped, so there is something to see.
+// Suspends or resumes the program's window thread; a freeze waits until the
+// Progress dialog's bar is seen to have moved, so there is something to see.
 bool HoldProgram(const QuellboxProcess& app, bool freeze)
 {
     if (freeze) {
         HWND progress = app.WaitForDialog("Progress", 10000);
         if (!progress) return false;
         HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
-        if (!WaitUntil([bar] { return SendMessageA(bar, PBM_GETPOS, 0, 0) >= 3; }, 10000)) return false;
+        const COLORREF filled = GetSysColor(COLOR_HIGHLIGHT);
+        if (!WaitUntil([bar, filled] { return ScreenPixel(bar, 3, 3) == filled; }, 10000)) return false;
     }
     return app.HoldWindowThread(freeze);
 }
