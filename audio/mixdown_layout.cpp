@@ -79,6 +79,16 @@ uint16_t MixdownProgressPosition(uint32_t stepsTaken, uint32_t dataLength, int32
     return static_cast<uint16_t>(done * MixdownProgressRange(dataLength, readSize) / fullBlocks);
 }
 
+int ProgressBarAfterStep(int position, int low, int high, int step)
+{
+    if (low == high) return position;
+    const int64_t span = static_cast<int64_t>(high) - low;
+    int64_t at = static_cast<int64_t>(position) + step;
+    if (at > high) at = (at - low) % span + low;
+    if (at < low) at = (at - low) % span + high;
+    return static_cast<int>(at);
+}
+
 int16_t MixdownNamePad(size_t nameLength)
 {
     return nameLength % 2 != 0 ? 1 : 2;

@@ -49,6 +49,11 @@ uint16_t MixdownProgressRange(uint32_t dataLength, int32_t readSize);
 // is the step count itself, held at the maximum.
 uint16_t MixdownProgressPosition(uint32_t stepsTaken, uint32_t dataLength, int32_t readSize);
 
+// A progress bar's position after one PBM_STEPIT of step from position in
+// the range low to high: a position that passes either end starts over
+// from the other, and a bar without a range stays where it is.
+int ProgressBarAfterStep(int position, int low, int high, int step);
+
 // 1 for a name of odd length (its NUL), 2 for an even length (NUL and pad).
 int16_t MixdownNamePad(size_t nameLength);
 // N, the IENG chunk size: the name, its NUL and pad; always even.

@@ -155,3 +155,16 @@ TEST(MixdownLayout, ProgressPositionCrossesAWrappedRangeOnceFromStartToEnd)
     }
     EXPECT_EQ(MixdownProgressPosition(131071, 0x7FFFF000u, 16384), 0xFFFF);
 }
+
+// The paced bar keeps the position the progress control's own PBM_STEPIT
+// would give it.
+TEST(MixdownLayout, ABarStepsWithinItsRangeAndStartsOverPastEitherEnd)
+{
+    EXPECT_EQ(ProgressBarAfterStep(0, 0, 2, 1), 1);
+    EXPECT_EQ(ProgressBarAfterStep(1, 0, 2, 1), 2);
+    EXPECT_EQ(ProgressBarAfterStep(2, 0, 2, 1), 1) << "the step past the maximum starts over";
+    EXPECT_EQ(ProgressBarAfterStep(645, 0, 645, 1), 1);
+    EXPECT_EQ(ProgressBarAfterStep(10, 10, 30, -1), 29) << "a step below the minimum starts over from the top";
+    EXPECT_EQ(ProgressBarAfterStep(0, 0, 0, 1), 0) << "a bar without a range stays";
+    EXPECT_EQ(ProgressBarAfterStep(65535, 0, 65535, 1), 1);
+}
