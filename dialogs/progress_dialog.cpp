@@ -233,10 +233,8 @@ void RunProgressDialog(HINSTANCE instance, HWND owner)
     }
 }
 
-bool IsMixdownRendering() { return g_run.dialog != nullptr && g_run.rendering; }
-
 void CancelMixdown()
 {
-    if (!IsMixdownRendering()) return;
+    if (!g_run.dialog || !g_run.rendering) return;
     Progress_OnCommand(g_run.dialog, IDC_PROGRESS_CANCEL);
 }

@@ -11,9 +11,6 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 // temporary file deleted, however the dialog ended.
 void RunProgressDialog(HINSTANCE instance, HWND owner);
 
-// True while the dialog is up and its render runs.
-bool IsMixdownRendering();
-
 // Ends a running render as the Cancel button does (the files closed, the
 // temporary file deleted, no message) and ends the dialog; nothing when no
 // render runs. For a program that is closing.
