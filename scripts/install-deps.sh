@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   googletest libgtest-dev
   wine wine32:i386 wine64
-  xvfb x11-apps x11-utils imagemagick
+  xvfb x11-apps x11-utils imagemagick libx11-dev libxtst-dev
   fonts-liberation
   pulseaudio pulseaudio-utils
   sox python3
