@@ -3,7 +3,7 @@
 # cache (CCACHE_DISABLE=1), no Wine prefix, its scripts/start.sh run in a
 # test bed of its own (Xvfb, PulseAudio, a Wine prefix that does not exist
 # yet), and the seconds until the program's main window is shown on the
-# display (an X window titled "Quellbox" of qbx15.exe). The packages are
+# display (its X window, titled "Quellbox", viewable). The packages are
 # taken as installed.
 #   bench/first_window.sh [RUNS=1]
 # QBX_WINE_ARCH=win64 times the machine that runs 64-bit code only (the
@@ -20,7 +20,7 @@ for run in $(seq "$runs"); do
     begin=$(date +%s%N)
     WINEPREFIX="$QBX_BED/first-prefix" CCACHE_DISABLE=1 "$QBX_CLONE/scripts/start.sh" >"$log" 2>&1 &
     started=$!
-    until xwininfo -root -children 2>/dev/null | grep -q "\"Quellbox\": (\"qbx15.exe\""; do
+    until xwininfo -name Quellbox 2>/dev/null | grep -q IsViewable; do
       kill -0 "$started" 2>/dev/null || { echo "first-window: start.sh ended without a window" >&2; tail -20 "$log" >&2; exit 1; }
       sleep 0.2
     done
