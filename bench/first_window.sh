@@ -26,7 +26,7 @@ for run in $(seq "$runs"); do
     done
     end=$(date +%s%N)
     echo "first-window: $QBX_WINE_ARCH: $(( (end - begin + 500000000) / 1000000000 )) s from a fresh clone to the first window"
-    grep -E "^== build|Built target program" "$log" | tr "\n" " "; echo
+    echo "first-window: built $(grep -c "Building C.* object" "$log") objects in $(grep "^== build" "$log" | tr "\n" " ")"
   '
   rm -rf "$work"
 done
