@@ -26,6 +26,9 @@ for run in $(seq "$runs"); do
     done
     end=$(date +%s%N)
     echo "first-window: $QBX_WINE_ARCH: $(( (end - begin + 500000000) / 1000000000 )) s from a fresh clone to the first window"
+    # The program started runs in a prefix of its own: ended here, with its server.
+    WINEPREFIX="$QBX_BED/first-prefix" timeout 20 wineserver -k >/dev/null 2>&1
+    WINEPREFIX="$QBX_BED/first-prefix" timeout 20 wineserver -w >/dev/null 2>&1
     echo "first-window: built $(grep -c "Building C.* object" "$log") objects in $(grep "^== build" "$log" | tr "\n" " ")"
   '
   rm -rf "$work"
