@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs everything Quellbox needs to build and test on a Debian 12 machine.
-# Safe to run again: it only installs what is missing. Needs root (or sudo).
+# Installs everything Quellbox needs to build and test on a Debian 12 machine
+# (and openbox, the window manager that frames the program in the README's
+# screenshots; the test bed runs none). Safe to run again: it only installs
+# what is missing. Needs root (or sudo).
 set -euo pipefail
 
 packages=(
@@ -14,6 +16,7 @@ packages=(
   pulseaudio pulseaudio-utils
   sox python3
   halibut nsis zip unzip
+  openbox
 )
 
 SUDO=""
