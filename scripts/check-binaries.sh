@@ -40,8 +40,9 @@ for f in "${files[@]}"; do
 done
 
 # A manifest's text in the binary's resources or in a .manifest file, UTF-8
-# or UTF-16 (the zero bytes dropped).
-requests_execution_level() { tr -d '\000' <"$1" | LC_ALL=C grep -a -q -i 'requestedExecutionLevel'; }
+# or UTF-16 (the zero bytes dropped). grep reads to the end (-c, not -q), so
+# tr never meets a closed pipe, which pipefail would take for a failure.
+requests_execution_level() { tr -d '\000' <"$1" | LC_ALL=C grep -a -i -c 'requestedExecutionLevel' >/dev/null; }
 for f in "${files[@]}" "$dir"/*.manifest; do
   if requests_execution_level "$f"; then
     echo "FAIL $(basename "$f") carries a manifest that requests an execution level (it ends file virtualization)"
