@@ -71,19 +71,7 @@ void OnOpen(HWND window)
     OPENFILENAMEA ofn =
         WaveFileDialog(window, path, title, OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY);
     if (GetOpenFileNameA(&ofn) != 1) return;
-    if (!AcceptSourceFile(g_shell.mainWindow, path)) return;
-    lstrcpynA(g_shell.sourcePath, path, kSourcePathSize);
-    lstrcpynA(g_shell.sourceTitle, title, kSourcePathSize);
-    if (IsPlaybackActive()) {
-        Stop();
-    } else {
-        EnableWindow(g_shell.playButton, TRUE);
-    }
-    EnableMenuItem(g_shell.popupMenu, IDM_MIXDOWN, MF_BYCOMMAND | MF_ENABLED);
-    char caption[kSourcePathSize + 16];
-    lstrcpynA(caption, g_shell.sourceTitle, kSourcePathSize);
-    lstrcatA(caption, " - Quellbox");
-    SetWindowTextA(window, caption);
+    OpenSourceFile(window, path, title);
 }
 
 // Puts the finished render in the place of target. The render is first

@@ -17,3 +17,12 @@ bool JoinDirectoryAndName(const char* dir, const char* name, char* out, size_t s
     std::strcpy(out + at, name);
     return true;
 }
+
+const char* FileNamePart(const char* path)
+{
+    const char* name = path;
+    for (const char* c = path; *c; ++c) {
+        if (*c == '\\' || *c == '/' || *c == ':') name = c + 1;
+    }
+    return name;
+}

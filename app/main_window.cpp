@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <shellapi.h>
+
 #include "common/scoped_gdi.h"
 #include "dialogs/error_box.h"
 #include "dialogs/panel_sync.h"
@@ -101,6 +103,22 @@ void MainWindow_OnRButtonDown()
     // The prompt may have been left on the display, or the blank between
     // two blinks: the panel's normal text replaces it at once.
     ShowNormalUseText(g_displayWindow);
+    // From now on a WAV file dropped on the panel opens as Open opens it.
+    DragAcceptFiles(g_shell.mainWindow, TRUE);
+}
+
+// A file dropped on the panel opens as the file Open's dialog chooses; of
+// several only the first. The panel takes drops once it is switched on,
+// and none while a dialog disables it; a path too long for the source path
+// is left alone, as Open's dialog refuses it.
+void MainWindow_OnDropFiles(HWND window, HDROP drop)
+{
+    char path[kSourcePathSize] = "";
+    const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+    const bool opens = g_introFinished && !g_rightClickWait && IsWindowEnabled(window) && length > 0 &&
+                       length < kSourcePathSize && DragQueryFileA(drop, 0, path, kSourcePathSize) == length;
+    DragFinish(drop);
+    if (opens) OpenSourceFile(window, path, FileNamePart(path));
 }
 
 // The system cancels the active window's modes when another program takes
@@ -164,6 +182,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SHOWWINDOW:
     case WM_MOUSEMOVE: return 0;
     case WM_COMMAND: MainWindow_OnCommand(window, wParam); return 0;
+    case WM_DROPFILES: MainWindow_OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CANCELMODE:
         MainWindow_OnCancelMode(window);
         return DefWindowProcA(window, message, wParam, lParam);

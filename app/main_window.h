@@ -44,5 +44,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void MainWindow_OnCommand(HWND window, WPARAM wParam);
 void MainWindow_OnDestroy(HWND window);
 
+// Makes the WAV file at path the source, as Open does with the file its
+// dialog chose (title: the file name part of path): the source check with
+// its own message on refusal, which leaves the previous source in place;
+// otherwise playback stopped (PLAY enabled), Mixdown enabled, and the
+// window titled "TITLE - Quellbox". Open and a dropped file both go here.
+void OpenSourceFile(HWND window, const char* path, const char* title);
+
 // The About picture (dialog IDD_ABOUT).
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
 # Checks a folder of built Windows binaries: each imports only system DLLs
-# and the project's own DLLs (no MinGW runtime beside them), and each effect
-# module exports exactly its undecorated entry points.
+# and the project's own DLLs (no MinGW runtime beside them), each effect
+# module exports exactly its undecorated entry points, and no binary carries
+# (nor has beside it) a manifest that requests an execution level.
 #   scripts/check-binaries.sh BIN_DIR OBJDUMP
+#
+# Why no execution level: the program writes its settings file and the
+# temporary mixdown file into the Windows directory. On Windows Vista and
+# later, a program whose manifest requests no execution level is a legacy
+# program, and file virtualization redirects those writes into the user's
+# VirtualStore, where the program reads them back; one that requests any
+# level (asInvoker included) is refused the writes instead.
 set -euo pipefail
 dir="$1"
 objdump="$2"
@@ -31,6 +39,17 @@ for f in "${files[@]}"; do
   done < <("$objdump" -p "$f" | awk '/DLL Name:/{print $3}')
 done
 
+# A manifest's text in the binary's resources or in a .manifest file, UTF-8
+# or UTF-16 (the zero bytes dropped). grep reads to the end (-c, not -q), so
+# tr never meets a closed pipe, which pipefail would take for a failure.
+requests_execution_level() { tr -d '\000' <"$1" | LC_ALL=C grep -a -i -c 'requestedExecutionLevel' >/dev/null; }
+for f in "${files[@]}" "$dir"/*.manifest; do
+  if requests_execution_level "$f"; then
+    echo "FAIL $(basename "$f") carries a manifest that requests an execution level (it ends file virtualization)"
+    failures=$((failures + 1))
+  fi
+done
+
 expect_exports() {
   local file="$dir/$1"; shift
   [ -f "$file" ] || { echo "FAIL $1 missing"; failures=$((failures + 1)); return; }
@@ -55,4 +74,4 @@ if [ "$failures" -ne 0 ]; then
   echo "check-binaries: $failures problem(s) in $dir"
   exit 1
 fi
-echo "check-binaries: ${#files[@]} binaries in $dir import only system and own DLLs; exports as expected"
+echo "check-binaries: ${#files[@]} binaries in $dir import only system and own DLLs; exports as expected; no execution level requested"

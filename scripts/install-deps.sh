@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs everything Quellbox needs to build and test on a Debian 12 machine.
-# Safe to run again: it only installs what is missing. Needs root (or sudo).
+# Installs everything Quellbox needs to build and test on a Debian 12 machine
+# (and openbox, the window manager that frames the program in the README's
+# screenshots; the test bed runs none). Safe to run again: it only installs
+# what is missing. Needs root (or sudo).
 set -euo pipefail
 
 packages=(
@@ -9,11 +11,12 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   googletest libgtest-dev
   wine wine32:i386 wine64
-  xvfb x11-apps x11-utils imagemagick
+  xvfb x11-apps x11-utils imagemagick libx11-dev libxtst-dev
   fonts-liberation
   pulseaudio pulseaudio-utils
   sox python3
   halibut nsis zip unzip
+  openbox
 )
 
 SUDO=""

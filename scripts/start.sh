@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds Quellbox and starts it under Wine on the
-# current display ($DISPLAY), playing through the desktop's sound server (a
-# user PulseAudio server is started when none answers). On Windows, run
-# build/win32/bin/qbx15.exe as it is.
+# Sets up what is missing, builds the program (nothing of the tests) and
+# starts it under Wine on the current display ($DISPLAY), playing through
+# the desktop's sound server (a user PulseAudio server is started when none
+# answers). On Windows, run build/win32/bin/qbx15.exe as it is.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -31,15 +31,22 @@ if ! timeout 5 pactl info >/dev/null 2>&1; then
     echo "start: PulseAudio did not start; Quellbox will find no wave-out device" >&2
 fi
 . scripts/wine-arch.sh
-trees=(win32)
-[ "$QBX_TEST_BUILD" = win32 ] || trees+=("$QBX_TEST_BUILD")
-scripts/build.sh "${trees[@]}"
-exe="build/$QBX_TEST_BUILD/bin/qbx15.exe"
-if [ ! -f "$exe" ]; then
-  echo "start: the program itself (qbx15.exe) is not built yet; only the libraries and tests exist so far." >&2
-  exit 1
-fi
 export WINEPREFIX="${WINEPREFIX:-$HOME/.wine-quellbox-$QBX_WINE_ARCH}" WINEARCH="$QBX_WINE_ARCH" WINELOADER="$QBX_WINE"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-cd "$(dirname "$exe")"
+
+# A new Wine prefix takes a while to set up: it is made while the program
+# builds.
+prefix_setup=
+if [ ! -e "$WINEPREFIX/system.reg" ]; then
+  echo "start: setting up the Wine prefix $WINEPREFIX while the program builds"
+  "$QBX_WINE" wineboot --init >/dev/null 2>&1 &
+  prefix_setup=$!
+fi
+
+# Only the program and what it needs to run, in the tree that this
+# machine's Wine runs (scripts/wine-arch.sh); scripts/test.sh builds the
+# tests.
+QBX_BUILD_TARGET=program scripts/build.sh "$QBX_TEST_BUILD"
+[ -z "$prefix_setup" ] || wait "$prefix_setup" || true
+cd "build/$QBX_TEST_BUILD/bin"
 exec "$QBX_WINE" qbx15.exe

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Screenshots of the running program in its states, taken in the Wine test
-# bed: intro, prompt, the popup menu after the first right click, the
-# active panel, playing the demo, the Effects Patch, Preferences, Progress
-# (held still during a mixdown of a minute of sound) and About dialogs.
+# bed with a window manager that frames the program as a desktop does
+# (tools/screenshot_desktop.sh): intro, prompt, the popup menu after the
+# first right click, the active panel, playing the demo, the Effects Patch,
+# Preferences, Progress (held still during a mixdown of a minute of sound)
+# and About dialogs. Each picture is the program's windows with their frame.
 #   tools/quellbox_screenshots.sh OUTDIR
 # Needs the win64 (or win32, where it runs) build.
 set -euo pipefail
@@ -14,8 +16,10 @@ bin="$root/build/$QBX_TEST_BUILD/bin"
 [ -f "$bin/qbx15.exe" ] && [ -f "$bin/qbx_drive.exe" ] || { echo "quellbox_screenshots: build $QBX_TEST_BUILD first" >&2; exit 1; }
 "$root/scripts/testbed.sh" run -- bash -c '
   set -e
+  . "$3/tools/screenshot_desktop.sh"
+  screenshot_desktop
   cd "$1"
-  shot() { import -window root "$2/full.png"; convert "$2/full.png" -crop 560x330+232+230 +repage "$2/$3.png"; rm "$2/full.png"; }
+  shot() { import -window root -crop "$(program_region)" +repage "$2/$3.png"; }
   $QBX_WINE qbx15.exe & pid=$!
   sleep 1.5; shot _ "$2" intro
   $QBX_WINE qbx_drive.exe wait=3000; shot _ "$2" prompt
@@ -35,5 +39,5 @@ w.writeframes(f*60); w.close()" "$QBX_BED/minute.wav"
   $QBX_WINE qbx_drive.exe "open=$xlong" "mixdown=$xout" freeze wait=300; shot _ "$2" progress
   $QBX_WINE qbx_drive.exe thaw wait=3000 command=ABOUT wait=800; shot _ "$2" about
   wineserver -k || true
-' _ "$bin" "$out"
+' _ "$bin" "$out" "$root"
 echo "quellbox_screenshots: wrote $out"

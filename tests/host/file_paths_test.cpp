@@ -29,4 +29,13 @@ TEST(FilePaths, RefusesWhatDoesNotFit)
     EXPECT_EQ(Join(longDir.c_str(), "qbx15.hlp"), "<refused>");
 }
 
+TEST(FilePaths, FileNamePartIsWhatFollowsTheLastSeparator)
+{
+    EXPECT_STREQ(FileNamePart("C:\\music\\demo.wav"), "demo.wav");
+    EXPECT_STREQ(FileNamePart("Z:/tmp/a b.wav"), "a b.wav");
+    EXPECT_STREQ(FileNamePart("D:take.wav"), "take.wav");
+    EXPECT_STREQ(FileNamePart("take.wav"), "take.wav");
+    EXPECT_STREQ(FileNamePart("C:\\music\\"), "");
+}
+
 }  // namespace

@@ -20,7 +20,27 @@ std::string DistFolder() { return BinaryFolder() + "..\\dist\\"; }
 
 std::string StagedFolder() { return DistFolder() + QBX_DIST_NAME "\\"; }
 
+std::vector<std::string> ManualPages() { return FolderNames(StagedFolder() + "manual\\"); }
 
+std::vector<std::string> ProgramFolderNames()
+{
+    std::vector<std::string> names = ShippedFiles();
+    names.push_back("manual");
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> FilesDifferingFromStaged(const std::string& folder)
+{
+    std::vector<std::string> names = ShippedFiles();
+    for (const std::string& page : ManualPages()) names.push_back("manual\\" + page);
+    std::vector<std::string> differing;
+    for (const std::string& name : names) {
+        const std::string file = ReadWholeFile(folder + name);
+        if (file.empty() || file != ReadWholeFile(StagedFolder() + name)) differing.push_back(name);
+    }
+    return differing;
+}
 
 std::vector<std::string> FolderNames(const std::string& folder)
 {

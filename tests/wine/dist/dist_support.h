@@ -9,8 +9,16 @@
 
 #include "tests/support/file_helpers.h"
 
-// The files every copy of the program ships, in the archive and installed.
+// The files every copy of the program ships, in the archive and installed,
+// beside the folder of the HTML manual.
 const std::vector<std::string>& ShippedFiles();
+// The pages of the HTML manual as the build staged them ("manual\" folder).
+std::vector<std::string> ManualPages();
+// The names of a program folder: the shipped files and the manual's folder.
+std::vector<std::string> ProgramFolderNames();
+// Each shipped file and manual page under folder is the staged one; the
+// names of those that are not (missing or different).
+std::vector<std::string> FilesDifferingFromStaged(const std::string& folder);
 
 // The folder with this build's archive, installer and the staged files
 // that both were made from (with a trailing "\").

@@ -24,6 +24,7 @@ std::string ShellFolder(int csidl)
 std::string InstallFolder() { return ShellFolder(CSIDL_PROGRAM_FILES) + "Quellbox"; }
 
 std::string Shortcut() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + "Quellbox.lnk"; }
+std::string ManualShortcut() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + "Quellbox Manual.lnk"; }
 
 std::string UninstallValue(const char* name)
 {
@@ -84,24 +85,30 @@ protected:
 
 TEST_F(InstalledQuellbox, SilentSetupInstallsEveryShippedFileIntoProgramFiles)
 {
-    for (const std::string& name : ShippedFiles()) {
-        const std::string installed = ReadWholeFile(InstallFolder() + "\\" + name);
-        EXPECT_FALSE(installed.empty()) << name;
-        EXPECT_TRUE(installed == ReadWholeFile(StagedFolder() + name)) << name << " differs from the built file";
-    }
-    std::vector<std::string> expected = ShippedFiles();
+    EXPECT_TRUE(FilesDifferingFromStaged(InstallFolder() + "\\").empty())
+        << ::testing::PrintToString(FilesDifferingFromStaged(InstallFolder() + "\\"));
+    std::vector<std::string> expected = ProgramFolderNames();
     expected.push_back("uninstall.exe");
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, FolderNames(InstallFolder() + "\\"));
+    EXPECT_EQ(ManualPages(), FolderNames(InstallFolder() + "\\manual\\"));
 }
 
-TEST_F(InstalledQuellbox, StartMenuShortcutStartsTheProgramInTheInstallFolder)
+TEST_F(InstalledQuellbox, StartMenuShortcutsStartTheProgramAndOpenTheManualInTheInstallFolder)
 {
     std::string target, folder;
     ASSERT_TRUE(ReadShortcut(Shortcut(), target, folder)) << Shortcut();
     EXPECT_EQ(0, lstrcmpiA((InstallFolder() + "\\qbx15.exe").c_str(), target.c_str())) << target;
     // The program reads its manual from the folder it is started in.
     EXPECT_EQ(0, lstrcmpiA(InstallFolder().c_str(), folder.c_str())) << folder;
+
+    // "Quellbox Manual": the contents page of the installed HTML manual.
+    ASSERT_TRUE(ReadShortcut(ManualShortcut(), target, folder)) << ManualShortcut();
+    const std::string contents = InstallFolder() + "\\manual\\index.html";
+    EXPECT_EQ(0, lstrcmpiA(contents.c_str(), target.c_str())) << target;
+    const std::string page = ReadWholeFile(target);
+    EXPECT_NE(page.find("<title>Quellbox 1.5</title>"), std::string::npos) << target;
+    EXPECT_TRUE(page == ReadWholeFile(StagedFolder() + "manual\\index.html"));
 }
 
 TEST_F(InstalledQuellbox, UninstallerIsRegistered)
@@ -159,6 +166,7 @@ TEST_F(InstalledQuellbox, SilentUninstallRemovesEverythingButTheSettingsFile)
 
     ASSERT_TRUE(Uninstall()) << "still there: " << InstallFolder();
     EXPECT_FALSE(FileExists(Shortcut()));
+    EXPECT_FALSE(FileExists(ManualShortcut()));
     EXPECT_FALSE(UninstallKeyExists());
     EXPECT_TRUE(FileExists(SettingsFilePath()));
 }

@@ -2,6 +2,7 @@
 
 #include <dlgs.h>
 
+#include "tests/support/file_helpers.h"
 #include "tests/support/message_box_catcher.h"
 
 namespace {
@@ -51,6 +52,22 @@ HWND FindWindowOf(DWORD pid, const char* className, const char* title, bool visi
     WindowSearch search = {pid, className, title, visibleOnly, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// The path of a file or folder of this machine that Wine maps to the
+// Windows path (kernel32's wine_get_unix_file_name); "" when there is none.
+std::string UnixPath(const std::string& path)
+{
+    using ToUnix = char*(CDECL*)(const WCHAR*);
+    const auto toUnix =
+        reinterpret_cast<ToUnix>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    WCHAR wide[MAX_PATH] = L"";
+    if (!toUnix || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return "";
+    char* unixPath = toUnix(wide);
+    if (!unixPath) return "";
+    const std::string result = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
 }
 
 }  // namespace
@@ -267,4 +284,31 @@ COLORREF ScreenPixel(HWND window, int x, int y)
     const COLORREF colour = GetPixel(screen, p.x, p.y);
     ReleaseDC(nullptr, screen);
     return colour;
+}
+
+std::string DragFilesOnto(HWND window, int x, int y, const std::vector<std::string>& files)
+{
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    const std::string outcome = std::string(temp) + "qbx_drag_outcome.txt";
+    DeleteFileA(outcome.c_str());
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    // Wine starts a program of this machine as it is, without a process
+    // handle to wait on: the outcome file tells when the drag is over.
+    std::string command = "\"" + BinaryFolder() + "..\\host-tools\\qbx_desktop_drag\" \"" + UnixPath(outcome) +
+                          "\" " + std::to_string(point.x) + " " + std::to_string(point.y);
+    for (const std::string& file : files) command += " \"" + UnixPath(file) + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return "failed\nthe drag could not be started: " + command;
+    if (info.hThread) CloseHandle(info.hThread);
+    if (info.hProcess) CloseHandle(info.hProcess);
+    if (!WaitUntil([&] { return FileExists(outcome); }, 30000)) return "failed\nthe drag did not end";
+    std::string answer = ReadWholeFile(outcome);
+    DeleteFileA(outcome.c_str());
+    while (!answer.empty() && answer.back() == '\n') answer.pop_back();
+    return answer;
 }

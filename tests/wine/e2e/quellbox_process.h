@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "resources/resource_ids.h"
 #include "tests/support/real_input.h"
@@ -98,6 +99,14 @@ bool ClickMiddle(HWND window);
 bool TypeIntoBox(HWND box, const std::string& text);
 // Clicks into the box and selects what it holds, ready to type over it.
 bool SelectBoxText(HWND box);
+
+// Drags the files (Windows paths) from a small window of the X desktop and
+// drops them at the client point (x, y) of window through the desktop's
+// drag-and-drop, as a file manager does (the X pointer pressed, moved and
+// released by the X server's own input; tests/wine/e2e/desktop_drag.cpp).
+// What the window under the point answered: "dropped" (it took the files),
+// "refused", or "failed" with the reason on the next line.
+std::string DragFilesOnto(HWND window, int x, int y, const std::vector<std::string>& files);
 
 // The text of a window of any process, as the window itself gives it
 // (WM_GETTEXT: a box's contents, not only a caption).
