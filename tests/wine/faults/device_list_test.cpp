@@ -10,6 +10,7 @@
 
 #include "bed_agent_client.h"
 #include "fault_fixture.h"
+#include "tests/support/real_input.h"
 
 namespace {
 
@@ -105,7 +106,14 @@ TEST_F(DeviceListTest, PreferencesListsEveryDeviceAndKeepsOneBeyondTheTwentieth)
     EXPECT_EQ(BoxEntries(box), listed);
     EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), static_cast<LRESULT>(stored));
     EXPECT_EQ(BoxText(box), listed[stored]);
-    SendMessageA(box, CB_SETCURSEL, listed.size() - 1, 0);
+    // Chosen by hand: a click opens the box's list, a second closes it with
+    // the box focused, and End picks the last device.
+    ASSERT_TRUE(BringToForeground(dialog));
+    ASSERT_TRUE(ClickMiddle(box));
+    ASSERT_TRUE(ClickMiddle(box));
+    PressKey(VK_END);
+    EXPECT_TRUE(WaitForOutcome(
+        [&] { return SendMessageA(box, CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(listed.size() - 1); }, 2000));
     Close(again, dialog, IDOK);
     EXPECT_EQ(StoredSetting("Wave Out", "Device"), listed.back());
 }

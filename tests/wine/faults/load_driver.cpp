@@ -4,6 +4,7 @@
 
 #include "fault_fixture.h"
 #include "resources/resource_ids.h"
+#include "tests/support/real_input.h"
 
 namespace {
 
@@ -11,27 +12,24 @@ using Random = std::mt19937;
 
 int Pick(Random& random, int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
 
-// A press, a few moves and a release on a control, as the mouse sends them.
+// A press, a few moves and a release on a control, by the real pointer.
 void Drag(HWND control, Random& random)
 {
     RECT r = {};
     GetClientRect(control, &r);
     const int x = r.right / 2, y = r.bottom / 2;
-    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    if (!MovePointerTo(control, x, y)) return;
+    PressButton(MouseButton::kLeft);
     const int steps = 1 + Pick(random, 6);
     int dy = 0;
     for (int i = 0; i < steps; ++i) {
         dy += Pick(random, 41) - 20;
-        PostMessageA(control, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + Pick(random, 9) - 4, y + dy));
+        MovePointerTo(control, x + Pick(random, 9) - 4, y + dy);
     }
-    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y + dy));
+    ReleaseButton(MouseButton::kLeft);
 }
 
-void Click(HWND control)
-{
-    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-}
+void Click(HWND control) { ClickAt(control, 3, 3); }
 
 // Opens the Effects Patch dialog, moves one effect in or out and presses OK.
 void ChangePatch(const QuellboxProcess& app, Random& random)
