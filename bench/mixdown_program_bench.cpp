@@ -23,6 +23,7 @@
 
 #include <cmath>
 
+#include "tests/support/real_input.h"
 #include "tests/wine/e2e/quellbox_process.h"
 
 namespace {
@@ -104,25 +105,6 @@ struct HandWork {
     volatile LONG stop;
 };
 
-void SendKey(WORD key, bool up)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
-void MovePointer(POINT screen)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
 // The user's hand while the render runs, until told to stop.
 DWORD WINAPI MoveHand(void* parameter)
 {
@@ -133,16 +115,16 @@ DWORD WINAPI MoveHand(void* parameter)
             HWND dialog = ProgressDialog(*work->app);
             if (dialog && GetWindowRect(dialog, &r)) {
                 const double angle = i * 0.35;
-                MovePointer({(r.left + r.right) / 2 + static_cast<LONG>(30 * std::cos(angle)),
+                SendPointerMove({(r.left + r.right) / 2 + static_cast<LONG>(30 * std::cos(angle)),
                              r.top + (r.bottom - r.top) / 3 + static_cast<LONG>(6 * std::sin(angle))});
             }
             Sleep(11);
         } else {
-            SendKey(VK_SHIFT, false);
+            HoldKeyDown(VK_SHIFT);
             Sleep(33);
         }
     }
-    if (work->hand == Hand::kKey) SendKey(VK_SHIFT, true);
+    if (work->hand == Hand::kKey) PressKey(VK_SHIFT);  // and let go
     return 0;
 }
 

@@ -99,6 +99,8 @@ bool MovePointerToScreen(POINT screen)
         kPointerArrival);
 }
 
+void SendPointerMove(POINT screen) { SendAbsoluteMove(screen); }
+
 bool MovePointerTo(HWND window, int x, int y) { return MovePointerToScreen(ToScreen(window, {x, y})); }
 
 POINT PointerInClient(HWND window)
@@ -156,6 +158,8 @@ bool DragThrough(HWND window, std::initializer_list<POINT> points, int steps)
 }
 
 void PressKey(WORD key) { PressKeys({key}); }
+
+void HoldKeyDown(WORD key) { SendKey(key, true); }
 
 void PressKeys(std::initializer_list<WORD> keys)
 {

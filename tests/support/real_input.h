@@ -16,6 +16,9 @@ bool WaitForOutcome(const std::function<bool()>& condition, DWORD milliseconds);
 // Moves the pointer to a screen point (absolute coordinates over the whole
 // virtual desktop); true once the system reports the pointer there.
 bool MovePointerToScreen(POINT screen);
+// Sends one move of the pointer to a screen point and returns at once,
+// without waiting to see it arrive: a hand that keeps moving.
+void SendPointerMove(POINT screen);
 // Moves the pointer to a client point of window.
 bool MovePointerTo(HWND window, int x, int y);
 // The client point of window that the pointer is on now.
@@ -46,6 +49,9 @@ inline bool DragFromTo(HWND window, POINT from, POINT to, int steps = 6)
 // Presses and releases a key (a virtual-key code: VK_RETURN, VK_ESCAPE,
 // VK_SPACE, 'A'...), given to the window that has the keyboard focus.
 void PressKey(WORD key);
+// Sends one key-down stroke and no release: called again and again, it is a
+// key held down as the keyboard's auto-repeat sends it; PressKey ends it.
+void HoldKeyDown(WORD key);
 // Holds the keys down in order and releases them in reverse, as a chord:
 // PressKeys({VK_MENU, VK_TAB}) is Alt+Tab.
 void PressKeys(std::initializer_list<WORD> keys);

@@ -188,10 +188,7 @@ TEST_F(MixdownCancelTest, EnterOrSpaceOnCancelEndTheRenderAndAHeldKeyOrEscapeDoN
         // render running.
         const long long before = FileSize(WindowsFile("tmpqbx15.wav"));
         for (int repeat = 0; repeat < 15; ++repeat) {
-            INPUT shift = {};
-            shift.type = INPUT_KEYBOARD;
-            shift.ki.wVk = VK_SHIFT;
-            SendInput(1, &shift, sizeof shift);
+            HoldKeyDown(VK_SHIFT);
             Sleep(33);
         }
         PressKey(VK_SHIFT);  // and let go
