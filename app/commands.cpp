@@ -9,7 +9,7 @@
 #include "audio/source_check.h"
 #include "dialogs/effects_patch_dialog.h"
 #include "dialogs/error_box.h"
-#include "dialogs/panel_sync.h"
+#include "widgets/panel_shell.h"
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/progress_dialog.h"
 #include "model/effect_parameters.h"
@@ -30,7 +30,7 @@ void OnPlay()
     HandPatchToPlayer();
     // Every effect gets its current values, in the patch or not.
     PrepareEffectModules(g_sourceFormat.sampleRate);
-    Play(g_shell.playButton, g_shell.stopButton, g_shell.pauseButton, g_greenLedWindow, g_shell.redLedWindow,
+    Play(g_shell.panel.playButton, g_shell.panel.stopButton, g_shell.panel.pauseButton, g_shell.panel.greenLed, g_shell.panel.redLed,
          static_cast<uint32_t>(g_deviceIndex), g_shell.sourcePath, 0, static_cast<uint32_t>(g_sourceFormat.blockSize));
 }
 
@@ -114,7 +114,7 @@ void OnMixdown(HWND window)
     PrepareMixdown(g_shell.sourcePath, g_shell.tempMixdownPath, kMixdownBlockBytes);
     if (IsPlaybackActive()) SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_STOP, 0), 0);
     RunProgressDialog(g_shell.instance, window);
-    if (!g_mixdownCompleted) return;
+    if (!g_mixdown.completed) return;
     if (!MoveMixdownOntoTarget(target)) {
         ShowErrorBox(g_shell.mainWindow, "Write Error. Mixdown file will be deleted.");
         DeleteFileA(g_shell.tempMixdownPath);

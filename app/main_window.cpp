@@ -2,9 +2,10 @@
 
 #include <shellapi.h>
 
+#include <initializer_list>
+
 #include "common/scoped_gdi.h"
 #include "dialogs/error_box.h"
-#include "dialogs/panel_sync.h"
 #include "dialogs/progress_dialog.h"
 #include "model/effects_patch.h"
 #include "player/player.h"
@@ -41,42 +42,48 @@ HWND CreateButton(HWND parent, const char* text, int id, int x, int y, int width
 
 // The LEDs come first in the panel's dependency order: without them the
 // controls after them are left out.
-bool CreateLeds(HWND window)
+bool CreateLeds(HWND window, PanelState* panel)
 {
-    g_greenLedWindow = CreateChild(window, "LED", "", IDC_GREEN_LED, 149, 65, 7, 3, 0);
-    if (!g_greenLedWindow) return false;
-    ShowWindow(g_greenLedWindow, SW_SHOWNORMAL);
-    g_shell.redLedWindow = CreateChild(window, "LED", "", IDC_RED_LED, 181, 65, 7, 3, 0);
-    if (!g_shell.redLedWindow) return false;
-    ShowWindow(g_shell.redLedWindow, SW_SHOWNORMAL);
-    g_shell.onOffLedWindow = CreateChild(window, "ONOFFLED", "ON/OFF", IDC_ONOFF_LED, 272, 43, 18, 18,
-                                         WS_VISIBLE | WS_DISABLED | BS_OWNERDRAW);
-    return g_shell.onOffLedWindow != nullptr;
+    panel->greenLed = CreateChild(window, "LED", "", IDC_GREEN_LED, 149, 65, 7, 3, 0);
+    if (!panel->greenLed) return false;
+    ShowWindow(panel->greenLed, SW_SHOWNORMAL);
+    panel->redLed = CreateChild(window, "LED", "", IDC_RED_LED, 181, 65, 7, 3, 0);
+    if (!panel->redLed) return false;
+    ShowWindow(panel->redLed, SW_SHOWNORMAL);
+    panel->onOffLed = CreateChild(window, "ONOFFLED", "ON/OFF", IDC_ONOFF_LED, 272, 43, 18, 18,
+                                  WS_VISIBLE | WS_DISABLED | BS_OWNERDRAW);
+    return panel->onOffLed != nullptr;
 }
 
-void CreatePanelControls(HWND window)
+// A knob's id is IDC_KNOB_FREQ + (its number - 1).
+static_assert(IDC_KNOB_DEPTH == IDC_KNOB_FREQ + 1 && IDC_KNOB_RATE == IDC_KNOB_FREQ + 2 &&
+                  IDC_KNOB_MIX == IDC_KNOB_FREQ + 3 && IDC_KNOB_DEGREE == IDC_KNOB_FREQ + 4 &&
+                  IDC_KNOB_FEED == IDC_KNOB_FREQ + kKnobCount - 1,
+              "the knob ids run from Freq to Feed in knob order");
+
+void CreatePanelControls(HWND window, PanelState* panel)
 {
     for (int k = 0; k < kKnobCount; ++k) {
         const KnobPlace& p = kKnobPlaces[k];
-        g_knobWindows[k] =
+        panel->knobs[k] =
             CreateChild(window, "rotary_control", p.text, IDC_KNOB_FREQ + k, p.x, p.y, 30, 30, WS_DISABLED);
     }
-    g_shell.volumeSlider = CreateChild(window, "SLIDER", "Volume", IDC_VOLUME_SLIDER, 328, 4, 22, 84, WS_DISABLED);
-    g_displayWindow = CreateChild(window, "DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, WS_DISABLED);
-    if (!CreateLeds(window)) return;
-    g_shell.playButton = CreateButton(window, "PLAY", IDC_PLAY, 136, 71, 33, 10);
-    g_shell.pauseButton = CreateButton(window, "PAUSE", IDC_PAUSE, 168, 71, 33, 10);
-    g_shell.stopButton = CreateButton(window, "STOP", IDC_STOP, 200, 71, 33, 10);
-    g_shell.downButton = CreateButton(window, "DOWN", IDC_DOWN, 261, 14, 20, 14);
-    g_shell.upButton = CreateButton(window, "UP", IDC_UP, 280, 14, 20, 14);
+    panel->volumeSlider = CreateChild(window, "SLIDER", "Volume", IDC_VOLUME_SLIDER, 328, 4, 22, 84, WS_DISABLED);
+    panel->display = CreateChild(window, "DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, WS_DISABLED);
+    if (!CreateLeds(window, panel)) return;
+    panel->playButton = CreateButton(window, "PLAY", IDC_PLAY, 136, 71, 33, 10);
+    panel->pauseButton = CreateButton(window, "PAUSE", IDC_PAUSE, 168, 71, 33, 10);
+    panel->stopButton = CreateButton(window, "STOP", IDC_STOP, 200, 71, 33, 10);
+    panel->downButton = CreateButton(window, "DOWN", IDC_DOWN, 261, 14, 20, 14);
+    panel->upButton = CreateButton(window, "UP", IDC_UP, 280, 14, 20, 14);
 }
 
 LRESULT MainWindow_OnCreate(HWND window)
 {
     g_shell.mainWindow = window;
-    CreatePanelControls(window);
+    CreatePanelControls(window, &g_shell.panel);
     LoadPanelBitmaps(g_shell.instance);
-    if (g_shell.onOffLedWindow) ShowWindow(g_shell.onOffLedWindow, SW_SHOWNORMAL);
+    if (g_shell.panel.onOffLed) ShowWindow(g_shell.panel.onOffLed, SW_SHOWNORMAL);
     EffectsPatch& p = g_effectsPatch;
     for (int i = 0; i < kPatchSlots; ++i) p.ids[i] = i < p.count ? EffectNameToId(p.names[i]) : 0;
     return 0;
@@ -91,18 +98,12 @@ void MainWindow_OnPaint(HWND window)
 // The first right click after the intro enables the panel.
 void MainWindow_OnRButtonDown()
 {
-    if (!g_rightClickWait) return;
-    KillTimer(g_displayWindow, IDT_DISPLAY_PROMPT);
-    for (HWND knob : g_knobWindows) EnableWindow(knob, TRUE);
-    EnableWindow(g_shell.volumeSlider, TRUE);
-    EnableWindow(g_shell.upButton, TRUE);
-    EnableWindow(g_shell.downButton, TRUE);
-    EnableWindow(g_displayWindow, TRUE);
-    EnableWindow(g_shell.onOffLedWindow, TRUE);
-    g_rightClickWait = 0;
-    // The prompt may have been left on the display, or the blank between
-    // two blinks: the panel's normal text replaces it at once.
-    ShowNormalUseText(g_displayWindow);
+    PanelState& panel = g_shell.panel;
+    if (!EndRightClickWait(panel.display)) return;
+    for (HWND knob : panel.knobs) EnableWindow(knob, TRUE);
+    for (HWND control : {panel.volumeSlider, panel.upButton, panel.downButton, panel.display, panel.onOffLed}) {
+        EnableWindow(control, TRUE);
+    }
     // From now on a WAV file dropped on the panel opens as Open opens it.
     DragAcceptFiles(g_shell.mainWindow, TRUE);
 }
@@ -115,7 +116,7 @@ void MainWindow_OnDropFiles(HWND window, HDROP drop)
 {
     char path[kSourcePathSize] = "";
     const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    const bool opens = g_introFinished && !g_rightClickWait && IsWindowEnabled(window) && length > 0 &&
+    const bool opens = PanelSwitchedOn() && IsWindowEnabled(window) && length > 0 &&
                        length < kSourcePathSize && DragQueryFileA(drop, 0, path, kSourcePathSize) == length;
     DragFinish(drop);
     if (opens) OpenSourceFile(window, path, FileNamePart(path));
@@ -159,7 +160,7 @@ bool MainWindow_OnContextMenu(HWND window, LPARAM lParam)
     GetClientRect(window, &client);
     if (!PtInRect(&client, point)) return false;
     ClientToScreen(window, &point);
-    if (g_introFinished && !g_rightClickWait) {
+    if (PanelSwitchedOn()) {
         TrackPopupMenu(g_shell.popupMenu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
     }
     return true;
@@ -173,7 +174,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: return MainWindow_OnCreate(window);
     case WM_PAINT: MainWindow_OnPaint(window); return 0;
     case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_ENABLE: UpdateWindow(g_shell.playButton); return 0;
+    case WM_ENABLE: UpdateWindow(g_shell.panel.playButton); return 0;
     case WM_RBUTTONDOWN: MainWindow_OnRButtonDown(); return 0;
     case WM_CONTEXTMENU:
         if (MainWindow_OnContextMenu(window, lParam)) return 0;

@@ -4,13 +4,13 @@
 #include <windows.h>
 
 #include "app/file_paths.h"
+#include "widgets/panel_shell.h"
 
 constexpr char kMainWindowClass[] = "zantil_quellbox";
 constexpr int kSourcePathSize = 260;
 
 // The shell's handles and state: the module, the main window, its menus,
-// its fixed paths, the open source file and the panel controls that the
-// commands reach besides the knobs and the display (widgets/panel_windows.h).
+// its fixed paths, the open source file and the panel's record.
 struct Shell {
     HINSTANCE instance;  // the program's module: its strings, menus and dialogs
     HWND mainWindow;     // once it exists; message boxes are owned by it
@@ -25,14 +25,9 @@ struct Shell {
     char sourcePath[kSourcePathSize];
     char sourceTitle[kSourcePathSize];
 
-    HWND playButton;
-    HWND pauseButton;
-    HWND stopButton;  // enabled while playback runs or is paused
-    HWND redLedWindow;
-    HWND onOffLedWindow;
-    HWND upButton;
-    HWND downButton;
-    HWND volumeSlider;
+    // The sixteen controls and the panel's flags; the controls reach it
+    // through ThePanel().
+    PanelState panel;
 };
 
 inline Shell g_shell = {};

@@ -4,7 +4,7 @@
 
 #include "app/main_window.h"
 #include "dialogs/error_box.h"
-#include "dialogs/panel_sync.h"
+#include "widgets/panel_shell.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
 
@@ -16,7 +16,7 @@ void OpenSourceFile(HWND window, const char* path, const char* title)
     if (IsPlaybackActive()) {
         Stop();
     } else {
-        EnableWindow(g_shell.playButton, TRUE);
+        EnableWindow(g_shell.panel.playButton, TRUE);
     }
     EnableMenuItem(g_shell.popupMenu, IDM_MIXDOWN, MF_BYCOMMAND | MF_ENABLED);
     char caption[kSourcePathSize + 16];

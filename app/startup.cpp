@@ -9,7 +9,6 @@
 #include "player/player.h"
 #include "resources/resource_ids.h"
 #include "widgets/display_panel.h"
-#include "widgets/master_slider.h"
 #include "widgets/panel_classes.h"
 #include "widgets/panel_messages.h"
 #include "widgets/panel_windows.h"
@@ -75,14 +74,14 @@ void ConfigurePanel()
         {"Hz", 0, 100}, {"Hz", 0, 100}, {"", 0, 100}, {"", 1, 200}, {"De", 0, 180}, {"Feed", 0, 100},
     };
     for (int k = 0; k < kKnobCount; ++k) {
-        ConfigureControl(g_knobWindows[k], kKnobs[k].text, kKnobs[k].minimum, kKnobs[k].maximum,
+        ConfigureControl(g_shell.panel.knobs[k], kKnobs[k].text, kKnobs[k].minimum, kKnobs[k].maximum,
                          KnobPositionFor(kPhaserId, k + 1));
     }
-    ConfigureControl(g_shell.volumeSlider, "", 0, 300, 32);
+    ConfigureControl(g_shell.panel.volumeSlider, "", 0, 300, 32);
     // Showing the display starts its intro.
-    ShowWindow(g_displayWindow, SW_SHOWNORMAL);
-    SendMessageA(g_displayWindow, kMsgSetMinimum, 0, 0);
-    SendMessageA(g_displayWindow, kMsgSetPosition, 0, reinterpret_cast<LPARAM>(EffectDisplayName(kPhaserId)));
+    ShowWindow(g_shell.panel.display, SW_SHOWNORMAL);
+    SendMessageA(g_shell.panel.display, kMsgSetMinimum, 0, 0);
+    SendMessageA(g_shell.panel.display, kMsgSetPosition, 0, reinterpret_cast<LPARAM>(EffectDisplayName(kPhaserId)));
 }
 
 int RunMessageLoop()
@@ -125,7 +124,6 @@ int RunQuellbox(HINSTANCE instance, int showCommand)
     g_shell.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_POPUP));
     g_shell.popupMenu = GetSubMenu(g_shell.menuResource, 0);
     SetDisplayMenu(g_shell.popupMenu);
-    g_changeVolume = ChangeVolume;
 
     const RECT frame = CentredWindowRect();
     int left = 0;

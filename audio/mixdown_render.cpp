@@ -10,8 +10,6 @@
 #include "model/source_format.h"
 
 MixdownState g_mixdown = {};
-bool g_mixdownCompleted = false;
-bool g_mixdownStartPending = false;
 
 namespace {
 
@@ -61,8 +59,8 @@ bool PrepareMixdown(const char* sourcePath, const char* tempPath, int32_t blockB
     g_mixdown.rightGain = g_mixdown.leftGain;
     g_mixdown.outputDataLength = 0;
     g_mixdown.bytesWritten = 0;
-    g_mixdownCompleted = false;
-    g_mixdownStartPending = true;
+    g_mixdown.completed = false;
+    g_mixdown.startPending = true;
     return true;
 }
 

@@ -26,15 +26,16 @@ struct MixdownState {
     int16_t namePad;
     uint32_t outputDataLength;  // D as the headers announce it
     uint32_t bytesWritten;      // output data bytes actually written
+
+    // Cleared by PrepareMixdown, set by the Progress dialog once a render
+    // has run to its end and FinishMixdown has closed the file.
+    bool completed;
+    // Set by PrepareMixdown; the Progress dialog clears it when it starts
+    // the render.
+    bool startPending;
 };
 
 extern MixdownState g_mixdown;
-
-// Cleared by PrepareMixdown, set by the Progress dialog once a render has
-// run to its end and FinishMixdown has closed the file.
-extern bool g_mixdownCompleted;
-// Set by PrepareMixdown; the Progress dialog clears it when it starts the render.
-extern bool g_mixdownStartPending;
 
 // Records the paths and block size and derives read size, block count and
 // gains from the current source format and master volume. blockBytes is

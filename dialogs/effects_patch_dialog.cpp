@@ -1,6 +1,6 @@
 #include "dialogs/effects_patch_dialog.h"
 
-#include "dialogs/panel_sync.h"
+#include "widgets/panel_shell.h"
 #include "model/effects_patch.h"
 #include "resources/resource_ids.h"
 

@@ -8,7 +8,7 @@
 
 #include "dialogs/device_list.h"
 #include "dialogs/latency_text.h"
-#include "dialogs/panel_sync.h"
+#include "widgets/panel_shell.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
 

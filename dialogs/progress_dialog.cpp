@@ -111,7 +111,7 @@ void EndRender(HWND dialog, INT_PTR result)
 void EndWithFailure(HWND dialog, bool tellUser)
 {
     if (tellUser) ShowErrorBox(GetWindow(dialog, GW_OWNER), "Error in Mixdown operation.");
-    g_mixdownCompleted = false;
+    g_mixdown.completed = false;
     DeleteFileA(g_mixdown.tempPath);
     EndRender(dialog, IDCANCEL);
 }
@@ -159,8 +159,8 @@ void Progress_OnPaint(HWND dialog)
     {
         ScopedPaint paint(dialog);  // validates the dialog; its controls paint themselves
     }
-    if (!g_mixdownStartPending) return;
-    g_mixdownStartPending = false;
+    if (!g_mixdown.startPending) return;
+    g_mixdown.startPending = false;
     if (!StartMixdown(dialog)) {
         EndWithFailure(dialog, true);
         return;
@@ -189,7 +189,7 @@ void Progress_OnStep(HWND dialog)
         EndWithFailure(dialog, true);
         return;
     }
-    g_mixdownCompleted = true;
+    g_mixdown.completed = true;
     EndRender(dialog, IDOK);
 }
 
@@ -226,7 +226,7 @@ void RunProgressDialog(HINSTANCE instance, HWND owner)
     // However the dialog went (its owner destroyed with it, a quit message
     // that ended its loop), a render it left running is ended as Cancel
     // ends it: the files closed and the temporary file deleted.
-    if (!g_mixdownCompleted) {
+    if (!g_mixdown.completed) {
         g_run.rendering = false;
         FinishMixdown();
         DeleteFileA(g_mixdown.tempPath);

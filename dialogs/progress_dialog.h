@@ -1,6 +1,6 @@
 // The Progress dialog (IDD_PROGRESS): drives a prepared mixdown one block
 // per WM_MIXDOWN_STEP under a progress bar, with Cancel between blocks.
-// Its verdict is g_mixdownCompleted.
+// Its verdict is g_mixdown.completed.
 #pragma once
 #include <windows.h>
 

@@ -3,15 +3,12 @@
 #include "audio/effect_chain.h"
 #include "audio/pcm16.h"
 
-std::atomic<int16_t> g_patchCount{0};
-std::atomic<int16_t> g_patchIds[kMaxPatchLength] = {};
-std::atomic<double> g_leftGain{1.0};
-std::atomic<double> g_rightGain{1.0};
+PlayerCopies g_playerCopies;
 
 void ConvertToPcm16(double* values, int16_t* samples, int count)
 {
-    NarrowToPcm16(values, samples, count, g_leftGain.load(std::memory_order_relaxed),
-                  g_rightGain.load(std::memory_order_relaxed));
+    NarrowToPcm16(values, samples, count, g_playerCopies.leftGain.load(std::memory_order_relaxed),
+                  g_playerCopies.rightGain.load(std::memory_order_relaxed));
 }
 
 void ProcessBlock(const PlayerBlockBuffers& buffers, uint16_t bufferNumber, uint32_t byteCount)
@@ -27,9 +24,9 @@ void ProcessBlock(const PlayerBlockBuffers& buffers, uint16_t bufferNumber, uint
     const int n = WholeFrameValueCount(byteCount, mono);
     WidenPcm16(data, mono ? n / 2 : n, mono, values);
 
-    const int patchCount = g_patchCount.load(std::memory_order_relaxed);
+    const int patchCount = g_playerCopies.patchCount.load(std::memory_order_relaxed);
     for (int i = 0; i < patchCount && i < kMaxPatchLength; ++i)
-        RunEffectById(g_patchIds[i].load(std::memory_order_relaxed), values, n);
+        RunEffectById(g_playerCopies.patchIds[i].load(std::memory_order_relaxed), values, n);
 
     ConvertToPcm16(values, data, n);
 }

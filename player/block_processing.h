@@ -14,12 +14,18 @@ struct PlayerBlockBuffers {
     uint16_t channels;  // of the source; 1 is mono, anything else stereo
 };
 
-// Written by the interface thread while blocks are processed on another:
-// each is atomic, so a block sees either the old or the new value of each.
-extern std::atomic<int16_t> g_patchCount;
-extern std::atomic<int16_t> g_patchIds[kMaxPatchLength];
-extern std::atomic<double> g_leftGain;
-extern std::atomic<double> g_rightGain;
+// The player's copies of what it is sent: the patch's ids and the two
+// channel gains. Written by the interface thread while blocks are processed
+// on another: each is atomic, so a block sees either the old or the new
+// value of each.
+struct PlayerCopies {
+    std::atomic<int16_t> patchCount{0};
+    std::atomic<int16_t> patchIds[kMaxPatchLength] = {};
+    std::atomic<double> leftGain{1.0};
+    std::atomic<double> rightGain{1.0};
+};
+
+extern PlayerCopies g_playerCopies;
 
 // Processes data buffer bufferNumber (1 or 2) of buffers in place;
 // byteCount the source bytes just read into it.

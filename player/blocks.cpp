@@ -104,21 +104,20 @@ MMRESULT WriteBlock(int n, uint32_t bytes, bool* queued)
     // The state test and the write happen under the state lock, so a Stop
     // that sets Stopping in between finds either the block already queued
     // (and its reset hands it back) or nothing queued at all.
-    LockPipelineState();
-    const PipelineState next = StateAfterWrite(g_player.plan, g_player.blockCounter, n, bytes);
-    if (!PipelineMayEnter(next)) {
-        UnlockPipelineState();
-        return MMSYSERR_NOERROR;
+    MMRESULT result = MMSYSERR_NOERROR;
+    {
+        ScopedPipelineLock lock;
+        const PipelineState next = StateAfterWrite(g_player.plan, g_player.blockCounter, n, bytes);
+        if (!PipelineMayEnter(next)) return MMSYSERR_NOERROR;
+        result = waveOutWrite(g_player.device, g_player.header[n - 1], sizeof(WAVEHDR));
+        if (result == MMSYSERR_NOERROR) {
+            EnterPipelineState(next);
+            ++g_player.inFlight;
+            if (next != LastBlockQueued) ++g_player.blockCounter;
+        } else {
+            EnterPipelineState(Finished);
+        }
     }
-    const MMRESULT result = waveOutWrite(g_player.device, g_player.header[n - 1], sizeof(WAVEHDR));
-    if (result == MMSYSERR_NOERROR) {
-        EnterPipelineState(next);
-        ++g_player.inFlight;
-        if (next != LastBlockQueued) ++g_player.blockCounter;
-    } else {
-        EnterPipelineState(Finished);
-    }
-    UnlockPipelineState();
 
     if (result != MMSYSERR_NOERROR) ReportPlaybackDeviceError(result);
     *queued = result == MMSYSERR_NOERROR;

@@ -60,15 +60,15 @@ void QBX_PLAYERAPI NotifyChangesToPlayer(const int16_t* ids, int16_t count)
     if (!ids) kept = 0;
     // The count goes down first and up last, so a block being processed
     // never runs a position whose id is not yet written.
-    if (kept < g_patchCount.load()) g_patchCount.store(kept);
-    for (int i = 0; i < kept; ++i) g_patchIds[i].store(ids[i]);
-    g_patchCount.store(kept);
+    if (kept < g_playerCopies.patchCount.load()) g_playerCopies.patchCount.store(kept);
+    for (int i = 0; i < kept; ++i) g_playerCopies.patchIds[i].store(ids[i]);
+    g_playerCopies.patchCount.store(kept);
 }
 
 void __stdcall ChangeVolume(double leftDb, double rightDb)
 {
-    g_leftGain.store(std::pow(10.0, 0.05 * leftDb));
-    g_rightGain.store(std::pow(10.0, 0.05 * rightDb));
+    g_playerCopies.leftGain.store(std::pow(10.0, 0.05 * leftDb));
+    g_playerCopies.rightGain.store(std::pow(10.0, 0.05 * rightDb));
 }
 
 uint32_t QBX_PLAYERAPI GetNumWaveOutDevs()

@@ -2,10 +2,6 @@
 
 Player g_player;
 
-void LockPipelineState() { AcquireSRWLockExclusive(&g_player.stateLock); }
-
-void UnlockPipelineState() { ReleaseSRWLockExclusive(&g_player.stateLock); }
-
 PipelineState CurrentPipelineState() { return static_cast<PipelineState>(g_player.state.load()); }
 
 // The pipeline's moves, each by its one cause:
@@ -38,9 +34,7 @@ void EnterPipelineState(PipelineState to)
 
 PipelineState MovePipeline(PipelineState to)
 {
-    LockPipelineState();
+    ScopedPipelineLock lock;
     EnterPipelineState(to);
-    const PipelineState now = CurrentPipelineState();
-    UnlockPipelineState();
-    return now;
+    return CurrentPipelineState();
 }

@@ -76,10 +76,15 @@ struct Player {
 
 extern Player g_player;
 
-// The state lock, which the device write of a block also takes, so Stop's
-// Stopping can never be overtaken by a block queued after it.
-void LockPipelineState();
-void UnlockPipelineState();
+// Holds the state lock for its scope. The device write of a block takes it
+// as well, so Stop's Stopping can never be overtaken by a block queued
+// after it.
+struct ScopedPipelineLock {
+    ScopedPipelineLock() { AcquireSRWLockExclusive(&g_player.stateLock); }
+    ~ScopedPipelineLock() { ReleaseSRWLockExclusive(&g_player.stateLock); }
+    ScopedPipelineLock(const ScopedPipelineLock&) = delete;
+    ScopedPipelineLock& operator=(const ScopedPipelineLock&) = delete;
+};
 
 PipelineState CurrentPipelineState();
 

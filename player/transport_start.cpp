@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "audio/riff_search.h"
+#include "common/scoped_memory.h"
 #include "player/blocks.h"
 #include "player/engine.h"
 #include "player/player_state.h"
@@ -37,51 +38,15 @@ uint32_t FailOnDevice(MMRESULT code)
     return Abandon(code);
 }
 
-// The format chunk's copy, in local memory for the time of the start. At
-// least a WAVEFORMATEX long and zero-filled, so a short chunk is never read
-// past its end.
-struct FormatCopy {
-    HLOCAL memory = nullptr;
-    WAVEFORMATEX* format = nullptr;
-    void Free()
-    {
-        if (!memory) return;
-        LocalUnlock(memory);
-        LocalFree(memory);
-        memory = nullptr;
-        format = nullptr;
-    }
-};
-
-// Steps up to the data chunk: RIFF WAVE, fmt, the device query, data.
-// Returns 0 with *copy holding the device format, or the failure's code.
-uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* copy)
+// Reads the format chunk into format (at least a WAVEFORMATEX long and
+// zero-filled, so a short chunk is never read past its end), checks that
+// it is PCM and turns it into the 16-bit stereo format the blocks are
+// played in, which the device is then asked about. Returns 0, or the
+// failure's code.
+uint32_t ReadDeviceFormat(uint32_t deviceId, const MMCKINFO& fmt, WAVEFORMATEX* format)
 {
-    HMMIO file = g_player.file;
-    MMRESULT result = mmioSetBuffer(file, nullptr, static_cast<LONG>(ioBufferSize), 0);
-    if (result) return Fail("Internal Buffer cannot be allocated.", result);
-
-    // Every chunk search is FindRiffChunk: mmioDescend's own search never
-    // ends on a chunk size that wraps its 32-bit position.
-    MMCKINFO riff = {};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    result = FindRiffChunk(file, &riff, nullptr, MMIO_FINDRIFF);
-    if (result) return Fail("This is not a WAV file.", result);
-
-    MMCKINFO fmt = {};
-    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    result = FindRiffChunk(file, &fmt, &riff, MMIO_FINDCHUNK);
-    if (result) return Fail("WAV file is corrupted.", result);
-
-    const SIZE_T copySize = std::max<SIZE_T>(fmt.cksize, sizeof(WAVEFORMATEX));
-    copy->memory = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, copySize);
-    if (!copy->memory) return Fail("Out of memory. Format chunk cannot be allocated.", kOutOfMemory);
-    copy->format = static_cast<WAVEFORMATEX*>(LocalLock(copy->memory));
-    if (!copy->format) return Fail("Out of memory. Failed to lock memory for format chunk.", kOutOfMemory);
-
-    const LONG got = mmioRead(file, reinterpret_cast<HPSTR>(copy->format), static_cast<LONG>(fmt.cksize));
+    const LONG got = mmioRead(g_player.file, reinterpret_cast<HPSTR>(format), static_cast<LONG>(fmt.cksize));
     if (got != static_cast<LONG>(fmt.cksize)) return Fail("Failed to read format chunk.", kFailure);
-    WAVEFORMATEX* format = copy->format;
     if (format->wFormatTag != WAVE_FORMAT_PCM) return Fail("This is not a PCM file.", kFailure);
 
     g_player.buffers.channels = format->nChannels;
@@ -97,8 +62,38 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
     // 16777215 Hz), the sound service aborted the whole process; such a
     // rate is refused here as the device would refuse it.
     if (format->nSamplesPerSec > kHighestDeviceRate) return FailOnDevice(WAVERR_BADFORMAT);
-    result = waveOutOpen(nullptr, deviceId, format, 0, 0, WAVE_FORMAT_QUERY);
+    const MMRESULT result = waveOutOpen(nullptr, deviceId, format, 0, 0, WAVE_FORMAT_QUERY);
     if (result) return FailOnDevice(result);
+    return 0;
+}
+
+// Steps up to the data chunk (RIFF WAVE, fmt, the device query, data) and
+// opens the device in the blocks' format. Every chunk search is
+// FindRiffChunk: mmioDescend's own search never ends on a chunk size that
+// wraps its 32-bit position. Returns 0, or the failure's code.
+uint32_t OpenDeviceForSource(uint32_t deviceId, uint32_t ioBufferSize)
+{
+    HMMIO file = g_player.file;
+    MMRESULT result = mmioSetBuffer(file, nullptr, static_cast<LONG>(ioBufferSize), 0);
+    if (result) return Fail("Internal Buffer cannot be allocated.", result);
+
+    MMCKINFO riff = {};
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    result = FindRiffChunk(file, &riff, nullptr, MMIO_FINDRIFF);
+    if (result) return Fail("This is not a WAV file.", result);
+
+    MMCKINFO fmt = {};
+    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
+    result = FindRiffChunk(file, &fmt, &riff, MMIO_FINDCHUNK);
+    if (result) return Fail("WAV file is corrupted.", result);
+
+    // The format chunk's copy, in local memory for the time of the start.
+    ScopedLocalBlock copy(LMEM_MOVEABLE | LMEM_ZEROINIT, std::max<SIZE_T>(fmt.cksize, sizeof(WAVEFORMATEX)));
+    if (!copy.handle) return Fail("Out of memory. Format chunk cannot be allocated.", kOutOfMemory);
+    if (!copy.bytes) return Fail("Out of memory. Failed to lock memory for format chunk.", kOutOfMemory);
+    WAVEFORMATEX* format = static_cast<WAVEFORMATEX*>(copy.bytes);
+    const uint32_t code = ReadDeviceFormat(deviceId, fmt, format);
+    if (code) return code;
 
     MMCKINFO data = {};
     data.ckid = mmioFOURCC('d', 'a', 't', 'a');
@@ -107,6 +102,17 @@ uint32_t ReadSourceFormat(uint32_t deviceId, uint32_t ioBufferSize, FormatCopy* 
     if (result) return Fail("WAV file has no data chunk.", result);
     if (data.cksize == 0) return Fail("The data chunk has no data.", kFailure);
     g_player.plan.dataSize = data.cksize;
+
+    g_player.outputBytesPerSecond = format->nAvgBytesPerSec;
+    g_player.generation = BeginCompletionGeneration();
+    const MMRESULT opened = waveOutOpen(&g_player.device, deviceId, format,
+                                        reinterpret_cast<DWORD_PTR>(WaveOutCallback), g_player.generation,
+                                        CALLBACK_FUNCTION);
+    if (opened) {
+        g_player.device = nullptr;
+        EndCompletionGeneration();
+        return FailOnDevice(opened);
+    }
     return 0;
 }
 
@@ -198,23 +204,8 @@ uint32_t OpenStream(uint32_t deviceId, const char* fileName, uint32_t ioBufferSi
         return kFailure;
     }
 
-    FormatCopy copy;
-    uint32_t code = ReadSourceFormat(deviceId, ioBufferSize, &copy);
-    if (code) {
-        copy.Free();
-        return code;
-    }
-    g_player.outputBytesPerSecond = copy.format->nAvgBytesPerSec;
-    g_player.generation = BeginCompletionGeneration();
-    const MMRESULT opened = waveOutOpen(&g_player.device, deviceId, copy.format,
-                                        reinterpret_cast<DWORD_PTR>(WaveOutCallback), g_player.generation,
-                                        CALLBACK_FUNCTION);
-    copy.Free();
-    if (opened) {
-        g_player.device = nullptr;
-        EndCompletionGeneration();
-        return FailOnDevice(opened);
-    }
+    uint32_t code = OpenDeviceForSource(deviceId, ioBufferSize);
+    if (code) return code;
 
     code = AllocateBuffers(blockSize);
     if (code) return code;

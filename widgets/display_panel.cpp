@@ -11,9 +11,6 @@
 
 #include <cstring>
 
-int32_t g_introFinished = 0;
-int32_t g_rightClickWait = 0;
-
 namespace {
 
 constexpr UINT kIntroStepMs = 100;    // one step of the banner
@@ -42,10 +39,7 @@ const UINT kIntroGreyedItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, 
 // Mixdown stays greyed until a file is open.
 const UINT kIntroEnabledItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, IDM_HELP, IDM_ABOUT};
 
-DisplayRecord* RecordOf(HWND window)
-{
-    return reinterpret_cast<DisplayRecord*>(GetWindowLongPtrA(window, kRecordSlot));
-}
+DisplayRecord* RecordOf(HWND window) { return ControlRecordOf<DisplayRecord>(window); }
 
 void SetSlots(DisplayRecord* record, const char* const texts[4], const unsigned formats[4])
 {
@@ -102,9 +96,8 @@ void EnableItems(const UINT* items, size_t count, UINT state)
 
 LRESULT Display_OnCreate(HWND window)
 {
-    DisplayRecord* record = static_cast<DisplayRecord*>(LocalAlloc(LPTR, sizeof(DisplayRecord)));
+    DisplayRecord* record = AttachControlRecord<DisplayRecord>(window);
     if (record) record->value = 1;
-    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
 
@@ -113,8 +106,7 @@ void Display_OnDestroy(HWND window)
     DisplayRecord* record = RecordOf(window);
     if (!record) return;
     if (record->background) DeleteObject(record->background);
-    LocalFree(record);
-    SetWindowLongPtrA(window, kRecordSlot, 0);
+    FreeControlRecord(window);
 }
 
 // The intro starts when the display is first shown. A display without its
@@ -146,7 +138,7 @@ void Display_OnPaint(HWND window)
         ScopedPaint paint(window);
         DisplayRecord* record = RecordOf(window);
         if (record) {
-            const bool bare = g_firstPaint || g_rightClickWait;
+            const bool bare = g_firstPaint || ThePanel().rightClickWait;
             const char* texts[4] = {bare ? "" : NormalUseText(), "", "", ""};
             const unsigned formats[4] = {bare ? kNoPlace : kTopLeft, kNoPlace, kNoPlace, kNoPlace};
             SetSlots(record, texts, formats);
@@ -167,9 +159,9 @@ void Display_OnIntroStep(HWND window)
     DrawDisplayText(window, "", kNoPlace, line1, kTopRight, line2, kBottomLeft, "", kNoPlace);
     if (!frame.finished) return;
     KillTimer(window, IDT_DISPLAY_INTRO);
-    g_introFinished = 1;
+    ThePanel().introFinished = 1;
     SetTimer(window, IDT_DISPLAY_PROMPT, kPromptBlinkMs, nullptr);
-    g_rightClickWait = 1;
+    ThePanel().rightClickWait = 1;
     EnableItems(kIntroEnabledItems, sizeof kIntroEnabledItems / sizeof kIntroEnabledItems[0], MF_ENABLED);
 }
 
@@ -190,11 +182,22 @@ void SetDisplayMenu(HMENU menu) { g_displayMenu = menu; }
 
 void ResetDisplayIntro()
 {
-    g_introFinished = 0;
-    g_rightClickWait = 0;
+    ThePanel().introFinished = 0;
+    ThePanel().rightClickWait = 0;
     g_firstPaint = true;
     g_blinkPhase = 0;
     g_banner = kIntroStart;
+}
+
+bool EndRightClickWait(HWND display)
+{
+    if (!ThePanel().rightClickWait) return false;
+    KillTimer(display, IDT_DISPLAY_PROMPT);
+    ThePanel().rightClickWait = 0;
+    // The prompt may have been left on the display, or the blank between
+    // two blinks: the panel's normal text replaces it at once.
+    ShowNormalUseText(display);
+    return true;
 }
 
 void DrawDisplayLine(HWND display, const char* text)

@@ -3,12 +3,8 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
-
-// Set when the intro has ended (the popup menu may open from then on).
-extern int32_t g_introFinished;
-// Set when the intro has ended, until the first right click enables the panel.
-extern int32_t g_rightClickWait;
+// The display owns the panel's introFinished and rightClickWait flags
+// (widgets/panel_shell.h): the intro's end sets both.
 
 // The popup menu whose items the intro greys and enables again.
 void SetDisplayMenu(HMENU menu);
@@ -27,6 +23,11 @@ void DrawDisplayLine(HWND display, const char* text);
 // Draws what the display shows in normal use: the name of the current
 // effect in capitals, or "NO EFFECTS" with an empty patch.
 void ShowNormalUseText(HWND display);
+
+// The first right click after the intro: stops the prompt, clears the
+// wait and shows the normal text. False, and nothing done, when the panel
+// is not waiting for it.
+bool EndRightClickWait(HWND display);
 
 // Puts the intro and the flags back to how they are when the program starts.
 void ResetDisplayIntro();

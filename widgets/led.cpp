@@ -8,7 +8,7 @@ namespace {
 
 void PaintLed(HDC dc, HWND window)
 {
-    Led(dc, 0, 0, 7, 3, 0, window == g_greenLedWindow ? "GREEN" : "RED");
+    Led(dc, 0, 0, 7, 3, 0, window == ThePanel().greenLed ? "GREEN" : "RED");
 }
 
 void Led_OnPaint(HWND window)

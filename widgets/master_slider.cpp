@@ -12,11 +12,7 @@
 #include "widgets/range_control.h"
 #include "widgets/slider_curve.h"
 
-int32_t g_sliderDragging = 0;
-
 namespace {
-
-void WINAPI IgnoreVolume(double, double) {}
 
 constexpr COLORREF kKeyColour = RGB(0, 0, 255);
 
@@ -25,10 +21,7 @@ struct SliderRecord {
     HBITMAP background;  // made on the first show
 };
 
-SliderRecord* RecordOf(HWND window)
-{
-    return reinterpret_cast<SliderRecord*>(GetWindowLongPtrA(window, kRecordSlot));
-}
+SliderRecord* RecordOf(HWND window) { return ControlRecordOf<SliderRecord>(window); }
 
 // The cap over picture at the place of the range's position, its key
 // colour left out; like is the DC that picture is compatible with.
@@ -62,45 +55,40 @@ void ShowVolume(HWND window)
     GetWindowTextA(window, label, sizeof label);
     char value[kDisplayNumberSize];
     FormatDisplayNumber(g_masterVolume, value, sizeof value);
-    DrawDisplayText(g_displayWindow, "MASTER", kTopLeft, "", kNoPlace, label, kBottomLeft, value, kBottomRight);
+    DrawDisplayText(ThePanel().display, "MASTER", kTopLeft, "", kNoPlace, label, kBottomLeft, value, kBottomRight);
 }
 
 LRESULT Slider_OnCreate(HWND window)
 {
-    SliderRecord* record = static_cast<SliderRecord*>(LocalAlloc(LPTR, sizeof(SliderRecord)));
+    SliderRecord* record = AttachControlRecord<SliderRecord>(window);
     if (record) InitRangeControl(&record->range);
-    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
 
 void Slider_OnDestroy(HWND window, SliderRecord* record)
 {
     if (record->background) DeleteObject(record->background);
-    LocalFree(record);
-    SetWindowLongPtrA(window, kRecordSlot, 0);
+    FreeControlRecord(window);
 }
 
 void Slider_OnMouseMove(HWND window, SliderRecord* record, LPARAM lParam)
 {
     const uint16_t x = LOWORD(lParam);
     const uint16_t y = HIWORD(lParam);
-    if (g_sliderDragging && SliderPointOnTrack(x, y)) {
+    if (ThePanel().sliderDragging && SliderPointOnTrack(x, y)) {
         RangeControl& r = record->range;
         r.position = SliderPositionFromY(y, r.maximum);
         DrawSlider(window);
         NotifyParent(window, kNotifyChanging, r.position);
         g_masterVolume = SliderVolumeDb(r.position);
-        g_changeVolume(g_masterVolume, g_masterVolume);
+        HandVolumeToPlayer(g_masterVolume, g_masterVolume);
     }
     ShowVolume(window);
 }
 
 void Slider_OnLButtonDown(HWND window, SliderRecord* record, LPARAM lParam)
 {
-    if (!g_sliderDragging) {
-        SetCapture(window);
-        g_sliderDragging = 1;
-    }
+    DragControl_OnLButtonDown(window, &ThePanel().sliderDragging);
     Slider_OnMouseMove(window, record, lParam);
 }
 
@@ -111,8 +99,6 @@ void Slider_OnPaint(HWND window, const SliderRecord* record)
 }
 
 }  // namespace
-
-ChangeVolumeFunction g_changeVolume = IgnoreVolume;
 
 void DrawSlider(HWND slider)
 {
@@ -144,9 +130,9 @@ LRESULT CALLBACK MasterSliderProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_TIMER: return 0;
     case WM_LBUTTONDOWN: Slider_OnLButtonDown(window, record, lParam); return 0;
     case WM_MOUSEMOVE: Slider_OnMouseMove(window, record, lParam); return 0;
-    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &g_sliderDragging, record->range.position); return 0;
+    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &ThePanel().sliderDragging, record->range.position); return 0;
     case WM_CAPTURECHANGED:
-        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &g_sliderDragging,
+        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &ThePanel().sliderDragging,
                                      record->range.position);
         return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);

@@ -48,10 +48,10 @@ void OnOff_OnMouseMove()
 {
     const EffectParameters* effect = CurrentEffect();
     if (!effect) {
-        DrawDisplayLine(g_displayWindow, "NO EFFECTS");
+        DrawDisplayLine(ThePanel().display, "NO EFFECTS");
         return;
     }
-    DrawDisplayText(g_displayWindow, EffectDisplayName(CurrentEffectId()), kTopLeft, effect->on ? "ON" : "OFF",
+    DrawDisplayText(ThePanel().display, EffectDisplayName(CurrentEffectId()), kTopLeft, effect->on ? "ON" : "OFF",
                     kTopRight, "", kNoPlace, "", kNoPlace);
 }
 

@@ -1,22 +1,38 @@
-// Window handles of the panel that the controls need to know each other by.
-// The shell fills them in as it creates the controls.
+// What every panel window shares: the instance whose resources it draws
+// from, and the state record that the knob, the slider and the display keep
+// in their window's extra slot (kRecordSlot): zero-filled local memory
+// attached at WM_CREATE, fetched for every message, freed at WM_DESTROY.
 #pragma once
 #include <windows.h>
 
-constexpr int kKnobCount = 6;
+#include "widgets/panel_shell.h"
 
-// The byte offset of the window-extra slot in which the knob, slider and
-// display keep the pointer to their state record.
-constexpr int kRecordSlot = 0;
+// The instance a panel window was created with.
+inline HINSTANCE PanelInstanceOf(HWND window)
+{
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+}
 
-// Indexed by knob number - 1: Freq, Depth, Rate, Mix, Degree, Feed.
-extern HWND g_knobWindows[kKnobCount];
-extern HWND g_displayWindow;
-extern HWND g_greenLedWindow;
+// A new zero-filled record in window's slot; null (and the slot empty)
+// when there is no memory for it.
+template <typename Record>
+Record* AttachControlRecord(HWND window)
+{
+    auto* record = static_cast<Record*>(LocalAlloc(LPTR, sizeof(Record)));
+    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
+    return record;
+}
 
-// The instance a panel window was created with, whose resources the panel
-// draws from.
-HINSTANCE PanelInstanceOf(HWND window);
+// The record in window's slot, or null before creation and after destruction.
+template <typename Record>
+Record* ControlRecordOf(HWND window)
+{
+    return reinterpret_cast<Record*>(GetWindowLongPtrA(window, kRecordSlot));
+}
 
-// The knob number (1 to 6) of a knob window, 0 for any other window.
-int KnobNumberOf(HWND window);
+// Frees the record and empties the slot, so that no later message finds it.
+inline void FreeControlRecord(HWND window)
+{
+    HLOCAL record = reinterpret_cast<HLOCAL>(SetWindowLongPtrA(window, kRecordSlot, 0));
+    if (record) LocalFree(record);
+}

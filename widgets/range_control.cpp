@@ -41,6 +41,13 @@ void NotifyParent(HWND control, UINT notification, uint16_t position)
                  MAKELPARAM(handleBits, position));
 }
 
+void DragControl_OnLButtonDown(HWND control, int32_t* dragging)
+{
+    if (*dragging) return;
+    SetCapture(control);
+    *dragging = 1;
+}
+
 void EndDrag(HWND control, int32_t* dragging, uint16_t position)
 {
     if (!*dragging) return;

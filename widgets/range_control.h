@@ -27,6 +27,10 @@ bool RangeControl_OnMessage(RangeControl* control, UINT message, WPARAM wParam, 
 // control id, lParam the low 16 bits of its handle and the position.
 void NotifyParent(HWND control, UINT notification, uint16_t position);
 
+// Starts a drag of control that *dragging marks, with the mouse capture;
+// nothing while one runs (the capture keeps a second control from starting).
+void DragControl_OnLButtonDown(HWND control, int32_t* dragging);
+
 // Ends a drag of control that *dragging marks: clears the flag and tells the
 // parent with kNotifyReleased, as a release does. Nothing when no drag runs, so a
 // button-up and the loss of capture that it causes end a drag once.

@@ -12,8 +12,6 @@
 #include "widgets/panel_windows.h"
 #include "widgets/range_control.h"
 
-int32_t g_knobDragging = 0;
-
 namespace {
 
 constexpr int kPointerRadius = 11;
@@ -24,9 +22,15 @@ struct KnobRecord {
     HBITMAP face;  // made on the first show
 };
 
-KnobRecord* RecordOf(HWND window)
+KnobRecord* RecordOf(HWND window) { return ControlRecordOf<KnobRecord>(window); }
+
+// The knob number (1 to 6) of a knob window, 0 for any other window.
+int KnobNumberOf(HWND window)
 {
-    return reinterpret_cast<KnobRecord*>(GetWindowLongPtrA(window, kRecordSlot));
+    for (int i = 0; i < kKnobCount; ++i) {
+        if (window && ThePanel().knobs[i] == window) return i + 1;
+    }
+    return 0;
 }
 
 POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -61,35 +65,33 @@ void ShowKnobValue(HWND window, int effect, int knob, uint16_t position)
     const char* name = EffectDisplayName(effect);
     char label[40] = "";
     GetWindowTextA(window, label, sizeof label);
-    DrawDisplayText(g_displayWindow, name, kTopLeft, "", kNoPlace, value.label ? value.label : label, kBottomLeft,
+    DrawDisplayText(ThePanel().display, name, kTopLeft, "", kNoPlace, value.label ? value.label : label, kBottomLeft,
                     value.text, kBottomRight);
 }
 
 LRESULT Knob_OnCreate(HWND window)
 {
-    KnobRecord* record = static_cast<KnobRecord*>(LocalAlloc(LPTR, sizeof(KnobRecord)));
+    KnobRecord* record = AttachControlRecord<KnobRecord>(window);
     if (!record) return -1;  // a knob without its record cannot work: creation fails
     InitRangeControl(&record->range);
-    SetWindowLongPtrA(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
     return 0;
 }
 
 void Knob_OnDestroy(HWND window, KnobRecord* record)
 {
     if (record->face) DeleteObject(record->face);
-    LocalFree(record);
-    SetWindowLongPtrA(window, kRecordSlot, 0);
+    FreeControlRecord(window);
 }
 
 void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
 {
     if (g_effectsPatch.count == 0) {
-        DrawDisplayLine(g_displayWindow, "NO EFFECTS");
+        DrawDisplayLine(ThePanel().display, "NO EFFECTS");
         return;
     }
     const int effect = CurrentEffectId();
     const int knob = KnobNumberOf(window);
-    if (g_knobDragging) {
+    if (ThePanel().knobDragging) {
         RECT client;
         GetClientRect(window, &client);
         const POINT c = CentreOf(client);
@@ -106,10 +108,7 @@ void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
 
 void Knob_OnLButtonDown(HWND window, KnobRecord* record, LPARAM lParam)
 {
-    if (!g_knobDragging) {
-        SetCapture(window);
-        g_knobDragging = 1;
-    }
+    DragControl_OnLButtonDown(window, &ThePanel().knobDragging);
     Knob_OnMouseMove(window, record, lParam);
 }
 
@@ -173,9 +172,10 @@ LRESULT CALLBACK RotaryControlProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_TIMER: return 0;
     case WM_LBUTTONDOWN: Knob_OnLButtonDown(window, record, lParam); return 0;
     case WM_MOUSEMOVE: Knob_OnMouseMove(window, record, lParam); return 0;
-    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &g_knobDragging, record->range.position); return 0;
+    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &ThePanel().knobDragging, record->range.position); return 0;
     case WM_CAPTURECHANGED:
-        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &g_knobDragging, record->range.position);
+        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &ThePanel().knobDragging,
+                                     record->range.position);
         return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }

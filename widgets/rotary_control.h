@@ -2,11 +2,6 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdint>
-
-// Set while a knob holds the mouse capture (shared by all knobs).
-extern int32_t g_knobDragging;
-
 // The knob's face: the panel background under it with the knob picture
 // (IDB_KNOB) drawn over it around its centre, blue left out. The caller
 // owns the bitmap.

@@ -23,8 +23,8 @@ protected:
         values_.assign(kBlockSize / 2 + kGuard, 0.0);
         buffers_ = {{data_[0].data(), data_[1].data()}, values_.data(), 2};
         SetPatch({});
-        g_leftGain = 1.0;
-        g_rightGain = 1.0;
+        g_playerCopies.leftGain = 1.0;
+        g_playerCopies.rightGain = 1.0;
         g_processCalls.clear();
         g_fakeEffectsAlterSamples = false;
     }
@@ -36,8 +36,8 @@ protected:
     }
     static void SetPatch(const std::vector<int16_t>& ids)
     {
-        for (size_t i = 0; i < ids.size(); ++i) g_patchIds[i] = ids[i];
-        g_patchCount = static_cast<int16_t>(ids.size());
+        for (size_t i = 0; i < ids.size(); ++i) g_playerCopies.patchIds[i] = ids[i];
+        g_playerCopies.patchCount = static_cast<int16_t>(ids.size());
     }
     void Fill(int buffer, const std::vector<int16_t>& samples)
     {
@@ -95,8 +95,8 @@ TEST_F(BlockProcessingTest, PatchRunsInOrderSkippingUnknownIds)
 
 TEST_F(BlockProcessingTest, GainsClipAndRoundHalvesTowardZero)
 {
-    g_leftGain = 1.9952623149688795;  // +6 dB
-    g_rightGain = 1.9952623149688795;
+    g_playerCopies.leftGain = 1.9952623149688795;  // +6 dB
+    g_playerCopies.rightGain = 1.9952623149688795;
     Fill(1, {20000, -20000});
     ProcessBlock(buffers_, 1, 4);
     EXPECT_EQ(Out(1, 2), (std::vector<int16_t>{32767, -32768}));
@@ -108,8 +108,8 @@ TEST_F(BlockProcessingTest, GainsClipAndRoundHalvesTowardZero)
 
 TEST_F(BlockProcessingTest, EachChannelHasItsOwnGain)
 {
-    g_leftGain = 0.5;
-    g_rightGain = 0.1;
+    g_playerCopies.leftGain = 0.5;
+    g_playerCopies.rightGain = 0.1;
     Fill(1, {1000, 1000, -3, -3});
     ProcessBlock(buffers_, 1, 8);
     EXPECT_EQ(Out(1, 4), (std::vector<int16_t>{500, 100, -1, 0}));
@@ -129,8 +129,8 @@ TEST_F(BlockProcessingTest, EmptyAndOddBlocks)
     // mixdown drops it.
     g_processCalls.clear();
     SetPatch({});
-    g_leftGain = 2.0;
-    g_rightGain = 3.0;
+    g_playerCopies.leftGain = 2.0;
+    g_playerCopies.rightGain = 3.0;
     data_[0].assign(data_[0].size(), kGuardValue);
     Fill(1, {10, 10, 10});
     ProcessBlock(buffers_, 1, 7);

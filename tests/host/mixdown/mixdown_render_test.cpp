@@ -53,8 +53,8 @@ protected:
 
 TEST_F(MixdownRenderTest, PrepareDerivesTheRenderFromSourceAndVolume)
 {
-    g_mixdownCompleted = true;
-    g_mixdownStartPending = false;
+    g_mixdown.completed = true;
+    g_mixdown.startPending = false;
     g_masterVolume = -6.0;
     ASSERT_TRUE(PrepareMixdown("C:\\in.wav", "C:\\tmpqbx15.wav", kMixdownBlockBytes));
     EXPECT_STREQ(g_mixdown.sourcePath, "C:\\in.wav");
@@ -66,8 +66,8 @@ TEST_F(MixdownRenderTest, PrepareDerivesTheRenderFromSourceAndVolume)
     EXPECT_EQ(g_mixdown.currentBlockBytes, 32768);
     EXPECT_NEAR(g_mixdown.leftGain, 0.501187, 1e-6);
     EXPECT_EQ(g_mixdown.leftGain, g_mixdown.rightGain);
-    EXPECT_FALSE(g_mixdownCompleted);
-    EXPECT_TRUE(g_mixdownStartPending);
+    EXPECT_FALSE(g_mixdown.completed);
+    EXPECT_TRUE(g_mixdown.startPending);
 
     g_sourceFormat = {22050, 1, 20000, 0};
     g_masterVolume = 0.0;

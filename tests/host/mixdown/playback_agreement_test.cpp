@@ -52,13 +52,13 @@ TEST(PlaybackAgreement, SameBlockGivesTheSameBytes)
     g_effectsPatch.count = 3;
     for (int i = 0; i < 3; ++i) {
         g_effectsPatch.ids[i] = patch[i];
-        g_patchIds[i] = patch[i];
+        g_playerCopies.patchIds[i] = patch[i];
     }
-    g_patchCount = 3;
+    g_playerCopies.patchCount = 3;
     for (double dB : {0.0, -3.5, 4.0}) {
         g_masterVolume = dB;
-        g_leftGain = DecibelsToGain(dB);
-        g_rightGain = DecibelsToGain(dB);
+        g_playerCopies.leftGain = DecibelsToGain(dB);
+        g_playerCopies.rightGain = DecibelsToGain(dB);
         for (uint16_t channels : {1, 2}) {
             g_sourceFormat = {44100, channels, 1000000, 0};
             PrepareMixdown("a", "b", kMixdownBlockBytes);
@@ -69,9 +69,9 @@ TEST(PlaybackAgreement, SameBlockGivesTheSameBytes)
         }
     }
     g_fakeEffectsAlterSamples = false;
-    g_patchCount = 0;
-    g_leftGain = 1.0;
-    g_rightGain = 1.0;
+    g_playerCopies.patchCount = 0;
+    g_playerCopies.leftGain = 1.0;
+    g_playerCopies.rightGain = 1.0;
     g_masterVolume = 0.0;
     ResetEffectsPatch();
     g_sourceFormat = {44100, 0, 0, 0};

@@ -27,7 +27,7 @@ void Driver_Cancel(HWND window, DriverState* state)
     state->run.stepQueuedAtCancel =
         PeekMessageA(&queued, window, WM_MIXDOWN_STEP, WM_MIXDOWN_STEP, PM_NOREMOVE) != 0;
     state->run.finishResult = FinishMixdown();
-    g_mixdownCompleted = false;
+    g_mixdown.completed = false;
     state->run.cancelled = true;
     state->done = true;
 }
@@ -39,7 +39,7 @@ void Driver_OnMixdownStep(HWND window, DriverState* state)
     if (g_mixdown.currentBlockBytes == 0) {
         state->run.finishResult = FinishMixdown();
         state->run.completed = state->run.finishResult;
-        g_mixdownCompleted = state->run.completed;
+        g_mixdown.completed = state->run.completed;
         state->done = true;
         return;
     }
@@ -94,7 +94,7 @@ MixdownRun DriveMixdown(const std::string& source, const std::string& temp, int 
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
 
     PrepareMixdown(source.c_str(), temp.c_str(), kMixdownBlockBytes);
-    g_mixdownStartPending = false;
+    g_mixdown.startPending = false;
     state.run.started = StartMixdown(window);
     if (!state.run.started) {
         state.run.failed = true;

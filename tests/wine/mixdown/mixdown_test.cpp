@@ -187,7 +187,7 @@ TEST_F(MixdownTest, StereoSourceOfThreeBlocksIsWrittenBackByteForByte)
     EXPECT_TRUE(run.completed);
     EXPECT_EQ(run.blocksRendered, 3);
     EXPECT_EQ(run.stepsHandled, 4);  // three blocks and the closing step
-    EXPECT_TRUE(g_mixdownCompleted);
+    EXPECT_TRUE(g_mixdown.completed);
     ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "stereo3blocks.wav");
     const Bytes out = Output();
     ASSERT_GE(out.size(), 8u);
@@ -321,7 +321,7 @@ TEST_F(MixdownTest, CancelAfterTheFirstBlockLeavesAClosedReadableFile)
     EXPECT_TRUE(run.stepQueuedAtCancel);
     EXPECT_TRUE(run.finishResult);
     EXPECT_EQ(run.blocksRendered, 1);  // the queued step was never served
-    EXPECT_FALSE(g_mixdownCompleted);
+    EXPECT_FALSE(g_mixdown.completed);
     const std::vector<int16_t> first(samples.begin(), samples.begin() + 16384);
     ExpectOutput(ExpectedFile(44100, first, kUser, date_), "cancelled.wav");
     EXPECT_TRUE(DeleteFileA(temp_.c_str())) << "the temporary file is still open";

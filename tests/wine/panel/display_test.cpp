@@ -142,12 +142,12 @@ TEST_F(DisplayTest, TheIntroTypesTheBannerThenPromptsAndSetsBothFlagsOnTheFiftee
     EXPECT_EQ(Tick(IDT_DISPLAY_INTRO), Showing("", 0, "Q", kTopRight, " ", kBottomLeft, "", 0));
     for (int tick = 3; tick <= 14; ++tick) {
         Tick(IDT_DISPLAY_INTRO);
-        EXPECT_EQ(g_introFinished, 0) << tick;
-        EXPECT_EQ(g_rightClickWait, 0) << tick;
+        EXPECT_EQ(ThePanel().introFinished, 0) << tick;
+        EXPECT_EQ(ThePanel().rightClickWait, 0) << tick;
     }
     const Pixels last = Tick(IDT_DISPLAY_INTRO);
-    EXPECT_EQ(g_introFinished, 1);
-    EXPECT_EQ(g_rightClickWait, 1);
+    EXPECT_EQ(ThePanel().introFinished, 1);
+    EXPECT_EQ(ThePanel().rightClickWait, 1);
     EXPECT_EQ(last, Showing("", 0, "QBX  v.1.5    ", kTopRight, "  ZANTIL Soft", kBottomLeft, "", 0));
     for (UINT id : {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_ABOUT, IDM_PREFERENCES, IDM_HELP}) EXPECT_FALSE(Greyed(id)) << id;
     EXPECT_TRUE(Greyed(105));  // Mixdown waits for the first file
@@ -163,9 +163,9 @@ TEST_F(DisplayTest, TheIntroTypesTheBannerThenPromptsAndSetsBothFlagsOnTheFiftee
 TEST_F(DisplayTest, TheRealTimersReachThePrompt)
 {
     ShowWindow(display_, SW_SHOWNORMAL);
-    for (int i = 0; i < 100 && !g_rightClickWait; ++i) PumpMessages(50);
-    EXPECT_EQ(g_introFinished, 1);
-    EXPECT_EQ(g_rightClickWait, 1);
+    for (int i = 0; i < 100 && !ThePanel().rightClickWait; ++i) PumpMessages(50);
+    EXPECT_EQ(ThePanel().introFinished, 1);
+    EXPECT_EQ(ThePanel().rightClickWait, 1);
     EXPECT_TRUE(KillTimer(display_, IDT_DISPLAY_PROMPT));
 }
 
@@ -189,9 +189,9 @@ TEST_F(DisplayTest, WithoutItsRecordTheDisplayStillReachesThePrompt)
     EXPECT_EQ(SendMessageA(display_, kMsgSetMaximum, 0, 0), 0);
     SendMessageA(display_, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
     ShowWindow(display_, SW_SHOWNORMAL);
-    for (int i = 0; i < 100 && !g_rightClickWait; ++i) PumpMessages(50);
-    EXPECT_EQ(g_introFinished, 1);
-    EXPECT_EQ(g_rightClickWait, 1);
+    for (int i = 0; i < 100 && !ThePanel().rightClickWait; ++i) PumpMessages(50);
+    EXPECT_EQ(ThePanel().introFinished, 1);
+    EXPECT_EQ(ThePanel().rightClickWait, 1);
     EXPECT_TRUE(KillTimer(display_, IDT_DISPLAY_PROMPT)) << "the prompt does not blink";
     EXPECT_EQ(PrintClient(display_), before) << "a display without its record drew";
 }
@@ -201,11 +201,11 @@ TEST_F(DisplayTest, ARepaintShowsTheBareBackgroundWhileThePromptBlinksAndTheEffe
     ShowWithoutIntro();
     const Pixels empty = Empty();
     UpdateWindow(display_);  // the first paint: bare
-    g_rightClickWait = 1;
+    ThePanel().rightClickWait = 1;
     InvalidateRect(display_, nullptr, FALSE);
     UpdateWindow(display_);
     EXPECT_EQ(PrintClient(display_), empty);
-    g_rightClickWait = 0;
+    ThePanel().rightClickWait = 0;
     InvalidateRect(display_, nullptr, FALSE);
     UpdateWindow(display_);
     const Pixels named = PrintClient(display_);

@@ -55,7 +55,7 @@ TEST_F(LedTest, TheGreenLampIsTheOneWithTheGreenHandleAndBothPaintDark)
 {
     HWND green = panel_.Add("LED", "", IDC_GREEN_LED, 149, 65, 7, 3, WS_VISIBLE);
     HWND red = panel_.Add("LED", "", IDC_RED_LED, 181, 65, 7, 3, WS_VISIBLE);
-    g_greenLedWindow = green;
+    ThePanel().greenLed = green;
     EXPECT_EQ(PrintClient(green), LampPicture("GREEN"));
     EXPECT_EQ(PrintClient(red), LampPicture("RED"));
     EXPECT_NE(LampPicture("GREEN"), LampPicture("RED"));

@@ -105,12 +105,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     const KnobPlace knobs[6] = {{"Freq", 8, 5}, {"Depth", 48, 5}, {"Rate", 8, 50},
                                 {"Mix", 88, 50}, {"Degree", 88, 5}, {"Feed", 48, 50}};
     for (int i = 0; i < 6; ++i) {
-        g_knobWindows[i] = Child(main, "rotary_control", knobs[i].text, IDC_KNOB_FREQ + i, knobs[i].x, knobs[i].y, 30,
+        ThePanel().knobs[i] = Child(main, "rotary_control", knobs[i].text, IDC_KNOB_FREQ + i, knobs[i].x, knobs[i].y, 30,
                                  30, WS_DISABLED);
     }
     HWND slider = Child(main, "SLIDER", "Volume", IDC_VOLUME_SLIDER, 328, 4, 22, 84, WS_DISABLED);
-    g_displayWindow = Child(main, "DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, WS_DISABLED);
-    g_greenLed = g_greenLedWindow = Child(main, "LED", "", IDC_GREEN_LED, 149, 65, 7, 3, 0);
+    ThePanel().display = Child(main, "DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, WS_DISABLED);
+    g_greenLed = ThePanel().greenLed = Child(main, "LED", "", IDC_GREEN_LED, 149, 65, 7, 3, 0);
     ShowWindow(g_greenLed, SW_SHOWNORMAL);
     HWND red = Child(main, "LED", "", IDC_RED_LED, 181, 65, 7, 3, 0);
     ShowWindow(red, SW_SHOWNORMAL);
@@ -140,34 +140,34 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     const WPARAM minima[6] = {0, 0, 0, 1, 0, 0};
     const WPARAM maxima[6] = {100, 100, 100, 200, 180, 100};
     for (int i = 0; i < 6; ++i) {
-        ShowWindow(g_knobWindows[i], SW_SHOWNORMAL);
-        SendMessageA(g_knobWindows[i], kMsgSetText, 0, reinterpret_cast<LPARAM>(knobTexts[i]));
-        SendMessageA(g_knobWindows[i], kMsgSetMinimum, minima[i], 0);
-        SendMessageA(g_knobWindows[i], kMsgSetMaximum, maxima[i], 0);
-        SendMessageA(g_knobWindows[i], kMsgSetPosition, KnobPositionFor(kPhaserId, i + 1), 0);
+        ShowWindow(ThePanel().knobs[i], SW_SHOWNORMAL);
+        SendMessageA(ThePanel().knobs[i], kMsgSetText, 0, reinterpret_cast<LPARAM>(knobTexts[i]));
+        SendMessageA(ThePanel().knobs[i], kMsgSetMinimum, minima[i], 0);
+        SendMessageA(ThePanel().knobs[i], kMsgSetMaximum, maxima[i], 0);
+        SendMessageA(ThePanel().knobs[i], kMsgSetPosition, KnobPositionFor(kPhaserId, i + 1), 0);
     }
     ShowWindow(slider, SW_SHOWNORMAL);
     SendMessageA(slider, kMsgSetText, 0, reinterpret_cast<LPARAM>(""));
     SendMessageA(slider, kMsgSetMinimum, 0, 0);
     SendMessageA(slider, kMsgSetMaximum, 300, 0);
     SendMessageA(slider, kMsgSetPosition, 32, 0);
-    ShowWindow(g_displayWindow, SW_SHOWNORMAL);
-    SendMessageA(g_displayWindow, kMsgSetMinimum, 0, 0);
-    SendMessageA(g_displayWindow, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
+    ShowWindow(ThePanel().display, SW_SHOWNORMAL);
+    SendMessageA(ThePanel().display, kMsgSetMinimum, 0, 0);
+    SendMessageA(ThePanel().display, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
 
     if (ready) {
-        UpdateWindow(g_displayWindow);  // its first paint is the bare glass
-        KillTimer(g_displayWindow, IDT_DISPLAY_INTRO);
-        for (int tick = 0; tick < 15; ++tick) SendMessageA(g_displayWindow, WM_TIMER, IDT_DISPLAY_INTRO, 0);
-        KillTimer(g_displayWindow, IDT_DISPLAY_PROMPT);
-        g_rightClickWait = 0;
-        for (HWND knob : g_knobWindows) EnableWindow(knob, TRUE);
+        UpdateWindow(ThePanel().display);  // its first paint is the bare glass
+        KillTimer(ThePanel().display, IDT_DISPLAY_INTRO);
+        for (int tick = 0; tick < 15; ++tick) SendMessageA(ThePanel().display, WM_TIMER, IDT_DISPLAY_INTRO, 0);
+        KillTimer(ThePanel().display, IDT_DISPLAY_PROMPT);
+        ThePanel().rightClickWait = 0;
+        for (HWND knob : ThePanel().knobs) EnableWindow(knob, TRUE);
         EnableWindow(slider, TRUE);
         for (HWND button : buttonWindows) EnableWindow(button, TRUE);
-        EnableWindow(g_displayWindow, TRUE);
+        EnableWindow(ThePanel().display, TRUE);
         EnableWindow(onOff, TRUE);
         SendMessageA(onOff, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // the Phaser on
-        SendMessageA(g_knobWindows[0], WM_MOUSEMOVE, 0, 0);  // the Freq value on the display
+        SendMessageA(ThePanel().knobs[0], WM_MOUSEMOVE, 0, 0);  // the Freq value on the display
         g_playing = true;
         SetTimer(main, kLedBlinkTimer, kLedBlinkMs, nullptr);
     }

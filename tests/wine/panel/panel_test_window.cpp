@@ -12,6 +12,8 @@ namespace {
 
 const char kParentClass[] = "qbx_panel_test_parent";
 std::vector<MessageRecord> g_notifications;
+PanelState g_panel = {};
+std::vector<std::pair<double, double>> g_volumesHanded;
 
 struct KnobPlace {
     const char* text;
@@ -23,6 +25,12 @@ const KnobPlace kKnobPlaces[6] = {
 };
 
 }  // namespace
+
+// The controls' ties to a shell, answered by the test window in its place.
+PanelState& ThePanel() { return g_panel; }
+void HandVolumeToPlayer(double left, double right) { g_volumesHanded.emplace_back(left, right); }
+
+std::vector<std::pair<double, double>>& VolumesHanded() { return g_volumesHanded; }
 
 LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -75,9 +83,7 @@ PanelTestWindow::PanelTestWindow(bool shown)
 PanelTestWindow::~PanelTestWindow()
 {
     DestroyWindow(window_);
-    for (HWND& knob : g_knobWindows) knob = nullptr;
-    g_displayWindow = nullptr;
-    g_greenLedWindow = nullptr;
+    g_panel = {};
 }
 
 HWND PanelTestWindow::Add(const char* className, const char* text, int id, int x, int y, int width, int height,
@@ -91,14 +97,14 @@ HWND PanelTestWindow::AddKnob(int number)
 {
     const KnobPlace& p = kKnobPlaces[number - 1];
     HWND knob = Add("rotary_control", p.text, IDC_KNOB_FREQ + number - 1, p.x, p.y, 30, 30, 0);
-    g_knobWindows[number - 1] = knob;
+    g_panel.knobs[number - 1] = knob;
     return knob;
 }
 
 HWND PanelTestWindow::AddDisplay()
 {
-    g_displayWindow = Add("DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, 0);
-    return g_displayWindow;
+    g_panel.display = Add("DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, 0);
+    return g_panel.display;
 }
 
 HWND PanelTestWindow::AddSlider() { return Add("SLIDER", "Volume", IDC_VOLUME_SLIDER, 328, 4, 22, 84, 0); }

@@ -8,6 +8,10 @@
 
 #include "resources/resource_ids.h"
 #include "tests/support/message_sequence.h"
+#include "widgets/panel_shell.h"
+
+// The master volumes (left, right) the slider handed on, in order.
+std::vector<std::pair<double, double>>& VolumesHanded();
 
 // Registers the panel classes and the test parent's class once per process.
 void EnsurePanelClasses();

@@ -15,10 +15,6 @@
 
 namespace {
 
-std::vector<std::pair<double, double>> g_volumeCalls;
-
-void WINAPI RecordVolume(double left, double right) { g_volumeCalls.emplace_back(left, right); }
-
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 class SliderTest : public ::testing::Test {
@@ -26,9 +22,7 @@ protected:
     void SetUp() override
     {
         g_masterVolume = 0.0;
-        g_sliderDragging = 0;
-        g_volumeCalls.clear();
-        g_changeVolume = RecordVolume;
+        VolumesHanded().clear();
         display_ = panel_.AddDisplay();
         ShowWindow(display_, SW_SHOWNORMAL);
         KillTimer(display_, IDT_DISPLAY_INTRO);
@@ -72,9 +66,9 @@ TEST_F(SliderTest, PressingAtTwentyIsExactlyZeroDecibels)
     EXPECT_EQ(GetCapture(), slider_);
     EXPECT_EQ(Position(), 32);
     EXPECT_EQ(g_masterVolume, 0.0);
-    ASSERT_EQ(g_volumeCalls.size(), 1u);
-    EXPECT_EQ(g_volumeCalls[0].first, 0.0);
-    EXPECT_EQ(g_volumeCalls[0].second, 0.0);
+    ASSERT_EQ(VolumesHanded().size(), 1u);
+    EXPECT_EQ(VolumesHanded()[0].first, 0.0);
+    EXPECT_EQ(VolumesHanded()[0].second, 0.0);
     EXPECT_EQ(DecibelsToGain(g_masterVolume), 1.0);
     const Pixels shown = PrintClient(display_);
     EXPECT_EQ(shown, DisplayShowing("0.00"));
@@ -101,7 +95,7 @@ TEST_F(SliderTest, ADragFromTopToBottomSetsTheVolumeMovesTheCapAndNotifies)
         SendMessageA(slider_, WM_MOUSEMOVE, MK_LBUTTON, off);
         EXPECT_EQ(Position(), 300);
     }
-    EXPECT_EQ(g_volumeCalls.size(), 2u);
+    EXPECT_EQ(VolumesHanded().size(), 2u);
     EXPECT_EQ(PrintClient(display_), DisplayShowing("-89.99"));
     SendMessageA(slider_, WM_LBUTTONUP, 0, At(11, 75));
 
@@ -111,7 +105,7 @@ TEST_F(SliderTest, ADragFromTopToBottomSetsTheVolumeMovesTheCapAndNotifies)
         ControlNotification(kNotifyReleased, slider_, 300),
     };
     EXPECT_EQ(SequenceMismatch(panel_.Notifications(), drag), "");
-    EXPECT_EQ(g_volumeCalls[1].first, g_volumeCalls[1].second);
+    EXPECT_EQ(VolumesHanded()[1].first, VolumesHanded()[1].second);
 }
 
 TEST_F(SliderTest, HoveringOnlyShowsTheVolume)
@@ -119,7 +113,7 @@ TEST_F(SliderTest, HoveringOnlyShowsTheVolume)
     g_masterVolume = -6.5;
     SendMessageA(slider_, WM_MOUSEMOVE, 0, At(11, 50));
     EXPECT_EQ(Position(), 32);
-    EXPECT_TRUE(g_volumeCalls.empty());
+    EXPECT_TRUE(VolumesHanded().empty());
     EXPECT_EQ(PrintClient(display_), DisplayShowing("-6.50"));
 }
 
@@ -129,7 +123,7 @@ TEST_F(SliderTest, SettingThePositionMovesTheCapButNotTheVolume)
     SendMessageA(slider_, kMsgSetPosition, 150, 0);
     EXPECT_EQ(CapIndexRow(), 42);
     EXPECT_EQ(g_masterVolume, 0.0);
-    EXPECT_TRUE(g_volumeCalls.empty());
+    EXPECT_TRUE(VolumesHanded().empty());
     // Outside the cap the slider shows the panel under it.
     const Pixels painted = PrintClient(slider_);
     EXPECT_EQ(painted.Crop(0, 0, 22, 20), DecodeBitmapResource(IDB_PANEL_BACKGROUND).Crop(328, 4, 22, 20));
@@ -142,7 +136,7 @@ TEST_P(SliderCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverMov
     SendMessageA(slider_, WM_LBUTTONDOWN, MK_LBUTTON, At(11, 14));  // the top: +3 dB
     ASSERT_EQ(GetCapture(), slider_);
     ASSERT_TRUE(TakeCaptureAway(slider_, panel_.Handle(), GetParam()));
-    EXPECT_EQ(g_sliderDragging, 0);
+    EXPECT_EQ(ThePanel().sliderDragging, 0);
 
     const ExpectedMessage pressThenLoss[] = {
         ControlNotification(kNotifyChanging, slider_, 0),
@@ -156,7 +150,7 @@ TEST_P(SliderCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverMov
     SendMessageA(slider_, WM_LBUTTONUP, 0, At(11, 50));
     EXPECT_EQ(Position(), 0);
     EXPECT_EQ(g_masterVolume, 3.0);
-    EXPECT_EQ(g_volumeCalls.size(), 1u);
+    EXPECT_EQ(VolumesHanded().size(), 1u);
     EXPECT_EQ(SequenceMismatch(panel_.Notifications(), pressThenLoss), "");
     EXPECT_EQ(PrintClient(display_), DisplayShowing("3.00"));
 

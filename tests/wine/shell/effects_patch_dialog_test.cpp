@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/panel_sync.h"
+#include "widgets/panel_shell.h"
 #include "model/effects_patch.h"
 #include "resources/resource_ids.h"
 

@@ -11,37 +11,35 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "dialogs/error_box.h"
-#include "dialogs/panel_sync.h"
+#include "widgets/panel_shell.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
 
 namespace {
 
+// The shell's transport, as the dialog sees it.
+bool g_playbackActive = false;
 int g_stopCommands = 0;
 
-LRESULT CALLBACK FakeMainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+}  // namespace
+
+bool IsPlaybackActive() { return g_playbackActive; }
+
+void StopPlaybackFromShell()
 {
-    if (message == WM_COMMAND && LOWORD(wParam) == IDC_STOP) {
-        ++g_stopCommands;
-        EnableWindow(g_shell.stopButton, FALSE);  // as the player leaves it after Stop
-        return 0;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    ++g_stopCommands;
+    g_playbackActive = false;
 }
+
+namespace {
 
 class PreferencesDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = FakeMainWindowProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "qbx_test_main";
-        RegisterClassA(&wc);
-        g_shell.mainWindow = CreateWindowA("qbx_test_main", "main", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                                     wc.hInstance, nullptr);
-        g_shell.stopButton = CreateWindowA("BUTTON", "STOP", WS_CHILD | WS_DISABLED, 0, 0, 10, 10, g_shell.mainWindow, nullptr,
-                                     wc.hInstance, nullptr);
+        g_shell.mainWindow = CreateWindowA("STATIC", "main", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                           GetModuleHandleA(nullptr), nullptr);
+        g_playbackActive = false;
         g_stopCommands = 0;
         g_sourceFormat = {44100, 2, 1000, 26460};
         g_latency = 150;
@@ -55,7 +53,6 @@ protected:
         if (dialog_) DestroyWindow(dialog_);
         DestroyWindow(g_shell.mainWindow);
         g_shell.mainWindow = nullptr;
-        g_shell.stopButton = nullptr;
     }
 
     void Open()
@@ -150,7 +147,7 @@ TEST_F(PreferencesDialogTest, BlockSizeUsesTheSourceRate)
 
 TEST_F(PreferencesDialogTest, OkWithoutAChangeLeavesPlaybackAlone)
 {
-    EnableWindow(g_shell.stopButton, TRUE);
+    g_playbackActive = true;
     g_sourceFormat.blockSize = 12345;
     Open();
     Command(IDOK, BN_CLICKED);
@@ -161,7 +158,7 @@ TEST_F(PreferencesDialogTest, OkWithoutAChangeLeavesPlaybackAlone)
 TEST_F(PreferencesDialogTest, AnotherDeviceStopsPlaybackAndIsStored)
 {
     ASSERT_GE(waveOutGetNumDevs(), 2u);
-    EnableWindow(g_shell.stopButton, TRUE);
+    g_playbackActive = true;
     Open();
     SendDlgItemMessageA(dialog_, IDC_DEVICE_BOX, CB_SETCURSEL, 1, 0);
     Command(IDOK, BN_CLICKED);

@@ -113,7 +113,7 @@ TEST_F(ProgressDialogTest, RendersToTheEndAndStepsTheBarBeforeEachBlock)
     g_seen.stepPauseMs = 60;  // longer than the bar's repaint interval
     MessageBoxCatcher boxes;
     Run();
-    EXPECT_TRUE(g_mixdownCompleted);
+    EXPECT_TRUE(g_mixdown.completed);
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(g_seen.rangeHigh, 2);
     // Two blocks and the closing step; the bar steps as each block starts.
@@ -136,7 +136,7 @@ TEST_F(ProgressDialogTest, AFastRenderRepaintsTheBarAboutEveryFiftyMillisecondsN
     const DWORD start = GetTickCount();
     Run();
     const DWORD elapsed = GetTickCount() - start;
-    EXPECT_TRUE(g_mixdownCompleted);
+    EXPECT_TRUE(g_mixdown.completed);
     EXPECT_EQ(g_seen.steps, 647);  // and the closing step
     EXPECT_LE(g_seen.barPaints, static_cast<int>(elapsed / 50) + 4) << "over " << elapsed << " ms";
     EXPECT_LT(g_seen.barPaints, g_seen.steps / 4);
@@ -158,7 +158,7 @@ TEST_F(ProgressDialogTest, WhereTheRangeWrapsTheBarShowsTheShareOfTheDataDone)
     Source(81920);
     g_sourceFormat.dataLength = 3u << 30;
     Run();
-    EXPECT_TRUE(g_mixdownCompleted);
+    EXPECT_TRUE(g_mixdown.completed);
     EXPECT_EQ(g_seen.rangeHigh, 32768);
     EXPECT_EQ(g_seen.stepIts, 0);
     EXPECT_EQ(g_seen.positions, (std::vector<int>{0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3}));
@@ -170,7 +170,7 @@ TEST_F(ProgressDialogTest, CancelEndsAfterTheBlockInHandAndLeavesNoFile)
     g_seen.cancelAfterStep = 1;
     MessageBoxCatcher boxes;
     Run();
-    EXPECT_FALSE(g_mixdownCompleted);
+    EXPECT_FALSE(g_mixdown.completed);
     EXPECT_FALSE(TempExists());
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_LE(g_seen.steps, 2);
@@ -181,7 +181,7 @@ TEST_F(ProgressDialogTest, EscapeDoesNotCancel)
     Source(20000);
     g_seen.escapeAfterStep = 1;
     Run();
-    EXPECT_TRUE(g_mixdownCompleted);
+    EXPECT_TRUE(g_mixdown.completed);
     EXPECT_TRUE(TempExists());
 }
 
@@ -191,7 +191,7 @@ TEST_F(ProgressDialogTest, ATemporaryFileThatCannotBeCreatedIsOneErrorAndNoFile)
     temp_ = dir_.File("no such folder\\tmpqbx15.wav");
     MessageBoxCatcher boxes;
     Run();
-    EXPECT_FALSE(g_mixdownCompleted);
+    EXPECT_FALSE(g_mixdown.completed);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Error in Mixdown operation.");
     EXPECT_EQ(boxes.Boxes()[0].owner, g_shell.mainWindow);
