@@ -16,6 +16,9 @@ enum EffectId : int16_t {
     kChDelayId = 4,
 };
 constexpr int kEffectCount = 4;
+// The effect table and the parameter table are indexed by id - 1.
+static_assert(kPhaserId == 1 && kFlangerId == 2 && kChorusId == 3 && kChDelayId == kEffectCount,
+              "the effect ids run from 1 to kEffectCount in table order");
 
 struct EffectEntry {
     EffectId id;
