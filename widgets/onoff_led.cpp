@@ -19,7 +19,7 @@ EffectParameters* CurrentEffect()
 void PaintOnOff(HDC dc, HWND window)
 {
     const EffectParameters* effect = CurrentEffect();
-    HBITMAP picture = effect && effect->on ? g_panelBitmaps.onLed : g_panelBitmaps.offLed;
+    HBITMAP picture = OnOffLedBitmap(effect && effect->on);
     if (!picture) return;
     RECT client;
     GetClientRect(window, &client);

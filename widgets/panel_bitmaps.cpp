@@ -5,9 +5,9 @@
 
 #include <initializer_list>
 
-PanelBitmaps g_panelBitmaps = {};
-
 namespace {
+
+PanelBitmaps g_panelBitmaps = {};
 
 HBITMAP Load(HINSTANCE instance, int id) { return LoadBitmapA(instance, MAKEINTRESOURCEA(id)); }
 
@@ -40,6 +40,8 @@ void DeletePanelBitmaps()
         Delete(&pair->pressed);
     }
 }
+
+HBITMAP OnOffLedBitmap(bool on) { return on ? g_panelBitmaps.onLed : g_panelBitmaps.offLed; }
 
 const ButtonBitmaps* ButtonBitmapsFor(int controlId)
 {
