@@ -13,7 +13,6 @@
 #include "resources/resource_ids.h"
 #include "widgets/dib_resources.h"
 #include "widgets/display_panel.h"
-#include "widgets/owner_button.h"
 #include "widgets/panel_bitmaps.h"
 #include "widgets/panel_windows.h"
 

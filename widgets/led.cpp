@@ -1,4 +1,4 @@
-#include "widgets/led.h"
+#include "widgets/panel_classes.h"
 
 #include "audio/effect_modules.h"
 #include "common/scoped_gdi.h"

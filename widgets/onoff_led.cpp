@@ -1,4 +1,4 @@
-#include "widgets/onoff_led.h"
+#include "widgets/panel_classes.h"
 
 #include "common/scoped_gdi.h"
 #include "model/effect_parameters.h"

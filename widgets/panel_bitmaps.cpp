@@ -1,5 +1,6 @@
 #include "widgets/panel_bitmaps.h"
 
+#include "common/scoped_gdi.h"
 #include "resources/panel_bitmap_ids.h"
 #include "resources/resource_ids.h"
 
@@ -15,6 +16,18 @@ void Delete(HBITMAP* bitmap)
 {
     if (*bitmap) DeleteObject(*bitmap);
     *bitmap = nullptr;
+}
+
+const ButtonBitmaps* ButtonBitmapsFor(int controlId)
+{
+    switch (controlId) {
+    case IDC_PLAY: return &g_panelBitmaps.play;
+    case IDC_PAUSE: return &g_panelBitmaps.pause;
+    case IDC_STOP: return &g_panelBitmaps.stop;
+    case IDC_UP: return &g_panelBitmaps.up;
+    case IDC_DOWN: return &g_panelBitmaps.down;
+    default: return nullptr;
+    }
 }
 
 }  // namespace
@@ -43,14 +56,14 @@ void DeletePanelBitmaps()
 
 HBITMAP OnOffLedBitmap(bool on) { return on ? g_panelBitmaps.onLed : g_panelBitmaps.offLed; }
 
-const ButtonBitmaps* ButtonBitmapsFor(int controlId)
+void DrawOwnerButton(const DRAWITEMSTRUCT* item)
 {
-    switch (controlId) {
-    case IDC_PLAY: return &g_panelBitmaps.play;
-    case IDC_PAUSE: return &g_panelBitmaps.pause;
-    case IDC_STOP: return &g_panelBitmaps.stop;
-    case IDC_UP: return &g_panelBitmaps.up;
-    case IDC_DOWN: return &g_panelBitmaps.down;
-    default: return nullptr;
-    }
+    const ButtonBitmaps* pair = ButtonBitmapsFor(static_cast<int>(item->CtlID));
+    if (!pair) return;
+    HBITMAP picture = (item->itemState & ODS_SELECTED) ? pair->pressed : pair->up;
+    if (!picture) return;
+    ScopedMemDC memory(item->hDC);
+    ScopedSelectObject pictureSelected(memory, picture);
+    const RECT& r = item->rcItem;
+    BitBlt(item->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, SRCCOPY);
 }

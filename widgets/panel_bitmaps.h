@@ -1,4 +1,5 @@
-// The twelve button and LED bitmaps, held for the main window's whole life.
+// The twelve button and LED bitmaps, held for the main window's whole life,
+// and the drawing of the five owner-drawn buttons with them.
 #pragma once
 #include <windows.h>
 
@@ -23,6 +24,7 @@ void DeletePanelBitmaps();
 // The on/off LED's picture for an effect switched on or off.
 HBITMAP OnOffLedBitmap(bool on);
 
-// The pair of the button with that control id (IDC_PLAY, IDC_PAUSE,
-// IDC_STOP, IDC_UP, IDC_DOWN), or null for any other id.
-const ButtonBitmaps* ButtonBitmapsFor(int controlId);
+// Draws the owner-drawn button of the item (PLAY, PAUSE, STOP, UP, DOWN)
+// in its pressed picture while ODS_SELECTED is set, else in its up picture
+// (also when disabled). Other ids draw nothing.
+void DrawOwnerButton(const DRAWITEMSTRUCT* item);

@@ -1,9 +1,7 @@
 #include "widgets/panel_classes.h"
 
 #include "widgets/display_panel.h"
-#include "widgets/led.h"
 #include "widgets/master_slider.h"
-#include "widgets/onoff_led.h"
 #include "widgets/panel_windows.h"
 #include "widgets/rotary_control.h"
 

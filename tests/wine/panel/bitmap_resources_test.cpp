@@ -3,7 +3,6 @@
 #include "panel_test_window.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/dib_resources.h"
-#include "widgets/owner_button.h"
 #include "widgets/panel_bitmaps.h"
 #include "widgets/panel_windows.h"
 

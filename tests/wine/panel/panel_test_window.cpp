@@ -3,7 +3,7 @@
 #include "resources/panel_bitmap_ids.h"
 #include "tests/support/message_box_catcher.h"
 #include "widgets/dib_resources.h"
-#include "widgets/owner_button.h"
+#include "widgets/panel_bitmaps.h"
 #include "widgets/panel_classes.h"
 #include "widgets/panel_messages.h"
 #include "widgets/panel_windows.h"
