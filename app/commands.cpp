@@ -9,7 +9,6 @@
 #include "audio/source_check.h"
 #include "dialogs/effects_patch_dialog.h"
 #include "dialogs/error_box.h"
-#include "widgets/panel_shell.h"
 #include "dialogs/preferences_dialog.h"
 #include "dialogs/progress_dialog.h"
 #include "model/effect_parameters.h"
@@ -18,6 +17,7 @@
 #include "player/player.h"
 #include "resources/resource_ids.h"
 #include "widgets/panel_bitmaps.h"
+#include "widgets/panel_shell.h"
 #include "widgets/panel_windows.h"
 
 namespace {
@@ -30,7 +30,8 @@ void OnPlay()
     HandPatchToPlayer();
     // Every effect gets its current values, in the patch or not.
     PrepareEffectModules(g_sourceFormat.sampleRate);
-    Play(g_shell.panel.playButton, g_shell.panel.stopButton, g_shell.panel.pauseButton, g_shell.panel.greenLed, g_shell.panel.redLed,
+    const PanelState& panel = g_shell.panel;
+    Play(panel.playButton, panel.stopButton, panel.pauseButton, panel.greenLed, panel.redLed,
          static_cast<uint32_t>(g_deviceIndex), g_shell.sourcePath, 0, static_cast<uint32_t>(g_sourceFormat.blockSize));
 }
 

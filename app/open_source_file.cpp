@@ -4,9 +4,9 @@
 
 #include "app/main_window.h"
 #include "dialogs/error_box.h"
-#include "widgets/panel_shell.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
+#include "widgets/panel_shell.h"
 
 void OpenSourceFile(HWND window, const char* path, const char* title)
 {

@@ -1,8 +1,8 @@
 #include "dialogs/effects_patch_dialog.h"
 
-#include "widgets/panel_shell.h"
 #include "model/effects_patch.h"
 #include "resources/resource_ids.h"
+#include "widgets/panel_shell.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include "dialogs/device_list.h"
 #include "dialogs/latency_text.h"
-#include "widgets/panel_shell.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
+#include "widgets/panel_shell.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "widgets/panel_shell.h"
 #include "model/effects_patch.h"
 #include "resources/resource_ids.h"
+#include "widgets/panel_shell.h"
 
 namespace {
 

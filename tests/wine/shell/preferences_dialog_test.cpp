@@ -11,9 +11,9 @@
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "dialogs/error_box.h"
-#include "widgets/panel_shell.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
+#include "widgets/panel_shell.h"
 
 namespace {
 
