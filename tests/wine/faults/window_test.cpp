@@ -7,10 +7,6 @@
 
 namespace {
 
-// Closes the program as the taskbar's Close does; the intro may still be
-// running, when no menu would open yet.
-void CloseFromTaskbar(const QuellboxProcess& app) { PostMessageA(app.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); }
-
 HWND CaptureOf(HWND window)
 {
     GUITHREADINFO info = {};
@@ -66,8 +62,11 @@ TEST_F(WindowTest, ClosedMinimisedOrMaximisedItKeepsItsNormalPosition)
         const HWND main = app.MainWindow();
         SetWindowPos(main, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(main, show);
+        // Alt+F4 closes it; the intro may still be running, when no menu
+        // would open yet.
+        ASSERT_TRUE(BringToForeground(main));
         ASSERT_TRUE(WaitUntil([&] { return (show == SW_MINIMIZE ? IsIconic(main) : IsZoomed(main)) != FALSE; }, 5000));
-        CloseFromTaskbar(app);
+        PressKeys({VK_MENU, VK_F4});
         ASSERT_EQ(app.WaitForExit(10000), 0);
         EXPECT_EQ(StoredSetting("Main Window", "Left"), "123");
         EXPECT_EQ(StoredSetting("Main Window", "Top"), "77");
@@ -86,7 +85,8 @@ TEST_F(WindowTest, APositionWhollyOffTheScreenStartsTheWindowWhereItCanBeSeen)
     ASSERT_TRUE(IntersectRect(&shared, &frame, &work));
     // Wholly on it, as the centred window of a first start is.
     EXPECT_TRUE(EqualRect(&shared, &frame));
-    CloseFromTaskbar(app_);
+    ASSERT_TRUE(BringToForeground(app_.MainWindow()));
+    PressKeys({VK_MENU, VK_F4});
     EXPECT_EQ(app_.WaitForExit(10000), 0);
 }
 
