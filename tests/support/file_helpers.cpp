@@ -1,6 +1,7 @@
 #include "tests/support/file_helpers.h"
 
 #include <windows.h>
+#include <mmsystem.h>
 
 std::string ReadWholeFile(const std::string& path)
 {
@@ -25,3 +26,37 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes)
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+long long FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string WindowsFile(const char* name)
+{
+    char dir[MAX_PATH] = "";
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\" + name;
+}
+
+void ForgetSettings()
+{
+    const char ini[] = "qbx15.ini";
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini);
+    DeleteFileA(WindowsFile(ini).c_str());
+}
+
+std::string TemporaryMixdownPath() { return WindowsFile("tmpqbx15.wav"); }
+
+std::vector<std::string> DeviceNames()
+{
+    std::vector<std::string> names;
+    for (UINT id = 0; id < waveOutGetNumDevs(); ++id) {
+        WAVEOUTCAPSA caps = {};
+        waveOutGetDevCapsA(id, &caps, sizeof caps);
+        names.push_back(caps.szPname);
+    }
+    return names;
+}

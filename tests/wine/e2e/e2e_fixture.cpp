@@ -2,15 +2,6 @@
 
 const char kIni[] = "qbx15.ini";
 
-std::string WindowsFile(const char* name)
-{
-    char path[MAX_PATH] = "";
-    GetWindowsDirectoryA(path, MAX_PATH);
-    return std::string(path) + "\\" + name;
-}
-
-void ForgetSettings() { DeleteFileA(WindowsFile(kIni).c_str()); }
-
 std::string IniText(const char* section, const char* key)
 {
     char text[64] = "";

@@ -14,9 +14,7 @@
 constexpr int kKnobIds[] = {IDC_KNOB_FREQ, IDC_KNOB_DEPTH, IDC_KNOB_RATE, IDC_KNOB_MIX, IDC_KNOB_DEGREE, IDC_KNOB_FEED};
 extern const char kIni[];  // "qbx15.ini", in the Windows directory
 
-void ForgetSettings();
 std::string IniText(const char* section, const char* key);
-std::string WindowsFile(const char* name);  // Windows directory + "\" + name
 std::string TempFile(const char* name);     // the temporary folder + name
 std::string DemoWav();
 

@@ -22,14 +22,6 @@ namespace {
 constexpr DWORD kAnswerMs = 1000;  // a Cancel must close the dialog within this
 const char kOldTarget[] = "the previous mixdown";
 
-// The size of a file, or -1 when it is not there.
-long long FileSize(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 void PutU32(std::string* bytes, size_t at, uint32_t v)
 {
     for (int i = 0; i < 4; ++i) (*bytes)[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);

@@ -12,6 +12,7 @@ struct WindowSearch {
     const char* className;
     const char* title;
     bool visibleOnly;
+    int childId;  // when not 0: a window with a child of this id
     HWND found;
 };
 
@@ -25,7 +26,7 @@ const MenuKey kMenuKeys[] = {
     {IDM_PREFERENCES, 'P'}, {IDM_HELP, 'H'},          {IDM_EXIT, 'X'},
 };
 
-HWND FindWindowOf(DWORD pid, const char* className, const char* title, bool visibleOnly);
+HWND FindWindowOf(DWORD pid, const char* className, const char* title, bool visibleOnly, int childId = 0);
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
 {
@@ -34,6 +35,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     GetWindowThreadProcessId(window, &pid);
     if (pid != search->pid) return TRUE;
     if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
+    if (search->childId && !GetDlgItem(window, search->childId)) return TRUE;
     char text[256] = "";
     if (search->className) {
         GetClassNameA(window, text, sizeof text);
@@ -47,9 +49,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     return FALSE;
 }
 
-HWND FindWindowOf(DWORD pid, const char* className, const char* title, bool visibleOnly)
+HWND FindWindowOf(DWORD pid, const char* className, const char* title, bool visibleOnly, int childId)
 {
-    WindowSearch search = {pid, className, title, visibleOnly, nullptr};
+    WindowSearch search = {pid, className, title, visibleOnly, childId, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -244,7 +246,16 @@ bool QuellboxProcess::ChooseInFileDialog(int command, const char* caption, const
     if (!nameBox) return false;
     if (!TypeIntoBox(nameBox, path)) return false;
     PressKey(VK_RETURN);
-    return WaitUntil([dialog] { return !IsWindow(dialog); }, 10000);
+    // Before it replaces a file the Save dialog asks, in a box of this copy
+    // with a Yes button: the user clicks Yes.
+    return WaitUntil(
+        [&] {
+            HWND question = FindWindowOf(info_.dwProcessId, "#32770", nullptr, true, IDYES);
+            if (question && ClickMiddle(GetDlgItem(question, IDYES)))
+                WaitUntil([question] { return !IsWindow(question); }, 5000);
+            return !IsWindow(dialog);
+        },
+        10000);
 }
 
 bool QuellboxProcess::OpenThroughDialog(const std::string& path) { return ChooseInFileDialog(IDM_OPEN, "Open", path); }

@@ -70,7 +70,8 @@ public:
     HWND WaitForDialog(const char* caption, DWORD milliseconds) const;
     // Opens a file through the real Open dialog.
     bool OpenThroughDialog(const std::string& path);
-    // Chooses the mixdown target through the real Save dialog.
+    // Chooses the mixdown target through the real Save dialog, answering
+    // its question whether to replace a file with Yes.
     bool MixdownThroughDialog(const std::string& path);
     // The text of this copy's next message box ("" when none comes), which
     // is then answered with Enter (its OK button).

@@ -37,8 +37,7 @@ TEST_F(DeviceFaultTest, KillingTheServerWhilePlayingEndsPlaybackAndTheNextPlayWo
     const std::vector<COLORREF> dark = LedColours();
     ASSERT_EQ(dark.size(), 2u);
     app_.Command(IDC_PLAY);
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000));
-    Sleep(700);
+    ASSERT_TRUE(WaitUntil([&] { return app_.Enabled(IDC_STOP) && LedColours() != dark; }, 5000));
     ASSERT_TRUE(BedAction("kill-pulse"));
 
     // The playback ends by itself: the device's error (if it reports one)
@@ -61,10 +60,9 @@ TEST_F(DeviceFaultTest, KillingTheServerWhilePlayingEndsPlaybackAndTheNextPlayWo
     ASSERT_TRUE(BedAction("start-pulse"));
     app_.Command(IDC_PLAY);
     EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000)) << app_.AnswerMessageBox(2000);
-    Sleep(1500);
-    EXPECT_TRUE(app_.Enabled(IDC_STOP)) << "the second playback died: " << app_.AnswerMessageBox(1000);
-    app_.Command(IDC_STOP);
-    EXPECT_TRUE(WaitForStopped(5000));
+    // It plays to the end of the file, the LEDs dark after it, and says nothing.
+    EXPECT_TRUE(WaitUntil([&] { return TransportStopped() && LedColours() == dark; }, 60000));
+    EXPECT_EQ(app_.AnswerMessageBox(0), "") << "the second playback died";
     app_.Command(IDM_EXIT);
     EXPECT_EQ(app_.WaitForExit(10000), 0);
 }

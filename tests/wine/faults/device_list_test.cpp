@@ -10,27 +10,8 @@
 
 #include "bed_agent_client.h"
 #include "fault_fixture.h"
-#include "tests/support/real_input.h"
 
 namespace {
-
-std::vector<std::string> DeviceNames()
-{
-    std::vector<std::string> names;
-    for (UINT id = 0; id < waveOutGetNumDevs(); ++id) {
-        WAVEOUTCAPSA caps = {};
-        waveOutGetDevCapsA(id, &caps, sizeof caps);
-        names.push_back(caps.szPname);
-    }
-    return names;
-}
-
-std::string BoxText(HWND box)
-{
-    char text[64] = {};
-    SendMessageA(box, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 // The device box's entries as the program lists them (wide text crosses
 // the process boundary whole).
@@ -65,7 +46,7 @@ protected:
     }
     void Close(QuellboxProcess& app, HWND dialog, int button)
     {
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        ASSERT_TRUE(ClickMiddle(GetDlgItem(dialog, button)));
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
         app.Command(IDM_EXIT);
         EXPECT_EQ(app.WaitForExit(10000), 0);
@@ -105,7 +86,7 @@ TEST_F(DeviceListTest, PreferencesListsEveryDeviceAndKeepsOneBeyondTheTwentieth)
     HWND box = GetDlgItem(dialog, IDC_DEVICE_BOX);
     EXPECT_EQ(BoxEntries(box), listed);
     EXPECT_EQ(SendMessageA(box, CB_GETCURSEL, 0, 0), static_cast<LRESULT>(stored));
-    EXPECT_EQ(BoxText(box), listed[stored]);
+    EXPECT_EQ(ControlText(box), listed[stored]);
     // Chosen by hand: a click opens the box's list, a second closes it with
     // the box focused, and End picks the last device.
     ASSERT_TRUE(BringToForeground(dialog));

@@ -1,10 +1,5 @@
 #include "fault_fixture.h"
 
-#include <dlgs.h>
-
-#include <cmath>
-#include <cstdio>
-
 #include "tests/support/wav_builder.h"
 
 namespace {
@@ -25,31 +20,7 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM lParam)
     return TRUE;
 }
 
-struct YesBox {
-    DWORD pid;
-    HWND found;
-};
-
-// A visible box of process pid with a Yes button.
-BOOL CALLBACK FindYesBox(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<YesBox*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->pid || !IsWindowVisible(window) || !GetDlgItem(window, IDYES)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 }  // namespace
-
-void ForgetSettings()
-{
-    char path[MAX_PATH] = "";
-    GetWindowsDirectoryA(path, MAX_PATH);
-    lstrcatA(path, "\\qbx15.ini");
-    DeleteFileA(path);
-}
 
 void StoreSetting(const char* section, const char* key, const char* value)
 {
@@ -61,26 +32,6 @@ std::string StoredSetting(const char* section, const char* key)
     char text[512] = "";
     GetPrivateProfileStringA(section, key, "<none>", text, sizeof text, kIni);
     return text;
-}
-
-std::string TemporaryMixdownPath()
-{
-    char dir[MAX_PATH] = "";
-    GetWindowsDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\tmpqbx15.wav";
-}
-
-
-std::string FileText(const std::string& path)
-{
-    Bytes bytes;
-    if (!ReadFileBytes(path, &bytes)) return "<unreadable>";
-    return std::string(bytes.begin(), bytes.end());
-}
-
-bool WriteText(const std::string& path, const std::string& text)
-{
-    return WriteFileBytes(path, Bytes(text.begin(), text.end()));
 }
 
 bool WriteSineWave(const std::string& path, double seconds)
@@ -112,36 +63,6 @@ bool QuellboxFaultTest::Open(const std::string& path)
     return WaitUntil([this] { return app_.Enabled(IDC_PLAY); }, 5000);
 }
 
-bool QuellboxFaultTest::ChooseMixdownTarget(const std::string& target) { return ChooseMixdownTargetIn(app_, target); }
-
-bool ChooseMixdownTargetIn(const QuellboxProcess& app, const std::string& target)
-{
-    app.Command(IDM_MIXDOWN);
-    HWND dialog = nullptr;
-    if (!WaitUntil(
-            [&] {
-                dialog = FindProcessWindow(app.Pid(), "#32770", nullptr);
-                return dialog && IsWindowVisible(dialog) && GetDlgItem(dialog, IDOK);
-            },
-            10000))
-        return false;
-    HWND nameBox = GetDlgItem(dialog, cmb13);
-    if (!nameBox) nameBox = GetDlgItem(dialog, edt1);
-    if (!nameBox) return false;
-    SendMessageA(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    return WaitUntil(
-        [&] {
-            if (!IsWindow(dialog)) return true;
-            // The overwrite question: a box of this program with a Yes button.
-            YesBox yes = {app.Pid(), nullptr};
-            EnumWindows(FindYesBox, reinterpret_cast<LPARAM>(&yes));
-            if (yes.found) PostMessageA(yes.found, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
-            return false;
-        },
-        10000);
-}
-
 bool QuellboxFaultTest::WaitForMixdownEnd(DWORD milliseconds)
 {
     return WaitUntil([this] { return !app_.WaitForDialog("Progress", 0); }, milliseconds);
@@ -160,6 +81,11 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className)
     Found found = {className, {}};
     EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
     return found.windows;
+}
+
+bool QuellboxFaultTest::OpensItsMenuNext() const
+{
+    return app_.RightClick() && WaitUntil([this] { return app_.PopupMenu() != nullptr; }, 5000) && app_.CloseMenu();
 }
 
 bool QuellboxFaultTest::TransportStopped() const

@@ -1,6 +1,7 @@
 #include "load_driver.h"
 
 #include <random>
+#include <vector>
 
 #include "fault_fixture.h"
 #include "resources/resource_ids.h"
@@ -31,7 +32,26 @@ void Drag(HWND control, Random& random)
 
 void Click(HWND control) { ClickAt(control, 3, 3); }
 
-// Opens the Effects Patch dialog, moves one effect in or out and presses OK.
+// A random item of the list that is in view: its middle, for a click.
+bool PickVisibleItem(HWND list, Random& random, POINT* middle)
+{
+    RECT client = {}, item = {};
+    GetClientRect(list, &client);
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    const int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+    std::vector<POINT> shown;
+    for (int i = top; i < count; ++i) {
+        if (SendMessageA(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)) == LB_ERR) break;
+        if (item.bottom > client.bottom) break;
+        shown.push_back({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    }
+    if (shown.empty()) return false;
+    *middle = shown[Pick(random, static_cast<int>(shown.size()))];
+    return true;
+}
+
+// Opens the Effects Patch dialog, clicks an effect of one list, moves it
+// to the other with Add or Remove and clicks OK.
 void ChangePatch(const QuellboxProcess& app, Random& random)
 {
     app.Command(IDM_EFFECTS_PATCH);
@@ -44,18 +64,13 @@ void ChangePatch(const QuellboxProcess& app, Random& random)
             5000))
         return;
     const bool remove = Pick(random, 2) == 0;
-    const int listId = remove ? IDC_PATCH_LIST : IDC_AVAILABLE_LIST;
-    HWND list = GetDlgItem(dialog, listId);
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    if (count > 0) {
-        SendMessageA(list, LB_SETCURSEL, Pick(random, count), 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-        HWND button = GetDlgItem(dialog, remove ? IDC_REMOVE : IDC_ADD);
-        if (IsWindowEnabled(button))
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(remove ? IDC_REMOVE : IDC_ADD, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(button));
-    }
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    HWND list = GetDlgItem(dialog, remove ? IDC_PATCH_LIST : IDC_AVAILABLE_LIST);
+    HWND button = GetDlgItem(dialog, remove ? IDC_REMOVE : IDC_ADD);
+    POINT item = {};
+    if (PickVisibleItem(list, random, &item) && UncoverAt(list, item.x, item.y) && ClickAt(list, item.x, item.y) &&
+        WaitUntil([button] { return IsWindowEnabled(button) != FALSE; }, 5000))
+        ClickMiddle(button);
+    ClickMiddle(GetDlgItem(dialog, IDOK));
     WaitUntil([dialog] { return !IsWindow(dialog); }, 5000);
 }
 
@@ -134,7 +149,7 @@ const char* OneAction(QuellboxProcess& app, Random& random, const std::string& s
     } else {
         kind = "Mixdown";
         ++*fileDialogs;
-        if (ChooseMixdownTargetIn(app, folder + "\\load_mixdown.wav"))
+        if (app.MixdownThroughDialog(folder + "\\load_mixdown.wav"))
             WaitUntil([&] { return !app.WaitForDialog("Progress", 0); }, 30000);
     }
     Sleep(5);

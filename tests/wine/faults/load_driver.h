@@ -1,6 +1,6 @@
 // An hour of use compressed into minutes: seeded random actions against the
-// real program (panel commands, knob and slider drags with real mouse
-// messages, patch changes, Play/Pause/Stop, Open and Mixdown), with the
+// real program by the real pointer and keyboard (panel commands, knob and
+// slider drags, patch changes, Play/Pause/Stop, Open and Mixdown), with the
 // program's figures taken every sampleEvery actions.
 #pragma once
 #include <functional>

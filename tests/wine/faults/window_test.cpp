@@ -1,18 +1,11 @@
-// The real program's main window under what a desktop does to it: its
-// modes cancelled in the middle of a drag (a switch to another program, a
-// dialog over it), closed while minimised or maximised, and started from a
-// position that no longer lies on the screen.
+// The real program's main window under what a desktop does to it: the
+// pointer taken from a drag by a menu, closed while minimised or maximised,
+// and started from a position that no longer lies on the screen.
 #include "fault_fixture.h"
 
 #include "widgets/panel_messages.h"
 
 namespace {
-
-LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
-
-// Closes the program as the taskbar's Close does; the intro may still be
-// running, when no menu would open yet.
-void CloseFromTaskbar(const QuellboxProcess& app) { PostMessageA(app.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 HWND CaptureOf(HWND window)
 {
@@ -24,29 +17,36 @@ HWND CaptureOf(HWND window)
 
 class WindowTest : public QuellboxFaultTest {};
 
-TEST_F(WindowTest, CancellingTheMainWindowsModesEndsAKnobOrSliderDrag)
+TEST_F(WindowTest, AMenuThatTakesThePointerEndsAKnobOrSliderDrag)
 {
     StartActive();
     const HWND main = app_.MainWindow();
     struct Drag {
         int id;
-        LPARAM press;
-        LPARAM hover;
+        POINT press, move;
     };
-    // Knob: pressed right of its centre, hovered left of it. Slider: pressed
-    // at the top of the track, hovered at its bottom.
-    for (const Drag& d :
-         {Drag{IDC_KNOB_FREQ, At(25, 15), At(-20, 15)}, Drag{IDC_VOLUME_SLIDER, At(11, 14), At(11, 70)}}) {
+    // Knob: pressed right of its centre, moved to its left edge. Slider:
+    // pressed at the top of the track, moved to its bottom.
+    for (const Drag& d : {Drag{IDC_KNOB_FREQ, {25, 15}, {4, 15}}, Drag{IDC_VOLUME_SLIDER, {11, 14}, {11, 70}}}) {
         SCOPED_TRACE(d.id);
         const HWND control = app_.Control(d.id);
-        SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, d.press);
-        ASSERT_EQ(CaptureOf(main), control);
+        ASSERT_TRUE(UncoverAt(control, d.press.x, d.press.y) && MovePointerTo(control, d.press.x, d.press.y));
+        PressButton(MouseButton::kLeft);
+        // Expectations from here, so that the held button is always let go.
+        EXPECT_TRUE(WaitUntil([&] { return CaptureOf(main) == control; }, 5000));
         const LRESULT position = SendMessageA(control, kMsgGetPosition, 0, 0);
 
-        SendMessageA(main, WM_CANCELMODE, 0, 0);
-        EXPECT_EQ(CaptureOf(main), nullptr);
-        SendMessageA(control, WM_MOUSEMOVE, 0, d.hover);
-        EXPECT_EQ(SendMessageA(control, kMsgGetPosition, 0, 0), position) << "a hover after the drag moved it";
+        // A right click with the left button held opens the panel's menu,
+        // which takes the pointer from the control.
+        PressButton(MouseButton::kRight);
+        ReleaseButton(MouseButton::kRight);
+        EXPECT_TRUE(WaitUntil([this] { return app_.PopupMenu() != nullptr; }, 5000));
+        EXPECT_NE(CaptureOf(main), control);
+        EXPECT_TRUE(app_.CloseMenu());
+        EXPECT_TRUE(MovePointerTo(control, d.move.x, d.move.y));
+        ReleaseButton(MouseButton::kLeft);
+        EXPECT_TRUE(OpensItsMenuNext());
+        EXPECT_EQ(SendMessageA(control, kMsgGetPosition, 0, 0), position) << "a move after the drag moved it";
     }
     app_.Command(IDM_EXIT);
     EXPECT_EQ(app_.WaitForExit(10000), 0);
@@ -62,8 +62,11 @@ TEST_F(WindowTest, ClosedMinimisedOrMaximisedItKeepsItsNormalPosition)
         const HWND main = app.MainWindow();
         SetWindowPos(main, nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(main, show);
+        // Alt+F4 closes it; the intro may still be running, when no menu
+        // would open yet.
+        ASSERT_TRUE(BringToForeground(main));
         ASSERT_TRUE(WaitUntil([&] { return (show == SW_MINIMIZE ? IsIconic(main) : IsZoomed(main)) != FALSE; }, 5000));
-        CloseFromTaskbar(app);
+        PressKeys({VK_MENU, VK_F4});
         ASSERT_EQ(app.WaitForExit(10000), 0);
         EXPECT_EQ(StoredSetting("Main Window", "Left"), "123");
         EXPECT_EQ(StoredSetting("Main Window", "Top"), "77");
@@ -82,7 +85,8 @@ TEST_F(WindowTest, APositionWhollyOffTheScreenStartsTheWindowWhereItCanBeSeen)
     ASSERT_TRUE(IntersectRect(&shared, &frame, &work));
     // Wholly on it, as the centred window of a first start is.
     EXPECT_TRUE(EqualRect(&shared, &frame));
-    CloseFromTaskbar(app_);
+    ASSERT_TRUE(BringToForeground(app_.MainWindow()));
+    PressKeys({VK_MENU, VK_F4});
     EXPECT_EQ(app_.WaitForExit(10000), 0);
 }
 

@@ -4,9 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "bed_agent_client.h"
-#include "fault_fixture.h"
-#include "load_driver.h"
+#include "tests/support/file_helpers.h"
+#include "tests/wine/faults/bed_agent_client.h"
+#include "tests/wine/faults/fault_fixture.h"
+#include "tests/wine/faults/load_driver.h"
 
 int main(int argc, char** argv)
 {
