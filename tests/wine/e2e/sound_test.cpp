@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -40,14 +41,13 @@ protected:
             DeleteFileA(f.c_str());
         }
     }
-    // The on/off LED of the current effect clicked; waits until it shows
-    // the other state.
-    void ToggleCurrentEffect()
+    // The on/off LED of the current effect (name) clicked; waits until the
+    // display, under the pointer resting on the LED, says it is on.
+    void SwitchOn(const char* name)
     {
-        const std::vector<COLORREF> before = ControlPixels(app_, IDC_ONOFF_LED);
         LeftClick(app_.Control(IDC_ONOFF_LED), 9, 9);
-        ASSERT_TRUE(WaitUntil([&] { return ControlPixels(app_, IDC_ONOFF_LED) != before; }, 5000))
-            << "the LED did not change";
+        const Pixels on = ReferenceDisplay(name, kTopLeft, "ON", kTopRight);
+        ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == on; }, 5000)) << name << " ON";
     }
 
     // UP or DOWN clicked; waits until the display names the effect.
@@ -95,12 +95,10 @@ TEST_F(SoundTest, ThePlayerPlaysThePatchTheEffectsPatchDialogSets)
 {
     const std::string path = Signal("qbx_e2e_patch.wav", 20000 + 77, 21);
     StartWith(path);
-    ToggleCurrentEffect();  // Phaser on
+    SwitchOn("PHASER");
     StepTo(IDC_UP, "FLANGER");
     StepTo(IDC_UP, "CHORUS");
-    ToggleCurrentEffect();  // Chorus on
-    const Pixels chorusOn = ReferenceDisplay("CHORUS", kTopLeft, "ON", kTopRight);
-    ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == chorusOn; }, 5000));
+    SwitchOn("CHORUS");
 
     StartEffectsAsTheProgramDoes(44100, {kPeerPhaser, kPeerChorus});
     const std::vector<int16_t> allFour = RenderOffline(samples_, 2, kBlockBytes, kAllFour);
@@ -201,7 +199,7 @@ TEST_F(SoundTest, TheMixKnobDraggedToItsMinimumWhilePlayingLeavesTheSourceWithin
 {
     const std::string path = Signal("qbx_e2e_knob.wav", 110000, 23);
     StartWith(path);
-    ToggleCurrentEffect();  // Phaser on
+    SwitchOn("PHASER");
     HWND mix = app_.Control(IDC_KNOB_MIX);
     ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] {
         // Pressed at the centre (the maximum, the Phaser's own mix), dragged
@@ -221,7 +219,7 @@ TEST_F(SoundTest, TheOnOffLedSwitchesTheEffectOutWhilePlaying)
     const std::string path = Signal("qbx_e2e_onoff.wav", 110000, 24);
     StartWith(path);
     const std::vector<COLORREF> off = ControlPixels(app_, IDC_ONOFF_LED);
-    ToggleCurrentEffect();  // Phaser on
+    SwitchOn("PHASER");
     ASSERT_TRUE(WaitUntil([&] { return ControlPixels(app_, IDC_ONOFF_LED) != off; }, 3000)) << "the LED shows ON";
     ExpectSourceWithinTwoBlocksAfter(app_, samples_, [&] { LeftClick(app_.Control(IDC_ONOFF_LED), 9, 9); });
     EXPECT_TRUE(WaitUntil([&] { return ControlPixels(app_, IDC_ONOFF_LED) == off; }, 5000))
@@ -234,18 +232,24 @@ TEST_F(SoundTest, TheMixdownFileHoldsThePeerRenderAtTheProgramsSettings)
     const std::string target = TempFile("qbx_e2e_mixdown_exact.wav");
     files_.push_back(target);
     StartWith(path);
-    ToggleCurrentEffect();  // Phaser on
+    SwitchOn("PHASER");
     StepTo(IDC_DOWN, "C-DELAY");
-    ToggleCurrentEffect();
+    SwitchOn("C-DELAY");
     ASSERT_TRUE(app_.MixdownThroughDialog(target));
     ASSERT_TRUE(WaitUntil([&] { return FileExists(target) && !app_.WaitForDialog("Progress", 0); }, 30000));
     StartEffectsAsTheProgramDoes(44100, {kPeerPhaser, kPeerChDelay});
-    const Bytes expected = PcmWave(FormatFields(), RenderOffline(samples_, 2, kMixdownBlockBytes, kAllFour));
+    const Bytes wave = PcmWave(FormatFields(), RenderOffline(samples_, 2, kMixdownBlockBytes, kAllFour));
+    const std::string expected(wave.begin(), wave.end());
     const std::string written = ReadWholeFile(target);
     ASSERT_GE(written.size(), expected.size() + 8);
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), written.begin()))
-        << "the header or the sound of the mixdown differs from the peer render";
+    // From the form type on: the format, the data chunk and every sample.
+    const auto differs = std::mismatch(expected.begin() + 8, expected.end(), written.begin() + 8);
+    EXPECT_TRUE(differs.first == expected.end())
+        << "the mixdown differs from the peer render at byte " << (differs.first - expected.begin());
     EXPECT_EQ("LIST", written.substr(expected.size(), 4)) << "the closing information follows the sound";
+    uint32_t riffSize = 0;
+    std::memcpy(&riffSize, written.data() + 4, 4);
+    EXPECT_EQ(riffSize, written.size() - 8) << "the RIFF size is the file's";
     EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
 }
 
@@ -257,7 +261,7 @@ TEST_F(SoundTest, ATargetThatCannotBeReplacedShowsTheWriteErrorAndLeavesNoTempor
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(target.c_str());
     StartWith(path);
-    ToggleCurrentEffect();  // Phaser on: a slower render
+    SwitchOn("PHASER");  // a slower render
     ASSERT_TRUE(app_.MixdownThroughDialog(target));
     // A read-only file of the target name, made while the render runs (held
     // still meanwhile, so a busy machine cannot let it finish first): it can
