@@ -89,20 +89,26 @@ long FindStreamStart(const std::vector<int16_t>& recorded, const std::vector<int
     return -1;
 }
 
+// Processed sound may open with silent frames of its own: the stream begins
+// that many frames before its first sounding one.
+long StreamStartOf(const std::vector<int16_t>& recorded, const std::vector<int16_t>& expected)
+{
+    const long first = FindStreamStart(recorded, WithoutSilence(expected));
+    if (first < 0) return -1;
+    return std::max(0L, first - static_cast<long>(LeadingSilentFrames(expected)));
+}
+
 std::vector<int16_t> WaitForStream(size_t fromFrame, const std::vector<int16_t>& expected, DWORD timeoutMs)
 {
     std::vector<int16_t> stream;
-    const std::vector<int16_t> sounding = WithoutSilence(expected);
-    if (sounding.empty()) return stream;
-    // Processed sound may open with silent frames of its own: the stream
-    // begins that many frames before its first sounding one.
-    const long lead = static_cast<long>(LeadingSilentFrames(expected));
+    const size_t sounding = WithoutSilence(expected).size();
+    if (sounding == 0) return stream;
     auto heard = [&] {
         const std::vector<int16_t> recorded = ReadRecording(fromFrame);
-        const long first = FindStreamStart(recorded, sounding);
+        const long first = StreamStartOf(recorded, expected);
         if (first < 0) return false;
-        stream.assign(recorded.begin() + 2 * std::max(0L, first - lead), recorded.end());
-        return WithoutSilence(stream).size() >= sounding.size();
+        stream.assign(recorded.begin() + 2 * first, recorded.end());
+        return WithoutSilence(stream).size() >= sounding;
     };
     if (PumpUntil(heard, timeoutMs)) {
         PumpFor(300);  // anything sounding after the stream would come now
@@ -125,7 +131,7 @@ Hearing CompareRecording(const std::vector<int16_t>& recorded, const std::vector
         } else if (Silent(recorded, j)) {
             const size_t runStart = j;
             while (j < have && Silent(recorded, j)) ++j;
-            ++h.dropouts;
+            h.dropouts.push_back({i, j - runStart});
             h.droppedFrames += j - runStart;
             if (j < have && !SameFrame(recorded, j, expected, i)) break;
         } else {
@@ -146,9 +152,9 @@ void ExpectHeardExactly(const std::vector<int16_t>& recorded, const std::vector<
 {
     ASSERT_FALSE(recorded.empty()) << "the first frame was never heard";
     const Hearing h = CompareRecording(recorded, expected);
-    if (h.dropouts > 0)
-        std::printf("recording: %d dropout(s) of the platform, %zu silent frames in all\n", h.dropouts,
-                    h.droppedFrames);
+    for (const Dropout& d : h.dropouts)
+        std::printf("recording: a dropout of the platform, %.1f ms of silence before frame %zu\n",
+                    d.frames * 1000.0 / 44100.0, d.beforeFrame);
     EXPECT_EQ(h.firstWrong, -1) << "frame heard wrong or missing (recorded frame " << h.stoppedAt << ")";
     EXPECT_EQ(h.soundingAfter, 0u) << "sounding frames after the end of the stream";
 }

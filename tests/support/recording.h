@@ -34,12 +34,23 @@ long FindStreamStart(const std::vector<int16_t>& recorded, const std::vector<int
 // the stream's first frame on, silence and all; empty when it never began.
 std::vector<int16_t> WaitForStream(size_t fromFrame, const std::vector<int16_t>& expected, DWORD timeoutMs);
 
+// The recorded frame where a stream of expected begins, its own leading
+// silence included; -1 when it is not there.
+long StreamStartOf(const std::vector<int16_t>& recorded, const std::vector<int16_t>& expected);
+
+// A run of silence the platform put inside a stream: before which expected
+// frame, and how many frames long.
+struct Dropout {
+    size_t beforeFrame;
+    size_t frames;
+};
+
 // A recording (from the stream's first frame) against the frames expected.
 struct Hearing {
     long firstWrong = -1;    // first expected frame heard wrong or never heard; -1 when all were heard
     size_t stoppedAt = 0;    // the recorded frame where the comparison stopped
-    int dropouts = 0;        // runs of silence the platform put inside the stream
-    size_t droppedFrames = 0;
+    std::vector<Dropout> dropouts;
+    size_t droppedFrames = 0;  // their length in all
     size_t soundingAfter = 0;  // sounding frames recorded after the last expected one
 };
 Hearing CompareRecording(const std::vector<int16_t>& recorded, const std::vector<int16_t>& expected);
