@@ -206,6 +206,14 @@ TEST_F(QuellboxTest, PreferencesTakeEnterAsOkAndEscapeAsCancel)
 
 TEST_F(QuellboxTest, TheAboutPictureIgnoresKeysAndAReleaseDraggedInAndClosesOnOneClick)
 {
+    // The panel placed with its DOWN button under the middle of the screen,
+    // where the picture comes: a click there closes the picture or, were
+    // the picture already gone, steps the panel on to the C-Delay.
+    const POINT kDownMiddle = {271, 21};
+    const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - kDownMiddle.x;
+    const int top = GetSystemMetrics(SM_CYSCREEN) / 2 - kDownMiddle.y;
+    WritePrivateProfileStringA("Main Window", "Left", std::to_string(left).c_str(), kIni);
+    WritePrivateProfileStringA("Main Window", "Top", std::to_string(top).c_str(), kIni);
     StartActive();
     ASSERT_TRUE(app_.Command(IDM_ABOUT));
     HWND about = app_.WaitForDialog("", 10000);
@@ -228,11 +236,20 @@ TEST_F(QuellboxTest, TheAboutPictureIgnoresKeysAndAReleaseDraggedInAndClosesOnOn
     PressButton(MouseButton::kLeft);
     ASSERT_TRUE(MovePointerTo(about, 20, 20));
     ReleaseButton(MouseButton::kLeft);
-    Sleep(500);  // time for any of them to act
-    EXPECT_TRUE(IsWindow(about));
-    ASSERT_TRUE(ClickAt(about, 140, 190));
+    POINT down = kDownMiddle;
+    ClientToScreen(app_.MainWindow(), &down);
+    RECT picture = {};
+    GetWindowRect(about, &picture);
+    ASSERT_TRUE(PtInRect(&picture, down)) << "the DOWN button does not lie under the picture";
+    ASSERT_TRUE(MovePointerToScreen(down));
+    PressButton(MouseButton::kLeft);
+    ReleaseButton(MouseButton::kLeft);
     EXPECT_TRUE(WaitUntil([about] { return !IsWindow(about); }, 5000));
-    EXPECT_TRUE(IsWindowEnabled(app_.MainWindow()));
+    // The click closed the picture and did not reach DOWN: the panel still
+    // shows the Phaser.
+    ASSERT_TRUE(MovePointerTo(app_.Control(IDC_ONOFF_LED), 9, 9));
+    const Pixels phaser = ReferenceDisplay("PHASER", kTopLeft, "OFF", kTopRight);
+    EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, phaser); }, kScreenSettles));
 }
 
 }  // namespace
