@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Screenshot of the assembled panel (tests/wine/panel/panel_showcase.cpp) in
+# Screenshot of the assembled panel (tools/screenshots/panel_showcase.cpp) in
 # the Wine test bed, framed by a window manager as on a desktop
 # (tools/screenshot_desktop.sh): the window with its frame; on an 8-bit
 # screen the panel alone, read with its own colormap (there the root

@@ -19,57 +19,24 @@
 
 namespace {
 
-struct Continuity {
-    bool firstFound = false;
-    long framesHeard = 0;   // sounding frames that matched, in order
-    long firstWrong = -1;   // stream frame where the sound differs, -1 none
-    int gaps = 0;           // silent runs inside the stream
-    long gapFrames = 0;
-    std::vector<long> gapAt;  // stream frames before which the first gaps came
-    long gapLength[6] = {};   // and their lengths in frames
-};
-
-bool Silent(const std::vector<int16_t>& s, size_t at) { return s[at] == 0 && s[at + 1] == 0; }
-
-// Walks the recording from the stream's start beside the expected sound:
-// a frame that matches the next expected one is heard; a silent frame that
-// does not is a gap the sink filled because no data came; anything else is
-// wrong sound. The processed stream may begin with silent frames of its own,
-// so the start is found by its first run of sounding frames.
-Continuity Analyse(const std::vector<int16_t>& recorded, const std::vector<int16_t>& expected)
+// The recording from frame from against expected, by the tests' one
+// comparison; whether the stream was found at all.
+bool Hear(size_t from, const std::vector<int16_t>& expected, Hearing* h)
 {
-    Continuity c;
-    const long first = FindStreamStart(recorded, WithoutSilence(expected));
-    if (first < 0) return c;
-    c.firstFound = true;
-    size_t want = 0;
-    while (want + 1 < expected.size() && Silent(expected, want)) want += 2;
-    size_t at = 2 * static_cast<size_t>(first);
-    bool inGap = false;
-    for (; at + 1 < recorded.size() && want + 1 < expected.size(); at += 2) {
-        if (recorded[at] == expected[want] && recorded[at + 1] == expected[want + 1]) {
-            inGap = false;
-            want += 2;
-            continue;
-        }
-        if (!Silent(recorded, at)) {
-            c.firstWrong = static_cast<long>(want / 2);
-            break;
-        }
-        if (!inGap && ++c.gaps <= 6) c.gapAt.push_back(static_cast<long>(want / 2));
-        if (c.gaps <= 6) ++c.gapLength[c.gaps - 1];
-        inGap = true;
-        ++c.gapFrames;
-    }
-    c.framesHeard = static_cast<long>(want / 2);
-    return c;
+    const std::vector<int16_t> recorded = ReadRecording(from);
+    const long start = StreamStartOf(recorded, expected);
+    if (start < 0) return false;
+    *h = CompareRecording(std::vector<int16_t>(recorded.begin() + 2 * start, recorded.end()), expected);
+    return true;
 }
 
-void PrintRow(const std::string& label, uint32_t blockSize, const Continuity& c, long frames, const RefillStats* stats)
+void PrintRow(const std::string& label, uint32_t blockSize, bool found, const Hearing& h, long frames,
+              const RefillStats* stats)
 {
-    const bool continuous = c.firstFound && c.firstWrong < 0 && c.gaps == 0 && c.framesHeard == frames;
-    std::printf("| %10s | %6u | %-10s | %4d | %8.1f | %8ld/%ld |", label.c_str(), blockSize, continuous ? "yes" : "no",
-                c.gaps, c.gapFrames * 1000.0 / 44100.0, c.framesHeard, frames);
+    const long heard = !found ? 0 : h.firstWrong < 0 ? frames : h.firstWrong;
+    const bool continuous = found && h.firstWrong < 0 && h.dropouts.empty();
+    std::printf("| %10s | %6u | %-10s | %4zu | %8.1f | %8ld/%ld |", label.c_str(), blockSize, continuous ? "yes" : "no",
+                h.dropouts.size(), h.droppedFrames * 1000.0 / 44100.0, heard, frames);
     if (stats) {
         const double blockSeconds = blockSize / 4 / 44100.0;
         const double mean = stats->refills ? stats->totalSeconds / stats->refills : 0.0;
@@ -78,10 +45,11 @@ void PrintRow(const std::string& label, uint32_t blockSize, const Continuity& c,
     } else {
         std::printf(" - | - | - | - |\n");
     }
-    if (c.firstWrong >= 0) std::printf("       sound differs from frame %ld\n", c.firstWrong);
-    for (size_t i = 0; i < c.gapAt.size(); ++i)
-        std::printf("       gap of %.1f ms before stream frame %ld (block %ld)\n", c.gapLength[i] * 1000.0 / 44100.0,
-                    c.gapAt[i], c.gapAt[i] / (blockSize / 4) + 1);
+    if (h.firstWrong >= 0) std::printf("       sound differs from frame %ld\n", h.firstWrong);
+    for (size_t i = 0; i < h.dropouts.size() && i < 6; ++i)
+        std::printf("       gap of %.1f ms before stream frame %zu (block %zu)\n",
+                    h.dropouts[i].frames * 1000.0 / 44100.0, h.dropouts[i].beforeFrame,
+                    h.dropouts[i].beforeFrame / (blockSize / 4) + 1);
     std::fflush(stdout);
 }
 
@@ -106,8 +74,9 @@ void Measure(int latencyMs, const TempDir& dir, const std::vector<int16_t>& samp
 
     SetUpAllEffects(44100);
     const std::vector<int16_t> expected = RenderOffline(samples, 2, blockSize, patch);
-    const Continuity c = Analyse(ReadRecording(from), expected);
-    PrintRow(std::to_string(latencyMs), blockSize, c, static_cast<long>(expected.size() / 2), &stats);
+    Hearing h;
+    const bool found = Hear(from, expected, &h);
+    PrintRow(std::to_string(latencyMs), blockSize, found, h, static_cast<long>(expected.size() / 2), &stats);
 }
 
 // The same rendered sound queued on the device in one buffer, silence
@@ -136,9 +105,10 @@ void MeasureOneBuffer(const std::vector<int16_t>& expected)
     waveOutUnprepareHeader(device, &header, sizeof(header));
     waveOutClose(device);
     CloseHandle(done);
-    const Continuity c = Analyse(ReadRecording(from), expected);
-    PrintRow("one buffer", static_cast<uint32_t>(header.dwBufferLength), c, static_cast<long>(expected.size() / 2),
-             nullptr);
+    Hearing h;
+    const bool found = Hear(from, expected, &h);
+    PrintRow("one buffer", static_cast<uint32_t>(header.dwBufferLength), found, h,
+             static_cast<long>(expected.size() / 2), nullptr);
 }
 
 }  // namespace

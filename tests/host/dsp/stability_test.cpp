@@ -1,12 +1,10 @@
 // Every knob at its minimum or maximum (all 64 corners), full-scale white
 // noise and full-scale square waves for 60 s at 44.1 kHz: the output stays
 // finite and within 2.5 x full scale (81920), the bound the soft-limited
-// feedback paths guarantee. Silence after loud input stays flushed to zero.
+// feedback paths guarantee. Silence after loud input is flushed to zero.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "tests/host/dsp/dsp_test_support.h"
@@ -51,7 +49,6 @@ TEST_P(Stability, SixtySecondsAtEveryCornerStayFiniteAndBounded)
     const EffectUnderTest& e = AllEffects()[GetParam().effect];
     const long frames = static_cast<long>(kRate * 60);
     std::vector<double> block(2 * kBlockFrames);
-    double worst = 0.0;
     for (int corner = 0; corner < 64; ++corner) {
         SendValues(e, CornerValues(e, corner));
         e.init(kRate);
@@ -68,10 +65,7 @@ TEST_P(Stability, SixtySecondsAtEveryCornerStayFiniteAndBounded)
         }
         EXPECT_TRUE(finite) << e.name << " corner " << corner;
         EXPECT_LE(peak, kBound) << e.name << " corner " << corner;
-        worst = std::fmax(worst, peak);
     }
-    std::printf("%s, %s: largest output %.0f (bound %.0f)\n", e.name, GetParam().square ? "square" : "noise", worst,
-                kBound);
 }
 
 std::string CaseName(const ::testing::TestParamInfo<StabilityCase>& info)
@@ -86,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(AllEffects, Stability,
                                            StabilityCase{3, false}, StabilityCase{3, true}),
                          CaseName);
 
-TEST(Denormals, SilenceAfterLoudInputIsFlushedAndCostsNoMore)
+TEST(Denormals, SilenceAfterLoudInputIsFlushedToZero)
 {
     for (const EffectUnderTest& e : AllEffects()) {
         for (const EffectValues& v : {e.range->defaults, CornerValues(e, 0x3f), CornerValues(e, 0x28)}) {
@@ -94,23 +88,16 @@ TEST(Denormals, SilenceAfterLoudInputIsFlushedAndCostsNoMore)
             e.init(kRate);
             std::vector<double> block(2 * kBlockFrames);
             uint32_t noise = 99;
-            double loudSeconds = 0.0, quietSeconds = 0.0;
             int subnormals = 0;
             for (int i = 0; i < 150; ++i) {  // 5 s loud, then 10 s of silence
                 const bool loud = i < 50;
                 if (loud) FillBlock(false, &noise, 0, &block);
                 else std::fill(block.begin(), block.end(), 0.0);
-                const auto t0 = std::chrono::steady_clock::now();
                 e.process(block.data(), static_cast<int>(block.size()));
-                const double dt = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-                (loud ? loudSeconds : quietSeconds) += dt;
                 if (!loud)
                     for (double x : block) subnormals += std::fpclassify(x) == FP_SUBNORMAL;
             }
-            EXPECT_EQ(subnormals, 0) << e.name;
-            // Timing is printed, not asserted: the suite is no benchmark.
-            std::printf("%s (mix %.2f feed %.2f): silence/loud time per block %.2f\n", e.name, v.mix, v.feed,
-                        (quietSeconds / 100) / (loudSeconds / 50));
+            EXPECT_EQ(subnormals, 0) << e.name << " (mix " << v.mix << ", feed " << v.feed << ")";
         }
     }
 }

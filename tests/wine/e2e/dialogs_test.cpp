@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "model/effect_parameters.h"
 #include "tests/wine/e2e/e2e_fixture.h"
 
 namespace {
@@ -42,6 +41,7 @@ TEST_F(QuellboxTest, TheIntroTypesItsBannerThenBlinksThePromptAndIgnoresRightCli
         EXPECT_GE(DisplayChanges(app_, 250, &typed), 1) << "a letter per 100 ms";
         EXPECT_FALSE(app_.Enabled(IDC_KNOB_FREQ));
         EXPECT_FALSE(app_.Enabled(IDC_UP));
+        EXPECT_EQ(nullptr, app_.PopupMenu()) << "no menu during the intro";
     }
     EXPECT_GE(typed.size(), 5u) << "the banner grows letter by letter";
 
@@ -68,13 +68,10 @@ TEST_F(QuellboxTest, TheIntroTypesItsBannerThenBlinksThePromptAndIgnoresRightCli
     EXPECT_EQ(0, DisplayChanges(app_, 1100, &active)) << "the blinking ends with the first right click";
 }
 
-std::vector<LRESULT> DefaultKnobPositions(int effectId)
-{
-    ResetEffectParameters();
-    std::vector<LRESULT> positions;
-    for (int knob = 1; knob <= 6; ++knob) positions.push_back(KnobPositionFor(effectId, knob));
-    return positions;
-}
+// Where the knobs stand, Freq to Feed, for each effect at its start values.
+const std::vector<LRESULT> kFlangerKnobs = {33, 22, 20, 200, 45, 50};
+const std::vector<LRESULT> kChorusKnobs = {83, 22, 13, 200, 180, 10};
+const std::vector<LRESULT> kChDelayKnobs = {64, 100, 15, 200, 180, 50};
 
 std::vector<std::string> Entries(HWND list)
 {
@@ -164,7 +161,7 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
     EXPECT_EQ(Names{"Phaser"}, Entries(available_));
     EXPECT_FALSE(ButtonEnabled(dialog_, IDC_REMOVE));
     ASSERT_TRUE(CloseByClick(IDOK));
-    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == DefaultKnobPositions(kFlangerId); }, 3000));
+    EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == kFlangerKnobs; }, 3000));
     const Pixels flangerShown = ReferenceDisplayLine("FLANGER");
     EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == flangerShown; }, 5000))
         << "OK names the first effect of the new patch";
@@ -187,9 +184,9 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
     ASSERT_TRUE(Close(VK_RETURN));
     // The display is redrawn whole once the dialog has gone off the screen.
     EXPECT_TRUE(WaitUntil([&] { return chorusShown == ControlPicture(app_, IDC_DISPLAY); }, 5000));
-    EXPECT_EQ(DefaultKnobPositions(kChorusId), KnobPositions(app_));
+    EXPECT_EQ(kChorusKnobs, KnobPositions(app_));
     Step(IDC_UP, "C-DELAY");  // from position 1 now
-    EXPECT_EQ(DefaultKnobPositions(kChDelayId), KnobPositions(app_));
+    EXPECT_EQ(kChDelayKnobs, KnobPositions(app_));
 
     // Cancel after moves keeps the patch as it was.
     ASSERT_NE(nullptr, Open());

@@ -92,14 +92,18 @@ TEST_F(DropTest, ADropWhilePlayingStopsThePlaybackAndARefusedOneLeavesTheOpenFil
     ASSERT_TRUE(TitleBecomes("qbx_drop_playing.wav - Quellbox")) << app_.Title();
     const size_t from = RecordingFrames();
     Play();
-    Sleep(1000);
+    ASSERT_TRUE(WaitUntil([&] { return WithoutSilence(ReadRecording(from)).size() > 44100; }, 5000));
     ASSERT_EQ("dropped", Drop({next}));
     ASSERT_TRUE(TitleBecomes("qbx_drop_next.wav - Quellbox")) << app_.Title();
     EXPECT_TRUE(WaitForPlaybackEnd(5000)) << "the drop stops the playback";
-    // Cut short: only the start of the ten-second file was heard.
+    // Cut short: the start of the ten-second file heard frame for frame,
+    // then nothing more of it.
     const std::vector<int16_t> heard = WaitForStream(from, longer, 3000);
     ASSERT_FALSE(heard.empty()) << "the first file was never heard";
-    EXPECT_LT(heard.size(), longer.size() / 2);
+    const Hearing cut = CompareRecording(heard, longer);
+    EXPECT_GT(cut.firstWrong, 0);
+    EXPECT_LT(cut.firstWrong, static_cast<long>(longer.size() / 4));
+    EXPECT_EQ(cut.stoppedAt, heard.size() / 2) << "a wrong frame before the cut";
 
     // A file that is no WAVE file: the check's message, and nothing changes.
     const std::string text = folder_.File("qbx_drop_text.wav");
@@ -130,12 +134,13 @@ TEST_F(DropTest, BeforeTheFirstRightClickAndUnderADialogADropOpensNothing)
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ASSERT_TRUE(UncoverAt(app_.MainWindow(), kDropX, kDropY));
     EXPECT_EQ("dropped", Drop({path}));
-    Sleep(500);  // time for the drop to act
-    EXPECT_EQ("Quellbox", app_.Title());
-    EXPECT_FALSE(app_.Enabled(IDC_PLAY));
+    // Escape after it: once the dialog has closed, the drop, queued first,
+    // has been handled.
     BringToForeground(dialog);
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }, 10000));
+    EXPECT_EQ("Quellbox", app_.Title());
+    EXPECT_FALSE(app_.Enabled(IDC_PLAY));
 
     // The same drop with the dialog closed opens the file.
     ASSERT_EQ("dropped", Drop({path}));

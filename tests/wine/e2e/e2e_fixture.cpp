@@ -29,6 +29,31 @@ std::vector<COLORREF> ControlPixels(const QuellboxProcess& app, int id) { return
 
 std::vector<COLORREF> WindowPixels(HWND control) { return ScreenPixels(control).data; }
 
+namespace {
+
+// A lamp the player lit is clearly of its colour (channel 0 red, 1 green)
+// on the screen; a dark one is not.
+bool Looks(COLORREF c, int channel)
+{
+    const int v[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+    return v[channel] > 120 && v[channel] > v[(channel + 1) % 3] + 40 && v[channel] > v[(channel + 2) % 3] + 40;
+}
+
+constexpr POINT kGreenLampMiddle = {149 + 3, 65 + 1};
+constexpr POINT kRedLampMiddle = {181 + 3, 65 + 1};
+
+}  // namespace
+
+bool GreenLit(const QuellboxProcess& app)
+{
+    return Looks(ScreenPixel(app.MainWindow(), kGreenLampMiddle.x, kGreenLampMiddle.y), 1);
+}
+
+bool RedLit(const QuellboxProcess& app)
+{
+    return Looks(ScreenPixel(app.MainWindow(), kRedLampMiddle.x, kRedLampMiddle.y), 0);
+}
+
 void LeftClick(HWND window, int x, int y) { ASSERT_TRUE(ClickAt(window, x, y)) << "the pointer did not get there"; }
 
 void QuellboxTest::StartActive()
@@ -48,10 +73,10 @@ void QuellboxTest::StartWith(const std::string& path)
 void QuellboxTest::Play()
 {
     ASSERT_TRUE(app_.Command(IDC_PLAY));
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000));
+    ASSERT_TRUE(WaitUntil([this] { return GreenLit(app_); }, 5000)) << "the green lamp never lit";
 }
 
 bool QuellboxTest::WaitForPlaybackEnd(DWORD milliseconds)
 {
-    return WaitUntil([this] { return app_.Enabled(IDC_PLAY) && !app_.Enabled(IDC_STOP); }, milliseconds);
+    return WaitUntil([this] { return !GreenLit(app_) && !RedLit(app_); }, milliseconds);
 }

@@ -11,6 +11,9 @@
 #include "tests/wine/e2e/quellbox_process.h"
 #include "tests/wine/e2e/reference_panel.h"
 
+// The default latency of 150 ms in bytes of 16-bit stereo at 44100 Hz.
+constexpr uint32_t kDefaultBlockBytes = 44100 * 150 / 1000 * 4;
+
 constexpr int kKnobIds[] = {IDC_KNOB_FREQ, IDC_KNOB_DEPTH, IDC_KNOB_RATE, IDC_KNOB_MIX, IDC_KNOB_DEGREE, IDC_KNOB_FEED};
 extern const char kIni[];  // "qbx15.ini", in the Windows directory
 
@@ -27,6 +30,10 @@ std::vector<COLORREF> ControlPixels(const QuellboxProcess& app, int id);
 // The same as a picture, to compare with a reference rendering.
 inline Pixels ControlPicture(const QuellboxProcess& app, int id) { return ScreenPixels(app.Control(id)); }
 
+// The transport lamps as the screen shows them: lit, or dark.
+bool GreenLit(const QuellboxProcess& app);
+bool RedLit(const QuellboxProcess& app);
+
 // Moves the pointer to a client point of a window and clicks the left
 // button there; the test fails at once when the pointer cannot get there.
 void LeftClick(HWND window, int x, int y);
@@ -40,9 +47,9 @@ protected:
     // Started, active, with path opened through the Open dialog.
     void StartWith(const std::string& path);
     void StartWithDemo() { StartWith(DemoWav()); }
-    // PLAY clicked, and waits until the player has enabled STOP.
+    // PLAY clicked, and waits until the green lamp lights.
     void Play();
-    // Waits for the end of playback (PLAY enabled again).
+    // Waits for the end of playback: both lamps dark again.
     bool WaitForPlaybackEnd(DWORD milliseconds);
 
     QuellboxProcess app_;

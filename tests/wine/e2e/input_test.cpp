@@ -1,7 +1,7 @@
 // The real program under a real hand: the pointer moved with SendInput,
 // buttons and keys pressed through the system's input, and the outcome
-// judged by what the screen shows (against the panel's own classes drawing
-// the expected state in this process) and by what the sink heard.
+// judged by what the screen shows (against the pictures this process draws
+// of the expected state) and by what the sink heard.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,11 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "model/display_number.h"
-#include "model/effect_parameters.h"
 #include "tests/wine/e2e/e2e_fixture.h"
 #include "tests/wine/player/player_harness.h"
-#include "widgets/slider_curve.h"
 
 namespace {
 
@@ -24,11 +21,9 @@ bool DisplayShows(const QuellboxProcess& app, const Pixels& expected)
     return ControlPicture(app, IDC_DISPLAY) == expected;
 }
 
-Pixels VolumeOnDisplay(uint16_t position)
+Pixels VolumeOnDisplay(int position)
 {
-    char text[32] = "";
-    FormatDisplayNumber(SliderVolumeDb(position), text, sizeof text);
-    return ReferenceDisplay("MASTER", kTopLeft, "", 0, "Volume", kBottomLeft, text, kBottomRight);
+    return ReferenceKnobOnDisplay("MASTER", "Volume", TwoDecimals(FaderVolumeDb(position)));
 }
 
 TEST_F(QuellboxTest, TheFirstRightClickOnTheDisplayOpensTheMenuAndLeavesPhaserOnTheDisplayOnceItCloses)
@@ -67,14 +62,15 @@ TEST_F(QuellboxTest, AKnobDraggedByTheMouseTurnsToWhereThePointerPointsAndShowsI
     StartActive();
     HWND freq = app_.Control(IDC_KNOB_FREQ);
     const LRESULT start = SendMessageA(freq, kMsgGetPosition, 0, 0);
-    EXPECT_EQ(ControlPicture(app_, IDC_KNOB_FREQ), ReferenceKnob(kKnobFreq, 0, 100, static_cast<int>(start)));
+    EXPECT_EQ(ControlPicture(app_, IDC_KNOB_FREQ), ReferenceKnob(kFreqKnob, 0, 100, static_cast<int>(start)));
     // Pressed just right of the centre, swept over the top to straight
     // above, far outside the knob: the angle is still taken about its centre.
     ASSERT_TRUE(DragThrough(freq, {{25, 15}, {25, 2}, {15, -40}}));
-    const Pixels turned = ReferenceKnob(kKnobFreq, 0, 100, 49);
+    const Pixels turned = ReferenceKnob(kFreqKnob, 0, 100, 49);
     EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_KNOB_FREQ) == turned; }, kScreenSettles))
         << "the pointer stands straight up (position 49)";
-    const Pixels shown = ReferenceKnobOnDisplay(kPhaserId, kKnobFreq, "Freq", 49);
+    // The Phaser's frequency at position 49, in whole hertz.
+    const Pixels shown = ReferenceKnobOnDisplay("PHASER", "Freq", std::to_string(int(100 * std::exp(0.0368888 * 49))));
     EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, shown); }, kScreenSettles));
     // Once released, a hover no longer turns it.
     ASSERT_TRUE(MovePointerTo(freq, 28, 15));
@@ -117,14 +113,6 @@ TEST_F(QuellboxTest, TheOnOffLedTakesEveryClickThatFollowsThePointerStraightFrom
     }
 }
 
-// Root mean square of the samples.
-double Rms(const std::vector<int16_t>& samples)
-{
-    double sum = 0;
-    for (int16_t s : samples) sum += static_cast<double>(s) * s;
-    return samples.empty() ? 0 : std::sqrt(sum / samples.size());
-}
-
 TEST_F(QuellboxTest, TheFaderDraggedByTheMouseShowsItsCapAndVolumeAndTheSoundFollows)
 {
     const std::vector<int16_t> samples = TestSignal(30000, 2, 31);
@@ -132,22 +120,22 @@ TEST_F(QuellboxTest, TheFaderDraggedByTheMouseShowsItsCapAndVolumeAndTheSoundFol
     ASSERT_TRUE(WriteTestWave(path, samples, 2));
     StartWith(path);
     HWND slider = app_.Control(IDC_VOLUME_SLIDER);
-    EXPECT_EQ(ControlPicture(app_, IDC_VOLUME_SLIDER), ReferenceSlider(kSliderZeroDbPosition));
+    EXPECT_EQ(ControlPicture(app_, IDC_VOLUME_SLIDER), ReferenceSlider(kFaderZeroDb));
     // The cap (at y 20 for 0 dB) taken and pulled down to y 26.
     ASSERT_TRUE(DragThrough(slider, {{11, 20}, {11, 26}}, 3));
-    const uint16_t position = SliderPositionFromY(26, 300);
+    const int position = FaderPositionAt(26);
     EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_VOLUME_SLIDER) == ReferenceSlider(position); },
                           kScreenSettles));
     EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, VolumeOnDisplay(position)); }, kScreenSettles));
 
+    // Heard at the fader's volume, through the patch of effects all off.
     const size_t from = RecordingFrames();
     Play();
     ASSERT_TRUE(WaitForPlaybackEnd(15000));
-    PumpUntil([&] { return WithoutSilence(ReadRecording(from)).size() >= samples.size(); }, 5000);
-    const std::vector<int16_t> heard = WithoutSilence(ReadRecording(from));
-    ASSERT_GE(heard.size(), samples.size() * 9 / 10) << "the sound was not heard";
-    const double gain = std::pow(10.0, SliderVolumeDb(position) / 20.0);
-    EXPECT_NEAR(Rms(heard) / Rms(samples), gain, 0.01) << "heard at the fader's volume";
+    StartEffectsAsTheProgramDoes(44100, {});
+    const std::vector<int16_t> expected =
+        RenderOffline(samples, 2, kDefaultBlockBytes, {1, 2, 3, 4}, std::pow(10.0, FaderVolumeDb(position) / 20.0));
+    ExpectHeardExactly(WaitForStream(from, expected, 5000), expected);
     DeleteFileA(path.c_str());
 }
 
@@ -164,10 +152,10 @@ TEST_F(QuellboxTest, TheTransportButtonsShowTheirPressedLookWhileHeldAndActOnRel
     PressButton(MouseButton::kLeft);
     EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_PLAY) != playUp; }, kScreenSettles))
         << "PLAY held down shows its pressed look";
-    EXPECT_FALSE(app_.Enabled(IDC_STOP)) << "nothing happens before the release";
+    EXPECT_FALSE(GreenLit(app_)) << "nothing plays before the release";
     const size_t from = RecordingFrames();
     ReleaseButton(MouseButton::kLeft);
-    ASSERT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000));
+    ASSERT_TRUE(WaitUntil([this] { return GreenLit(app_); }, 5000));
     EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_PLAY) == playUp; }, kScreenSettles));
     EXPECT_TRUE(WaitUntil([&] { return WithoutSilence(ReadRecording(from)).size() > 44100 / 2; }, 10000))
         << "the sound is heard";
@@ -179,9 +167,14 @@ TEST_F(QuellboxTest, TheTransportButtonsShowTheirPressedLookWhileHeldAndActOnRel
     ReleaseButton(MouseButton::kLeft);
     ASSERT_TRUE(WaitForPlaybackEnd(5000)) << "STOP ends the playback";
     EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_STOP) == stopUp; }, kScreenSettles));
+    // Played again: the next sound after STOP is the file's first frame.
     const size_t stoppedAt = RecordingFrames();
-    PumpFor(500);
-    EXPECT_TRUE(WithoutSilence(ReadRecording(stoppedAt)).empty()) << "nothing sounds after STOP";
+    Play();
+    ASSERT_TRUE(WaitUntil([&] { return FindStreamStart(ReadRecording(stoppedAt), samples) >= 0; }, 5000));
+    const std::vector<int16_t> recorded = ReadRecording(stoppedAt);
+    const long restart = FindStreamStart(recorded, samples);
+    EXPECT_TRUE(WithoutSilence(std::vector<int16_t>(recorded.begin(), recorded.begin() + 2 * restart)).empty())
+        << "something sounded after STOP";
     DeleteFileA(path.c_str());
 }
 
@@ -213,6 +206,14 @@ TEST_F(QuellboxTest, PreferencesTakeEnterAsOkAndEscapeAsCancel)
 
 TEST_F(QuellboxTest, TheAboutPictureIgnoresKeysAndAReleaseDraggedInAndClosesOnOneClick)
 {
+    // The panel placed with its DOWN button under the middle of the screen,
+    // where the picture comes: a click there closes the picture or, were
+    // the picture already gone, steps the panel on to the C-Delay.
+    const POINT kDownMiddle = {271, 21};
+    const int left = GetSystemMetrics(SM_CXSCREEN) / 2 - kDownMiddle.x;
+    const int top = GetSystemMetrics(SM_CYSCREEN) / 2 - kDownMiddle.y;
+    WritePrivateProfileStringA("Main Window", "Left", std::to_string(left).c_str(), kIni);
+    WritePrivateProfileStringA("Main Window", "Top", std::to_string(top).c_str(), kIni);
     StartActive();
     ASSERT_TRUE(app_.Command(IDM_ABOUT));
     HWND about = app_.WaitForDialog("", 10000);
@@ -235,11 +236,20 @@ TEST_F(QuellboxTest, TheAboutPictureIgnoresKeysAndAReleaseDraggedInAndClosesOnOn
     PressButton(MouseButton::kLeft);
     ASSERT_TRUE(MovePointerTo(about, 20, 20));
     ReleaseButton(MouseButton::kLeft);
-    Sleep(500);  // time for any of them to act
-    EXPECT_TRUE(IsWindow(about));
-    ASSERT_TRUE(ClickAt(about, 140, 190));
+    POINT down = kDownMiddle;
+    ClientToScreen(app_.MainWindow(), &down);
+    RECT picture = {};
+    GetWindowRect(about, &picture);
+    ASSERT_TRUE(PtInRect(&picture, down)) << "the DOWN button does not lie under the picture";
+    ASSERT_TRUE(MovePointerToScreen(down));
+    PressButton(MouseButton::kLeft);
+    ReleaseButton(MouseButton::kLeft);
     EXPECT_TRUE(WaitUntil([about] { return !IsWindow(about); }, 5000));
-    EXPECT_TRUE(IsWindowEnabled(app_.MainWindow()));
+    // The click closed the picture and did not reach DOWN: the panel still
+    // shows the Phaser.
+    ASSERT_TRUE(MovePointerTo(app_.Control(IDC_ONOFF_LED), 9, 9));
+    const Pixels phaser = ReferenceDisplay("PHASER", kTopLeft, "OFF", kTopRight);
+    EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, phaser); }, kScreenSettles));
 }
 
 }  // namespace

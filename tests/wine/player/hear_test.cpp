@@ -2,7 +2,6 @@
 // the offline render of the same file through the same patch gives.
 #include <cmath>
 
-#include "audio/pcm16.h"
 #include "tests/wine/player/player_fixture.h"
 
 namespace {
@@ -45,16 +44,16 @@ INSTANTIATE_TEST_SUITE_P(MonoAndStereo, HearTest,
 void ExpectChangeWithinTwoBlocks(const std::vector<int16_t>& recorded, const std::vector<int16_t>& before,
                                  const std::vector<int16_t>& after, DWORD msAfterStart, uint32_t blockSize)
 {
-    const long changed = FirstMismatch(recorded, before);
+    const Hearing unchanged = CompareRecording(recorded, before);
+    const long changed = unchanged.firstWrong;
     ASSERT_GE(changed, 0) << "the change was never heard";
     const long bound = static_cast<long>(msAfterStart * 44100.0 / 1000.0) + 2 * static_cast<long>(blockSize / 4);
     EXPECT_LE(changed, bound) << "heard later than two blocks after the call";
     // From the frame after the change on (the changed frame itself may take
     // one channel's new gain before the other's), everything is the new sound.
-    const size_t from = 2 * static_cast<size_t>(changed + 1);
-    const std::vector<int16_t> restHeard(recorded.begin() + from, recorded.begin() + after.size());
-    const std::vector<int16_t> restWanted(after.begin() + from, after.end());
-    EXPECT_EQ(FirstMismatch(restHeard, restWanted), -1);
+    const size_t from = 2 * (unchanged.stoppedAt + 1);
+    ExpectHeardExactly(std::vector<int16_t>(recorded.begin() + from, recorded.end()),
+                       std::vector<int16_t>(after.begin() + 2 * (changed + 1), after.end()));
 }
 
 TEST_F(PlayerTest, VolumeMinus20DecibelsReachesTheSoundWithinTwoBlocks)
@@ -73,14 +72,9 @@ TEST_F(PlayerTest, VolumeMinus20DecibelsReachesTheSoundWithinTwoBlocks)
     ChangeVolume(-20.0, -20.0);  // through the import of "_ChangeVolume@16"
     ASSERT_TRUE(WaitForStopped(5000));
 
-    std::vector<double> values(samples.begin(), samples.end());
-    std::vector<int16_t> quiet(samples.size());
-    const double gain = std::pow(10.0, 0.05 * -20.0);
-    NarrowToPcm16(values.data(), quiet.data(), static_cast<int>(values.size()), gain, gain);
-    EXPECT_EQ(quiet[2], NearestPcm16(samples[2] * 0.1));
-
+    const std::vector<int16_t> quiet = RenderOffline(samples, 2, blockSize, {}, std::pow(10.0, 0.05 * -20.0));
     const std::vector<int16_t> recorded = WaitForStream(from, samples, 5000);
-    ASSERT_GE(recorded.size(), samples.size());
+    ASSERT_FALSE(recorded.empty());
     ExpectChangeWithinTwoBlocks(recorded, samples, quiet, at, blockSize);
 }
 
@@ -102,28 +96,17 @@ TEST_F(PlayerTest, EmptyPatchPassesTheNextBlocksUnchanged)
     ASSERT_TRUE(WaitForStopped(5000));
 
     SetUpAllEffects(44100);
-    // The recording holds sounding frames only; processed sound may have
-    // silent frames of its own, which the recording then lacks too.
-    const std::vector<int16_t> processed = WithoutSilence(RenderOffline(samples, 2, blockSize, kAllFour));
+    const std::vector<int16_t> processed = RenderOffline(samples, 2, blockSize, kAllFour);
     const std::vector<int16_t> recorded = WaitForStream(from, processed, 5000);
     ASSERT_FALSE(recorded.empty());
     // The first two blocks are the patch's sound, frame for frame.
-    const size_t blockFrames = blockSize / 4;
-    ASSERT_GE(recorded.size(), 4 * blockFrames);
-    EXPECT_EQ(FirstMismatch(std::vector<int16_t>(recorded.begin(), recorded.begin() + 4 * blockFrames),
-                            std::vector<int16_t>(processed.begin(), processed.begin() + 4 * blockFrames)),
-              -1)
-        << "the patch did not run before the change";
-    // Everything from two blocks after the call on is the source itself:
-    // compared from the end back, so a silent frame of the processed part
-    // cannot shift it.
+    const long blockFrames = static_cast<long>(blockSize / 4);
+    const long changed = CompareRecording(recorded, processed).firstWrong;
+    EXPECT_TRUE(changed < 0 || changed >= 2 * blockFrames) << "the patch did not run before the change";
+    // Everything from two blocks after the call on is the source itself.
     const size_t bound = static_cast<size_t>(at * 44100.0 / 1000.0) + 2 * blockFrames;
     ASSERT_LT(bound, samples.size() / 2) << "the change came too late to be heard";
-    const size_t tail = samples.size() / 2 - bound;
-    ASSERT_GE(recorded.size() / 2, tail);
-    const std::vector<int16_t> heardTail(recorded.end() - 2 * tail, recorded.end());
-    const std::vector<int16_t> sourceTail(samples.end() - 2 * tail, samples.end());
-    EXPECT_EQ(FirstMismatch(heardTail, sourceTail), -1) << "the sound after the change is not the source";
+    ExpectEndsWith(recorded, samples, samples.size() / 2 - bound);
 }
 
 }  // namespace

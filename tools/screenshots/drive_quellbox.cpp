@@ -24,7 +24,7 @@
 #include <cstring>
 #include <string>
 
-#include "quellbox_process.h"
+#include "tests/wine/e2e/quellbox_process.h"
 
 namespace {
 

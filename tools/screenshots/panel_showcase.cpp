@@ -7,7 +7,7 @@
 // ends it, enables the panel, switches the Phaser on, lights the PLAY lamp
 // and shows the Freq knob's value, as while playing. The window stays up for
 // the given seconds (default 8) at screen position (40, 40).
-#include "panel_test_window.h"
+#include "tests/wine/panel/panel_test_window.h"
 #include "audio/effect_modules.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
