@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "model/effect_modules.h"
+#include "model/effect_entry_points.h"
 #include "model/effect_ranges.h"
 
 enum EffectId : int16_t {
