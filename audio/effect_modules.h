@@ -1,9 +1,9 @@
-// The modules' entry points: the four effects' (model/effect_modules.h) and
-// the LED lamp drawing routine of led.dll, exported undecorated with
-// __cdecl like theirs.
+// The modules' entry points: the four effects'
+// (model/effect_entry_points.h) and the LED lamp drawing routine of
+// led.dll, exported undecorated with __cdecl like theirs.
 #pragma once
 
-#include "model/effect_modules.h"
+#include "model/effect_entry_points.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "audio/effect_chain.h"
 #include "audio/pcm16.h"
 #include "model/effect_parameters.h"
+#include "model/effects.h"
 #include "model/effects_patch.h"
 #include "model/master_volume.h"
 #include "model/source_format.h"

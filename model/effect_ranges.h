@@ -5,7 +5,15 @@
 // Change; tests, the benchmark and the render tool drive them with these.
 #pragma once
 
-#include "model/effect_values.h"
+// The six values a Change call hands an effect.
+struct EffectValues {
+    double freq;
+    double depth;
+    double rate;
+    double mix;
+    double degree;
+    double feed;
+};
 
 struct EffectRange {
     EffectValues defaults;  // start-up values, mix as stored (0.5)

@@ -17,3 +17,14 @@ void SendValues(const EffectEntry& e, const EffectValues& v)
 {
     e.change(v.freq, v.depth, v.rate, v.mix, v.degree, v.feed);
 }
+
+void RunEffectById(int effectId, double* values, int count)
+{
+    const EffectEntry* e = EffectEntryFor(effectId);
+    if (e) e->process(values, count);  // anything else is not an effect: skipped
+}
+
+bool IsEffectId(int effectId)
+{
+    return EffectEntryFor(effectId) != nullptr;
+}

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "model/effect_modules.h"
+#include "model/effect_entry_points.h"
 #include "model/effect_ranges.h"
 
 enum EffectId : int16_t {
@@ -40,3 +40,11 @@ const EffectEntry* EffectEntryFor(int effectId);
 
 // Calls the effect's Change entry point with the six values.
 void SendValues(const EffectEntry& e, const EffectValues& v);
+
+// Runs one effect of a patch by its id, the same dispatch for playback and
+// the mixdown: 1 Phaser, 2 Flanger, 3 Chorus, 4 C-Delay process count
+// values in place; any other id is skipped.
+void RunEffectById(int effectId, double* values, int count);
+
+// True for the ids that RunEffectById runs.
+bool IsEffectId(int effectId);

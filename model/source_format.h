@@ -24,5 +24,10 @@ constexpr int32_t kNoDeviceIndex = 21;
 extern char g_deviceName[kDeviceNameSize];
 extern int32_t g_deviceIndex;
 
+// Bytes of 16-bit stereo sound in ms milliseconds at the given rate,
+// truncated to a whole number of 4-byte frames (toward zero). Pure
+// arithmetic, no Win32.
+int32_t LatencyToBytesAtRate(int ms, uint32_t sampleRate);
+
 // Block size in bytes for ms milliseconds at the current source rate.
 int32_t LatencyToBytes(int ms);

@@ -1,7 +1,7 @@
 #include "player/block_processing.h"
 
-#include "audio/effect_chain.h"
 #include "audio/pcm16.h"
+#include "model/effects.h"
 
 PlayerCopies g_playerCopies;
 

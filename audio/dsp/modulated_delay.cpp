@@ -1,11 +1,54 @@
+// The Flanger, the Chorus and the C-Delay: one modulated delay.
+//
+// Per channel, the right channel's LFO lagging the left one's by degree:
+//
+//          +------- x feed <-- damping low-pass (C-Delay only) <---+
+//          v                                                       |
+//   in -+-(+)-> limit -> delay line ==> tap, cubic read -----------+--> wet
+//       |                               read position swept by the LFO
+//       |                               (rate) over the delay that freq
+//       |                               and depth give, in ms
+//       +-------------------------------------------------------------> dry
+//                                           out = dry + mix * (wet - dry)
+//
+// Flanger and Chorus sweep the tap from freq - depth (not below 0) up to
+// freq; the C-Delay sweeps it over freq +- depth / 2. The C-Delay damps its
+// repeats with a one-pole low-pass at 6500 Hz.
+//
+// The six values of a Change call (the ranges in model/effect_ranges.cpp:
+// the knobs' ends, the start-up value, and the bounds any value is held to):
+//
+//   Flanger  knob min  knob max  start    held to     unit, meaning
+//   freq     0.5       8         2.975    0 .. 8.5    ms, longest delay
+//   depth    0.05      7.68      0.86275  0 .. 8.5    ms, sweep below freq
+//   rate     0         2         0.4      0 .. 20     Hz, LFO rate
+//   mix      0         0.5       0.5      0 .. 1      wet share; 0 switched off
+//   degree   0         180       45       0 .. 360    degrees, right LFO's lag
+//   feed     0         0.8       0.4      0 .. 0.8    wet fed back to the input
+//
+//   Chorus   knob min  knob max  start    held to     unit, meaning
+//   freq     8         30        26.26    0 .. 31     ms, longest delay
+//   depth    0.8       12        4.35916  0 .. 31     ms, sweep below freq
+//   rate     0         2         0.26     0 .. 20     Hz, LFO rate
+//   mix      0         0.5       0.5      0 .. 1      wet share; 0 switched off
+//   degree   0.4890275 179.986   180      0 .. 360    degrees, right LFO's lag
+//   feed     0         0.7       0.07     0 .. 0.7    wet fed back to the input
+//
+//   C-Delay  knob min  knob max    start  held to       unit, meaning
+//   freq     50        1000.00003  350    0 .. 1004     ms, centre delay
+//   depth    0.2       3.5         3.5    0 .. 1004     ms, whole sweep
+//   rate     0         2           0.3    0 .. 20       Hz, LFO rate
+//   mix      0         0.5         0.5    0 .. 1        wet share; 0 switched off
+//   degree   0.4890275 179.986     180    0 .. 360      degrees, right LFO's lag
+//   feed     0         0.90001     0.45   0 .. 0.90001  repeats fed back
+//
+// The Flanger's and the Chorus's Depth knob sets depth as 10 .. 96 % and
+// 10 .. 40 % of freq. A module runs at the start values with mix 0 until
+// its first Change call.
 #include "audio/dsp/modulated_delay.h"
 
 #include <cmath>
 
-#include "audio/dsp/control_segments.h"
-#include "audio/dsp/dsp_support.h"
-#include "audio/dsp/lfo.h"
-#include "audio/dsp/stereo_pair.h"
 #include "model/effect_ranges.h"
 
 const ModulatedDelayKind kFlangerKind = {&kFlangerRange, true, 0.0};
@@ -166,55 +209,6 @@ void ModulatedDelayChange(ModulatedDelayState* s, const EffectValues& v)
 
 namespace {
 
-// Frames with nothing gliding or fading: the same arithmetic as the general
-// path, both channels at once, on local copies of the hot state.
-template <bool kDamped>
-void SteadyFrames(ModulatedDelayState* s, double* samples, int frames)
-{
-    const double inc = s->plain.value[kPlainRate] / s->rate;
-    const double mix = s->plain.value[kPlainMix];
-    const Pair mixPair = PairBoth(mix);
-    const Pair feed = PairBoth(s->plain.value[kPlainFeed]);
-    const Pair damping = PairBoth(s->dampingCoeff);
-    const Pair half = PairBoth(0.5), onePointFive = PairBoth(1.5), two = PairBoth(2.0), twoPointFive = PairBoth(2.5);
-    double phase = s->phase;
-    Pair delay = PairLoad(s->delayNow);
-    const Pair step = PairLoad(s->delayStep);
-    Pair low = PairLoad(s->damped);
-    double* bl = s->line[0].buffer.data();
-    double* br = s->line[1].buffer.data();
-    const uint32_t m = s->line[0].mask;  // both lines have one size
-    uint32_t write = s->line[0].write;   // and move together
-    for (int n = 0; n < frames; ++n) {
-        phase = AdvancePhase(phase, inc);
-        delay = delay + step;
-        const uint32_t wl = static_cast<uint32_t>(PairLeft(delay));
-        const uint32_t wr = static_cast<uint32_t>(PairRight(delay));
-        const Pair f = delay - PairOf(static_cast<double>(wl), static_cast<double>(wr));
-        const uint32_t il = (write - wl) & m, ir = (write - wr) & m;
-        const Pair yNewer = PairOf(bl[(il + 1) & m], br[(ir + 1) & m]);
-        const Pair y0 = PairOf(bl[il], br[ir]);
-        const Pair y1 = PairOf(bl[(il - 1) & m], br[(ir - 1) & m]);
-        const Pair y2 = PairOf(bl[(il - 2) & m], br[(ir - 2) & m]);
-        const Pair c1 = half * (y1 - yNewer);
-        const Pair c2 = yNewer - twoPointFive * y0 + two * y1 - half * y2;
-        const Pair c3 = half * (y2 - yNewer) + onePointFive * (y0 - y1);
-        const Pair wet = ((c3 * f + c2) * f + c1) * f + y0;
-        Pair back = wet;
-        if (kDamped) back = low = low + damping * (wet - low);
-        const Pair dry = PairLoad(samples + 2 * n);
-        const Pair in = PairSoftLimit(dry + feed * back, kLimitKnee, kLimitRoom);
-        bl[write] = PairLeft(in);
-        br[write] = PairRight(in);
-        write = (write + 1) & m;
-        if (mix != 0.0) PairStore(samples + 2 * n, dry + mixPair * (wet - dry));
-    }
-    s->phase = phase;
-    PairStore(s->delayNow, delay);
-    PairStore(s->damped, low);
-    s->line[0].write = s->line[1].write = write;
-}
-
 // One frame of the general path: glides, crossfades and all.
 void GeneralFrame(ModulatedDelayState* s, double* frame)
 {
@@ -251,6 +245,101 @@ void GeneralFrame(ModulatedDelayState* s, double* frame)
     if (s->fadeLeft == 0 && s->tap.remaining == 0 && !SameTap(s->tap.target, s->tapTarget)) SteerTap(s);
 }
 
+// The hot state of the steady path, kept in locals (registers) while the
+// loop runs and handed back to the state around anything that works on it.
+struct SteadyState {
+    double phase;
+    Pair delay;
+    Pair step;
+    Pair low;
+    uint32_t write;  // both lines have one size and move together
+    double inc;
+    double mix;
+    Pair mixPair;
+    Pair feed;
+};
+
+SteadyState LoadSteady(const ModulatedDelayState* s)
+{
+    SteadyState h;
+    h.phase = s->phase;
+    h.delay = PairLoad(s->delayNow);
+    h.step = PairLoad(s->delayStep);
+    h.low = PairLoad(s->damped);
+    h.write = s->line[0].write;
+    h.inc = s->plain.value[kPlainRate] / s->rate;
+    h.mix = s->plain.value[kPlainMix];
+    h.mixPair = PairBoth(h.mix);
+    h.feed = PairBoth(s->plain.value[kPlainFeed]);
+    return h;
+}
+
+void StoreSteady(ModulatedDelayState* s, const SteadyState& h)
+{
+    s->phase = h.phase;
+    PairStore(s->delayNow, h.delay);
+    PairStore(s->damped, h.low);
+    s->line[0].write = s->line[1].write = h.write;
+}
+
+// The frames of one call. kDamped: the feedback runs through the damping
+// low-pass.
+template <bool kDamped>
+void ProcessFrames(ModulatedDelayState* s, double* samples, int frames)
+{
+    const Pair damping = PairBoth(s->dampingCoeff);
+    const Pair half = PairBoth(0.5), onePointFive = PairBoth(1.5), two = PairBoth(2.0), twoPointFive = PairBoth(2.5);
+    double* bl = s->line[0].buffer.data();
+    double* br = s->line[1].buffer.data();
+    const uint32_t m = s->line[0].mask;
+    SteadyState h = LoadSteady(s);
+    int untilControl = s->untilControl;
+    for (int n = 0; n < frames; ++n) {
+        double* frame = samples + 2 * n;
+        if (untilControl == 0) {
+            // Control rate: every kDelayControlPeriod frames of the stream
+            // (counted across calls) the taps head for where the LFO says.
+            untilControl = kDelayControlPeriod;
+            StoreSteady(s, h);
+            ControlPoint(s);
+            h.step = PairLoad(s->delayStep);
+        }
+        --untilControl;
+        if (s->plain.remaining > 0 || s->tap.remaining > 0 || s->fadeLeft > 0) {
+            // Something glides or crossfades: the general path, on the state.
+            StoreSteady(s, h);
+            GeneralFrame(s, frame);
+            h = LoadSteady(s);
+            continue;
+        }
+        // Steady: the general path's arithmetic, both channels at once.
+        h.phase = AdvancePhase(h.phase, h.inc);
+        h.delay = h.delay + h.step;
+        const uint32_t wl = static_cast<uint32_t>(PairLeft(h.delay));
+        const uint32_t wr = static_cast<uint32_t>(PairRight(h.delay));
+        const Pair f = h.delay - PairOf(static_cast<double>(wl), static_cast<double>(wr));
+        const uint32_t il = (h.write - wl) & m, ir = (h.write - wr) & m;
+        const Pair yNewer = PairOf(bl[(il + 1) & m], br[(ir + 1) & m]);
+        const Pair y0 = PairOf(bl[il], br[ir]);
+        const Pair y1 = PairOf(bl[(il - 1) & m], br[(ir - 1) & m]);
+        const Pair y2 = PairOf(bl[(il - 2) & m], br[(ir - 2) & m]);
+        const Pair c1 = half * (y1 - yNewer);
+        const Pair c2 = yNewer - twoPointFive * y0 + two * y1 - half * y2;
+        const Pair c3 = half * (y2 - yNewer) + onePointFive * (y0 - y1);
+        const Pair wet = ((c3 * f + c2) * f + c1) * f + y0;
+        Pair back = wet;
+        if (kDamped) back = h.low = h.low + damping * (wet - h.low);
+        const Pair dry = PairLoad(frame);
+        const Pair in = PairSoftLimit(dry + h.feed * back, kLimitKnee, kLimitRoom);
+        bl[h.write] = PairLeft(in);
+        br[h.write] = PairRight(in);
+        h.write = (h.write + 1) & m;
+        if (h.mix != 0.0) PairStore(frame, dry + h.mixPair * (wet - dry));
+    }
+    StoreSteady(s, h);
+    s->untilControl = untilControl;
+}
+
 }  // namespace
 
 void ModulatedDelayProcess(ModulatedDelayState* s, double* samples, int count)
@@ -260,15 +349,7 @@ void ModulatedDelayProcess(ModulatedDelayState* s, double* samples, int count)
     DenormalGuardEnter(&guard);
     TakeNewValues(s);
     s->snapNext = false;
-    ForEachControlRun(&s->untilControl, kDelayControlPeriod, count / 2, [s] { ControlPoint(s); },
-                      [s, samples](int first, int frames) {
-                          if (s->plain.remaining > 0 || s->tap.remaining > 0 || s->fadeLeft > 0) {
-                              GeneralFrame(s, samples + 2 * first);
-                              return 1;
-                          }
-                          if (s->dampingCoeff < 1.0) SteadyFrames<true>(s, samples + 2 * first, frames);
-                          else SteadyFrames<false>(s, samples + 2 * first, frames);
-                          return frames;
-                      });
+    if (s->dampingCoeff < 1.0) ProcessFrames<true>(s, samples, count / 2);
+    else ProcessFrames<false>(s, samples, count / 2);
     DenormalGuardLeave(&guard);
 }

@@ -11,9 +11,7 @@
 
 #include <cstdint>
 
-#include "audio/dsp/delay_line.h"
-#include "audio/dsp/effect_values.h"
-#include "audio/dsp/param_glide.h"
+#include "audio/dsp/dsp_blocks.h"
 #include "model/effect_ranges.h"
 
 constexpr int kDelayControlPeriod = 16;

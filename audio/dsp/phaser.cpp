@@ -1,11 +1,33 @@
+// The Phaser.
+//
+// Per channel, the right channel's LFO lagging the left one's by degree:
+//
+//          +--------------- x feed <------------------------------+
+//          v                                                      |
+//   in -+-(+)-> limit -> AP -> AP -> AP -> AP -> AP -> AP --------+--> wet
+//       |                 \_______ six first-order all-passes ___/
+//       |                  break frequency swept by the LFO (rate)
+//       |                  from freq^2 / (freq + depth) up to freq + depth
+//       +------------------------------------------------------------> dry
+//                                          out = dry + mix * (wet - dry)
+//
+// The six values of a Change call (kPhaserRange in model/effect_ranges.cpp:
+// the knobs' ends, the start-up value, and the bounds any value is held to):
+//
+//   value    knob min  knob max  start   held to      unit, meaning
+//   freq     100       4000.002  700     20 .. 20000  Hz, centre of the sweep
+//   depth    10        4000.002  382.2   0 .. 20000   Hz, sweep top minus freq
+//   rate     0         2         0.3     0 .. 20      Hz, LFO rate
+//   mix      0         0.5       0.5     0 .. 1       wet share; 0 switched off
+//   degree   0         180       90      0 .. 360     degrees, right LFO's lag
+//   feed     0         0.750001  0.375   0 .. 0.9     wet fed back to the input
+//
+// The Depth knob sets depth as 10 .. 100 % of freq. The module runs at the
+// start values with mix 0 until its first Change call.
 #include "audio/dsp/phaser.h"
 
 #include <cmath>
 
-#include "audio/dsp/control_segments.h"
-#include "audio/dsp/dsp_support.h"
-#include "audio/dsp/lfo.h"
-#include "audio/dsp/stereo_pair.h"
 #include "model/effect_ranges.h"
 
 namespace {
@@ -33,11 +55,12 @@ double AllPassCoefficient(double fc, double sampleRate)
     return (t - 1.0) / (t + 1.0);
 }
 
-double ChannelCoefficient(const PhaserState* s, int ch)
+// The all-pass coefficient for the channel at the left LFO's phase leftPhase.
+double ChannelCoefficient(const PhaserState* s, double leftPhase, int ch)
 {
     const double* v = s->glide.value;
     const double* w = s->sweep.value;
-    double phase = s->phase - (ch ? v[kPhDegree] / 360.0 : 0.0);
+    double phase = leftPhase - (ch ? v[kPhDegree] / 360.0 : 0.0);
     const double fc = PhaserBreakFrequencyOctaves(w[kPhLowOctave], w[kPhTopOctave], CycleSine(phase), s->rate);
     return AllPassCoefficient(fc, s->rate);
 }
@@ -56,7 +79,7 @@ void TakeNewValues(PhaserState* s)
         GlideSnap(&s->glide, targets);
         GlideSnap(&s->sweep, sweep);
         for (int ch = 0; ch < 2; ++ch) {
-            s->coeff[ch] = ChannelCoefficient(s, ch);
+            s->coeff[ch] = ChannelCoefficient(s, s->phase, ch);
             s->coeffStep[ch] = 0.0;
         }
     } else {
@@ -113,27 +136,51 @@ void PhaserChange(PhaserState* s, const EffectValues& v)
     PostValues(&s->mailbox, v);
 }
 
-namespace {
-
-// The all-pass chains of both channels over frames frames at the current
-// values (the caller hands over one frame at a time while they glide), with
-// the hot state held in registers.
-void ChainFrames(PhaserState* s, double* samples, int frames, double mix, double feed)
+void PhaserProcess(PhaserState* s, double* samples, int count)
 {
+    if (!s->ready || samples == nullptr || count < 2) return;
+    DenormalGuard guard;
+    DenormalGuardEnter(&guard);
+    TakeNewValues(s);
+    s->snapNext = false;
+
+    // The hot state in locals (registers), both channels at once.
     Pair st[kPhaserStages];
     for (int k = 0; k < kPhaserStages; ++k) st[k] = PairLoad(s->stage[k]);
     Pair coeff = PairLoad(s->coeff);
-    const Pair step = PairLoad(s->coeffStep);
+    Pair step = PairLoad(s->coeffStep);
     Pair last = PairLoad(s->lastWet);
-    const Pair feedPair = PairBoth(feed);
-    const Pair mixPair = PairBoth(mix);
-    const double inc = s->glide.value[kPhRate] / s->rate;
     double phase = s->phase;
+    int untilControl = s->untilControl;
+    double inc = s->glide.value[kPhRate] / s->rate;
+    double mix = s->glide.value[kPhMix];
+    Pair mixPair = PairBoth(mix);
+    Pair feed = PairBoth(s->glide.value[kPhFeed]);
+
+    const int frames = count / 2;
     for (int n = 0; n < frames; ++n) {
+        if (untilControl == 0) {
+            // Control rate: every kPhaserControlPeriod frames of the stream
+            // (counted across calls) the coefficients head linearly for
+            // where the LFO says they should be, arriving a period later.
+            untilControl = kPhaserControlPeriod;
+            step = PairOf((ChannelCoefficient(s, phase, 0) - PairLeft(coeff)) / kPhaserControlPeriod,
+                          (ChannelCoefficient(s, phase, 1) - PairRight(coeff)) / kPhaserControlPeriod);
+        }
+        --untilControl;
+        if (s->glide.remaining > 0 || s->sweep.remaining > 0) {
+            // Gliding: the values move every frame.
+            GlideTick(&s->glide);
+            GlideTick(&s->sweep);
+            inc = s->glide.value[kPhRate] / s->rate;
+            mix = s->glide.value[kPhMix];
+            mixPair = PairBoth(mix);
+            feed = PairBoth(s->glide.value[kPhFeed]);
+        }
         phase = AdvancePhase(phase, inc);
         coeff = coeff + step;
         const Pair dry = PairLoad(samples + 2 * n);
-        Pair x = PairSoftLimit(dry + feedPair * last, kLimitKnee, kLimitRoom);
+        Pair x = PairSoftLimit(dry + feed * last, kLimitKnee, kLimitRoom);
         for (int k = 0; k < kPhaserStages; ++k) {
             // Transposed direct form: y = a x + s; s' = x - a y.
             const Pair y = coeff * x + st[k];
@@ -143,36 +190,12 @@ void ChainFrames(PhaserState* s, double* samples, int frames, double mix, double
         last = x;
         if (mix != 0.0) PairStore(samples + 2 * n, dry + mixPair * (x - dry));
     }
+
     s->phase = phase;
+    s->untilControl = untilControl;
     for (int k = 0; k < kPhaserStages; ++k) PairStore(s->stage[k], st[k]);
     PairStore(s->coeff, coeff);
+    PairStore(s->coeffStep, step);
     PairStore(s->lastWet, last);
-}
-
-}  // namespace
-
-void PhaserProcess(PhaserState* s, double* samples, int count)
-{
-    if (!s->ready || samples == nullptr || count < 2) return;
-    DenormalGuard guard;
-    DenormalGuardEnter(&guard);
-    TakeNewValues(s);
-    s->snapNext = false;
-    ForEachControlRun(
-        &s->untilControl, kPhaserControlPeriod, count / 2,
-        [s] {
-            for (int ch = 0; ch < 2; ++ch)
-                s->coeffStep[ch] = (ChannelCoefficient(s, ch) - s->coeff[ch]) / kPhaserControlPeriod;
-        },
-        [s, samples](int first, int frames) {
-            if (s->glide.remaining > 0 || s->sweep.remaining > 0) {
-                // Gliding: the values move every frame.
-                frames = 1;
-                GlideTick(&s->glide);
-                GlideTick(&s->sweep);
-            }
-            ChainFrames(s, samples + 2 * first, frames, s->glide.value[kPhMix], s->glide.value[kPhFeed]);
-            return frames;
-        });
     DenormalGuardLeave(&guard);
 }

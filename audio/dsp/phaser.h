@@ -5,8 +5,7 @@
 
 #include <cstdint>
 
-#include "audio/dsp/effect_values.h"
-#include "audio/dsp/param_glide.h"
+#include "audio/dsp/dsp_blocks.h"
 
 constexpr int kPhaserStages = 6;
 // Coefficients are recomputed every this many samples of the stream (counted

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "model/latency.h"
+#include "model/source_format.h"
 #include "player/engine.h"
 #include "player/player.h"
 #include "tests/support/temp_dir.h"

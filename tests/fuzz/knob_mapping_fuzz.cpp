@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "model/effect_modules.h"
+#include "model/effect_entry_points.h"
 #include "model/effect_parameters.h"
 #include "tests/fuzz/fuzz_input.h"
 

@@ -1,8 +1,6 @@
-#include "model/latency.h"
+#include "model/source_format.h"
 
 #include <gtest/gtest.h>
-
-#include "model/source_format.h"
 
 namespace {
 

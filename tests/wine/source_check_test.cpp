@@ -9,7 +9,6 @@
 
 #include "app/main_window.h"
 #include "dialogs/error_box.h"
-#include "model/latency.h"
 #include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"

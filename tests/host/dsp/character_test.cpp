@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "audio/dsp/delay_line.h"
+#include "audio/dsp/dsp_blocks.h"
 #include "audio/dsp/phaser.h"
 #include "tests/host/dsp/dsp_test_support.h"
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <thread>
 
-#include "audio/dsp/effect_values.h"
+#include "audio/dsp/dsp_blocks.h"
 #include "tests/host/dsp/dsp_test_support.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include "app/main_window.h"
 #include "audio/source_check.h"
 #include "dialogs/error_box.h"
-#include "model/latency.h"
 #include "model/source_format.h"
 #include "player/player.h"
 #include "tests/wine/fuzz/fuzz_boxes.h"

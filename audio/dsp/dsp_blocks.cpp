@@ -1,4 +1,4 @@
-#include "audio/dsp/effect_values.h"
+#include "audio/dsp/dsp_blocks.h"
 
 void PostValues(ValuesMailbox* box, const EffectValues& values)
 {
@@ -37,4 +37,13 @@ bool TakeValues(ValuesMailbox* box, uint32_t* seen, EffectValues* out)
         return true;
     }
     return false;
+}
+
+void DelayLineInit(DelayLine* line, double maxDelay)
+{
+    uint32_t size = 16;
+    while (size < maxDelay + 8.0) size <<= 1;
+    line->buffer.assign(size, 0.0);
+    line->mask = size - 1;
+    line->write = 0;
 }
