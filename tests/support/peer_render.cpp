@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/effect_modules.h"
+#include "model/effect_entry_points.h"
 
 namespace {
 
