@@ -296,25 +296,16 @@ inline double DelayLineRead(const DelayLine* line, double delay)
 // call, so decaying filter and delay states never turn into slow subnormal
 // numbers; restores the caller's mode afterwards.
 
-struct DenormalGuard {
-    unsigned int saved;
-};
-
 constexpr unsigned int kFlushDenormalsMode = 0x8040u;  // MXCSR: FTZ (bit 15) | DAZ (bit 6)
 
-inline void DenormalGuardEnter(DenormalGuard* g)
-{
+struct ScopedDenormalGuard {
 #ifdef QBX_DSP_HAS_SSE2
-    g->saved = _mm_getcsr();
-    _mm_setcsr(g->saved | kFlushDenormalsMode);
+    unsigned int saved = _mm_getcsr();
+    ScopedDenormalGuard() { _mm_setcsr(saved | kFlushDenormalsMode); }
+    ~ScopedDenormalGuard() { _mm_setcsr(saved); }
 #else
-    g->saved = 0;
+    ScopedDenormalGuard() = default;
 #endif
-}
-
-inline void DenormalGuardLeave(const DenormalGuard* g)
-{
-#ifdef QBX_DSP_HAS_SSE2
-    _mm_setcsr(g->saved);
-#endif
-}
+    ScopedDenormalGuard(const ScopedDenormalGuard&) = delete;
+    ScopedDenormalGuard& operator=(const ScopedDenormalGuard&) = delete;
+};

@@ -345,11 +345,9 @@ void ProcessFrames(ModulatedDelayState* s, double* samples, int frames)
 void ModulatedDelayProcess(ModulatedDelayState* s, double* samples, int count)
 {
     if (!s->ready || samples == nullptr || count < 2) return;
-    DenormalGuard guard;
-    DenormalGuardEnter(&guard);
+    ScopedDenormalGuard guard;
     TakeNewValues(s);
     s->snapNext = false;
     if (s->dampingCoeff < 1.0) ProcessFrames<true>(s, samples, count / 2);
     else ProcessFrames<false>(s, samples, count / 2);
-    DenormalGuardLeave(&guard);
 }

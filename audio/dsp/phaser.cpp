@@ -139,8 +139,7 @@ void PhaserChange(PhaserState* s, const EffectValues& v)
 void PhaserProcess(PhaserState* s, double* samples, int count)
 {
     if (!s->ready || samples == nullptr || count < 2) return;
-    DenormalGuard guard;
-    DenormalGuardEnter(&guard);
+    ScopedDenormalGuard guard;
     TakeNewValues(s);
     s->snapNext = false;
 
@@ -197,5 +196,4 @@ void PhaserProcess(PhaserState* s, double* samples, int count)
     PairStore(s->coeff, coeff);
     PairStore(s->coeffStep, step);
     PairStore(s->lastWet, last);
-    DenormalGuardLeave(&guard);
 }
