@@ -23,6 +23,7 @@
 
 #include <cmath>
 
+#include "tests/support/file_helpers.h"
 #include "tests/support/real_input.h"
 #include "tests/wine/e2e/quellbox_process.h"
 
@@ -31,13 +32,6 @@ namespace {
 constexpr DWORD kPollMs = 5;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-std::string WindowsFile(const char* name)
-{
-    char dir[MAX_PATH] = "";
-    GetWindowsDirectoryA(dir, MAX_PATH);
-    return std::string(dir) + "\\" + name;
-}
 
 // Polls condition every kPollMs for up to milliseconds.
 template <typename Condition>
@@ -201,7 +195,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mixdown_program_bench: the patch could not be set up\n");
         return 1;
     }
-    const std::string temp = WindowsFile("tmpqbx15.wav");
+    const std::string temp = TemporaryMixdownPath();
     std::vector<double> total, start, render, handOver;
     for (int i = 0; i < repeats; ++i) {
         MixdownTimes t = {};

@@ -208,6 +208,11 @@ bool QuellboxProcess::CloseMenu() const
     return WaitUntil([this] { return PopupMenu() == nullptr; }, 5000);
 }
 
+bool QuellboxProcess::OpensItsMenuNext() const
+{
+    return RightClick() && WaitUntil([this] { return PopupMenu() != nullptr; }, 5000) && CloseMenu();
+}
+
 bool QuellboxProcess::ActivatePanel(DWORD milliseconds)
 {
     const bool enabled = WaitUntil(

@@ -63,6 +63,10 @@ public:
     HWND PopupMenu() const;
     // Closes the popup menu with Escape; true once it is gone.
     bool CloseMenu() const;
+    // A right click on the panel opens its menu (closed again with Escape):
+    // the window thread has handled all input before it, and no box owned
+    // by the main window is up. What proves that nothing happened before.
+    bool OpensItsMenuNext() const;
     // Right clicks until the panel is enabled (the intro is over), then
     // closes the popup menu that the same click opened.
     bool ActivatePanel(DWORD milliseconds);

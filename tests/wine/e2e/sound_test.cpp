@@ -250,7 +250,7 @@ TEST_F(SoundTest, TheMixdownFileHoldsThePeerRenderAtTheProgramsSettings)
     uint32_t riffSize = 0;
     std::memcpy(&riffSize, written.data() + 4, 4);
     EXPECT_EQ(riffSize, written.size() - 8) << "the RIFF size is the file's";
-    EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
+    EXPECT_FALSE(FileExists(TemporaryMixdownPath()));
 }
 
 TEST_F(SoundTest, ATargetThatCannotBeReplacedShowsTheWriteErrorAndLeavesNoTemporaryFile)
@@ -276,7 +276,7 @@ TEST_F(SoundTest, ATargetThatCannotBeReplacedShowsTheWriteErrorAndLeavesNoTempor
     ASSERT_TRUE(stillRendering) << "the render ended before the file was made";
     EXPECT_EQ("Write Error. Mixdown file will be deleted.", app_.AnswerMessageBox(30000));
     EXPECT_TRUE(ReadWholeFile(target) == "read-only mixdown") << "the read-only target was changed";
-    EXPECT_FALSE(FileExists(WindowsFile("tmpqbx15.wav")));
+    EXPECT_FALSE(FileExists(TemporaryMixdownPath()));
     EXPECT_TRUE(IsWindow(app_.MainWindow()));
 }
 

@@ -89,7 +89,7 @@ TEST_F(DiskFaultTest, ATemporaryFileThatFillsItsDiskMidRenderIsDeletedAndTheTarg
     EXPECT_TRUE(WaitForMixdownEnd(5000));
     EXPECT_TRUE(ReadWholeFile(target) == "kept") << "the target was touched";
     EXPECT_FALSE(FileExists(TemporaryMixdownPath()));
-    EXPECT_TRUE(OpensItsMenuNext()) << "one message only: " << app_.AnswerMessageBox(0);
+    EXPECT_TRUE(app_.OpensItsMenuNext()) << "one message only: " << app_.AnswerMessageBox(0);
     EXPECT_TRUE(Responsive());
 }
 
@@ -101,7 +101,7 @@ TEST_F(DiskFaultTest, AnExistingTargetIsReplacedOnlyByACompleteRender)
     ASSERT_TRUE(app_.MixdownThroughDialog(target));
     ASSERT_TRUE(WaitUntil([&] { return ReadWholeFile(target).substr(0, 4) == "RIFF"; }, 30000));
     ASSERT_TRUE(WaitForMixdownEnd(10000));
-    EXPECT_TRUE(OpensItsMenuNext()) << "a message after the render: " << app_.AnswerMessageBox(0);
+    EXPECT_TRUE(app_.OpensItsMenuNext()) << "a message after the render: " << app_.AnswerMessageBox(0);
     EXPECT_GT(ReadWholeFile(target).size(), ReadWholeFile(source_).size());
     EXPECT_FALSE(FileExists(target + ".qbxtmp"));
     EXPECT_FALSE(FileExists(TemporaryMixdownPath()));

@@ -83,11 +83,6 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const char* className)
     return found.windows;
 }
 
-bool QuellboxFaultTest::OpensItsMenuNext() const
-{
-    return app_.RightClick() && WaitUntil([this] { return app_.PopupMenu() != nullptr; }, 5000) && app_.CloseMenu();
-}
-
 bool QuellboxFaultTest::TransportStopped() const
 {
     return app_.Enabled(IDC_PLAY) && !app_.Enabled(IDC_PAUSE) && !app_.Enabled(IDC_STOP);

@@ -37,10 +37,6 @@ protected:
 
     // The program answers messages within the time (it does not hang).
     bool Responsive(DWORD milliseconds = 5000) const;
-    // A right click on the panel opens its menu (closed again with Escape):
-    // the window thread has handled all input before it, and no box owned
-    // by the main window is up.
-    bool OpensItsMenuNext() const;
     // PLAY enabled, PAUSE and STOP disabled.
     bool TransportStopped() const;
     // Waits for the transport's stopped look.

@@ -45,7 +45,7 @@ TEST_F(WindowTest, AMenuThatTakesThePointerEndsAKnobOrSliderDrag)
         EXPECT_TRUE(app_.CloseMenu());
         EXPECT_TRUE(MovePointerTo(control, d.move.x, d.move.y));
         ReleaseButton(MouseButton::kLeft);
-        EXPECT_TRUE(OpensItsMenuNext());
+        EXPECT_TRUE(app_.OpensItsMenuNext());
         EXPECT_EQ(SendMessageA(control, kMsgGetPosition, 0, 0), position) << "a move after the drag moved it";
     }
     app_.Command(IDM_EXIT);
