@@ -93,11 +93,8 @@ TEST_F(SourceCheckTest, AcceptsMonoAndTheLowestRate)
 
 TEST_F(SourceCheckTest, AcceptsAnEighteenByteFormatChunk)
 {
-    Bytes body;
-    AppendChunk(&body, "fmt ", FormatPayload(FormatFields(), 2));
-    AppendChunk(&body, "data", Bytes(400, 0));
     bool ok = false;
-    CheckBytes(RiffFile("WAVE", body), &ok);
+    CheckBytes(RiffOf("WAVE", {{"fmt ", FormatPayload(FormatFields(), 2)}, {"data", Bytes(400, 0)}}), &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(g_sourceFormat.dataLength, 400u);
 }
@@ -117,13 +114,10 @@ TEST_F(SourceCheckTest, DataLengthIsWhatTheChunkHeaderStates)
 
 TEST_F(SourceCheckTest, SkipsUnknownChunksAroundFmtAndData)
 {
-    Bytes body;
-    AppendChunk(&body, "junk", Bytes(7, 1));  // odd, padded
-    AppendChunk(&body, "fmt ", FormatPayload(FormatFields()));
-    AppendChunk(&body, "LIST", Bytes(12, 2));
-    AppendChunk(&body, "data", Bytes(8, 0));
+    const Bytes fmt = FormatPayload(FormatFields());
+    const Bytes junk(7, 1);  // odd: padded
     bool ok = false;
-    CheckBytes(RiffFile("WAVE", body), &ok);
+    CheckBytes(RiffOf("WAVE", {{"junk", junk}, {"fmt ", fmt}, {"LIST", Bytes(12, 2)}, {"data", Bytes(8, 0)}}), &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(g_sourceFormat.dataLength, 8u);
 }
@@ -168,23 +162,12 @@ TEST_F(SourceCheckTest, RefusesWhatIsNotAWaveFile)
 
 TEST_F(SourceCheckTest, RefusesBrokenStructure)
 {
-    Bytes noFmt;
-    AppendChunk(&noFmt, "data", Bytes(40, 0));
-    EXPECT_EQ(CheckBytes(RiffFile("WAVE", noFmt)), "WAVE file is corrupted.");
-
-    Bytes noData;
-    AppendChunk(&noData, "fmt ", FormatPayload(FormatFields()));
-    EXPECT_EQ(CheckBytes(RiffFile("WAVE", noData)), "WAVE file has no data chunk.");
-
-    Bytes dataFirst;
-    AppendChunk(&dataFirst, "data", Bytes(40, 0));
-    AppendChunk(&dataFirst, "fmt ", FormatPayload(FormatFields()));
-    EXPECT_EQ(CheckBytes(RiffFile("WAVE", dataFirst)), "WAVE file has no data chunk.");
-
-    Bytes emptyData;
-    AppendChunk(&emptyData, "fmt ", FormatPayload(FormatFields()));
-    AppendChunk(&emptyData, "data", Bytes());
-    EXPECT_EQ(CheckBytes(RiffFile("WAVE", emptyData)), "The data chunk has no data.");
+    const Bytes fmt = FormatPayload(FormatFields());
+    const Bytes data(40, 0);
+    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"data", data}})), "WAVE file is corrupted.");
+    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"fmt ", fmt}})), "WAVE file has no data chunk.");
+    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"data", data}, {"fmt ", fmt}})), "WAVE file has no data chunk.");
+    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"fmt ", fmt}, {"data", Bytes()}})), "The data chunk has no data.");
 
     // The format chunk claims more bytes than the file holds.
     Bytes truncatedFmt;
@@ -196,10 +179,8 @@ TEST_F(SourceCheckTest, RefusesFormatChunksShorterThanThePcmHeader)
 {
     const Bytes full = FormatPayload(FormatFields());
     for (size_t size = 0; size < 16; ++size) {
-        Bytes body;
-        AppendChunk(&body, "fmt ", Bytes(full.begin(), full.begin() + size));
-        AppendChunk(&body, "data", Bytes(40, 0));
-        EXPECT_EQ(CheckBytes(RiffFile("WAVE", body)), "WAVE file is corrupted.") << "fmt of " << size << " bytes";
+        const Bytes wave = RiffOf("WAVE", {{"fmt ", Bytes(full.begin(), full.begin() + size)}, {"data", Bytes(40, 0)}});
+        EXPECT_EQ(CheckBytes(wave), "WAVE file is corrupted.") << "fmt of " << size << " bytes";
     }
 }
 
@@ -207,9 +188,7 @@ TEST_F(SourceCheckTest, CompressedFilesAreRefusedBeforeTheirDataIsLookedFor)
 {
     FormatFields f;
     f.tag = 2;  // ADPCM
-    Bytes body;
-    AppendChunk(&body, "fmt ", FormatPayload(f));
-    EXPECT_EQ(CheckBytes(RiffFile("WAVE", body)), "The file is not a PCM file.");
+    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"fmt ", FormatPayload(f)}})), "The file is not a PCM file.");
     f.tag = 3;  // IEEE float, with data
     EXPECT_EQ(CheckBytes(WaveWith(f)), "The file is not a PCM file.");
 }
@@ -228,9 +207,7 @@ TEST_F(SourceCheckTest, ARefusedFileLeavesThePreviousSource)
     bad.rate = 15999;
     CheckBytes(WaveWith(bad), &ok);
     EXPECT_FALSE(ok);
-    Bytes noData;
-    AppendChunk(&noData, "fmt ", FormatPayload(FormatFields()));
-    CheckBytes(RiffFile("WAVE", noData), &ok);
+    CheckBytes(RiffOf("WAVE", {{"fmt ", FormatPayload(FormatFields())}}), &ok);
     EXPECT_FALSE(ok);
     Check(dir_.File("missing.wav"), &ok);
     EXPECT_FALSE(ok);
