@@ -160,16 +160,6 @@ TEST_F(MixdownRenderTest, PatchRunsInOrderSkippingUnknownIds)
     EXPECT_EQ(g_processCalls[0].effectId, 2);
 }
 
-TEST_F(MixdownRenderTest, ConversionClipsAndRoundsHalvesTowardZero)
-{
-    PrepareMixdown("a", "b", kMixdownBlockBytes);
-    double values[] = {40000.0, -40000.0, 2.5, 2.51, -2.5, -2.51, 0.5, -0.5};
-    int16_t out[8] = {};
-    ConvertBlockToPcm16(values, out, 8);
-    const int16_t expected[] = {32767, -32768, 2, 3, -2, -3, 0, 0};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(out[i], expected[i]) << i;
-}
-
 TEST_F(MixdownRenderTest, ConversionUsesTheMixdownGains)
 {
     g_mixdown.leftGain = 0.5;

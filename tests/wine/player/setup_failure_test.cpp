@@ -54,12 +54,25 @@ protected:
     HWND owner_ = nullptr;
 };
 
-TEST_F(SetupFailureTest, MissingFile)
+TEST_F(SetupFailureTest, AMissingFileIsRefusedInABoxOwnedByTheMainWindowIfThereIsOne)
 {
     uint32_t code = 0;
     EXPECT_EQ(Refusal(dir_.File("nothing-here.wav"), &code), "Error in opening file.");
     EXPECT_EQ(code, 100u);
     EXPECT_EQ(owner_, nullptr) << "no main window: the box has no owner";
+
+    WNDCLASSA cls = {};
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "zantil_quellbox";
+    RegisterClassA(&cls);
+    HWND main = CreateWindowExA(0, "zantil_quellbox", "Quellbox", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Refusal(dir_.File("absent.wav"), &code), "Error in opening file.");
+    EXPECT_EQ(owner_, main);
+    DestroyWindow(main);
+    UnregisterClassA("zantil_quellbox", GetModuleHandleA(nullptr));
 }
 
 // A file the player's own reading refuses: its text and Play's code.
@@ -94,7 +107,7 @@ TEST_F(SetupFailureTest, EachBrokenFileGetsItsOwnMessage)
     }
 }
 
-TEST_F(SetupFailureTest, DeviceIndexThatDoesNotExist)
+TEST_F(SetupFailureTest, ADeviceThatDoesNotExistOrABlockOfNoWholeFrameGetsTheDevicesOwnText)
 {
     const uint32_t device = GetNumWaveOutDevs() + 3;
     uint32_t code = 0;
@@ -102,14 +115,8 @@ TEST_F(SetupFailureTest, DeviceIndexThatDoesNotExist)
     EXPECT_EQ(code, static_cast<uint32_t>(MMSYSERR_BADDEVICEID));
     EXPECT_EQ(text, DeviceText(code));
     EXPECT_FALSE(text.empty());
-}
-
-TEST_F(SetupFailureTest, BlockSizeOfNoWholeFrame)
-{
-    uint32_t code = 0;
-    const std::string text = Refusal(WriteWave(TestSignal(2000, 2, 1), 2), &code, 0, 3);
+    EXPECT_EQ(Refusal(WriteWave(TestSignal(2000, 2, 1), 2), &code, 0, 3), DeviceText(MMSYSERR_INVALPARAM));
     EXPECT_EQ(code, static_cast<uint32_t>(MMSYSERR_INVALPARAM));
-    EXPECT_EQ(text, DeviceText(code));
 }
 
 TEST_F(SetupFailureTest, BlockSizeWhoseBuffersCannotBeSizedIn32Bits)
@@ -180,23 +187,6 @@ TEST_F(SetupFailureTest, WithoutItsNotifyWindowTheStartIsRefusedCleanly)
     EXPECT_EQ(PlayFile(WriteWave(TestSignal(8000, 2, 4), 2), BlockBytes(50)), 0u);
     EXPECT_TRUE(WaitForStopped(5000));
     ExpectStoppedLook();
-}
-
-TEST_F(SetupFailureTest, BoxIsOwnedByTheMainWindowWhenOneExists)
-{
-    WNDCLASSA cls = {};
-    cls.lpfnWndProc = DefWindowProcA;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.lpszClassName = "zantil_quellbox";
-    RegisterClassA(&cls);
-    HWND main = CreateWindowExA(0, "zantil_quellbox", "Quellbox", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(main, nullptr);
-    uint32_t code = 0;
-    EXPECT_EQ(Refusal(dir_.File("absent.wav"), &code), "Error in opening file.");
-    EXPECT_EQ(owner_, main);
-    DestroyWindow(main);
-    UnregisterClassA("zantil_quellbox", GetModuleHandleA(nullptr));
 }
 
 TEST_F(PlayerTest, VolumeExportCarriesItsDecoratedName)
