@@ -22,6 +22,8 @@ TEST(Pcm16, BoundsAndNearestInteger)
     EXPECT_EQ(NearestPcm16(-32768.0), -32768);
     EXPECT_EQ(NearestPcm16(-32767.5), -32767);  // a half goes toward zero
     EXPECT_EQ(NearestPcm16(-32767.51), -32768);
+    EXPECT_EQ(NearestPcm16(2.5), 2);
+    EXPECT_EQ(NearestPcm16(2.51), 3);
     EXPECT_EQ(NearestPcm16(0.49), 0);
     EXPECT_EQ(NearestPcm16(-0.51), -1);
 }

@@ -57,14 +57,18 @@ Bytes RiffFile(const char* formType, const Bytes& body)
     return out;
 }
 
+Bytes RiffOf(const char* formType, std::initializer_list<Chunk> chunks)
+{
+    Bytes body;
+    for (const Chunk& c : chunks) AppendChunk(&body, c.first, c.second);
+    return RiffFile(formType, body);
+}
+
 Bytes PcmWave(const FormatFields& f, const std::vector<int16_t>& samples)
 {
     Bytes data;
     for (int16_t s : samples) AppendU16(&data, static_cast<uint16_t>(s));
-    Bytes body;
-    AppendChunk(&body, "fmt ", FormatPayload(f));
-    AppendChunk(&body, "data", data);
-    return RiffFile("WAVE", body);
+    return RiffOf("WAVE", {{"fmt ", FormatPayload(f)}, {"data", data}});
 }
 
 std::vector<int16_t> SineSamples(int frames, int channels, double freqHz, double rate, double amplitude)

@@ -2,7 +2,9 @@
 // for tests that need real files on disk.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Bytes = std::vector<unsigned char>;
@@ -29,6 +31,10 @@ Bytes FormatPayload(const FormatFields& f, uint32_t extraBytes = 0);
 
 // "RIFF" size formType, followed by body.
 Bytes RiffFile(const char* formType, const Bytes& body);
+
+// "RIFF" size formType, followed by whole chunks (id, payload) in order.
+using Chunk = std::pair<const char*, Bytes>;
+Bytes RiffOf(const char* formType, std::initializer_list<Chunk> chunks);
 
 // A canonical WAVE file: fmt then data holding samples.
 Bytes PcmWave(const FormatFields& f, const std::vector<int16_t>& samples);

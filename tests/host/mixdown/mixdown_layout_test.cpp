@@ -48,15 +48,8 @@ TEST(MixdownLayout, OnlyWholeFramesBecomeOutput)
     EXPECT_EQ(MixdownOutputDataLength(0xFFFFFFFFu, true), 0x1FFFFFFFCull);
 }
 
-TEST(MixdownLayout, NamePadAndChunkSizes)
+TEST(MixdownLayout, SizesFitUpToTheLastByteOfTheRiffSize)
 {
-    EXPECT_EQ(MixdownIengSize("abcdefghijkl"), 14u);  // 12 characters: NUL and pad
-    EXPECT_EQ(MixdownIengSize("abcdefghijk"), 12u);   // 11 characters: NUL only
-    EXPECT_EQ(MixdownNamePad(12), 2);
-    EXPECT_EQ(MixdownNamePad(11), 1);
-    EXPECT_EQ(MixdownIengSize(""), 2u);
-    EXPECT_EQ(MixdownRiffSize(98304, 14), 116u + 98304u + 14u);
-    EXPECT_EQ(MixdownListSize(12), 84u);
     EXPECT_TRUE(MixdownSizesFit(0xFFFFFFFFull - 116 - 32, 32));
     EXPECT_FALSE(MixdownSizesFit(0xFFFFFFFFull - 116 - 31, 32));
 }
@@ -89,19 +82,6 @@ TEST(MixdownLayout, DateFieldHoldsMonthDayYearAndFourZeroBytes)
     EXPECT_EQ(std::string(field, sizeof field), std::string("03/05/01\0\0\0\0", 12));
     MixdownDateField(12, 31, 1999, field);
     EXPECT_EQ(std::string(field, sizeof field), std::string("12/31/99\0\0\0\0", 12));
-}
-
-TEST(MixdownLayout, SoftwareFieldAndFormatRecord)
-{
-    char software[kMixdownSoftwareSize];
-    std::memset(software, 'x', sizeof software);
-    MixdownSoftwareField(software);
-    EXPECT_EQ(std::string(software, sizeof software), std::string("Quellbox v. 1.5") + std::string(17, '\0'));
-
-    unsigned char record[kMixdownFormatSize];
-    MixdownFormatRecord(22050, record);
-    const unsigned char expected[] = {1, 0, 2, 0, 0x22, 0x56, 0, 0, 0x88, 0x58, 1, 0, 4, 0, 16, 0};
-    EXPECT_EQ(0, std::memcmp(record, expected, sizeof expected));
 }
 
 }  // namespace

@@ -18,23 +18,18 @@ namespace {
 // search adds it in 32 bits, lands on the same chunk again and never ends.
 Bytes WrappingListBeforeFormat()
 {
-    Bytes body;
-    AppendChunkDeclared(&body, "LIST", 0xFFFFFFF7, Bytes{'I', 'N', 'F', 'O'});
-    FormatFields f;
-    AppendChunk(&body, "fmt ", FormatPayload(f));
-    AppendChunk(&body, "data", Bytes(400, 0x21));
-    return RiffFile("WAVE", body);
+    Bytes list;
+    AppendChunkDeclared(&list, "LIST", 0xFFFFFFF7, Bytes{'I', 'N', 'F', 'O'});
+    const Bytes wave = RiffOf("WAVE", {{"fmt ", FormatPayload(FormatFields())}, {"data", Bytes(400, 0x21)}});
+    list.insert(list.end(), wave.begin() + 12, wave.end());
+    return RiffFile("WAVE", list);
 }
 
 Bytes WrappingChunkBeforeRiff()
 {
     Bytes file;
     AppendChunkDeclared(&file, "JUNK", 0xFFFFFFF8, Bytes());
-    FormatFields f;
-    Bytes body;
-    AppendChunk(&body, "fmt ", FormatPayload(f));
-    AppendChunk(&body, "data", Bytes(400, 0x21));
-    const Bytes wave = RiffFile("WAVE", body);
+    const Bytes wave = RiffOf("WAVE", {{"fmt ", FormatPayload(FormatFields())}, {"data", Bytes(400, 0x21)}});
     file.insert(file.end(), wave.begin(), wave.end());
     return file;
 }

@@ -43,17 +43,14 @@ std::string g_caseLabel;
 std::vector<std::string> g_findings;
 bool g_handlerInstalled = false;
 
+// Each family's own Lock, Unlock and Free, for the handles not made here
+// (HLOCAL and HGLOBAL are both HANDLE).
 struct RealFunctions {
-    HLOCAL(WINAPI* localAlloc)(UINT, SIZE_T);
-    LPVOID(WINAPI* localLock)(HLOCAL);
-    BOOL(WINAPI* localUnlock)(HLOCAL);
-    HLOCAL(WINAPI* localFree)(HLOCAL);
-    HGLOBAL(WINAPI* globalAlloc)(UINT, SIZE_T);
-    LPVOID(WINAPI* globalLock)(HGLOBAL);
-    BOOL(WINAPI* globalUnlock)(HGLOBAL);
-    HGLOBAL(WINAPI* globalFree)(HGLOBAL);
+    LPVOID(WINAPI* lock)(HANDLE);
+    BOOL(WINAPI* unlock)(HANDLE);
+    HANDLE(WINAPI* free)(HANDLE);
 };
-RealFunctions g_real = {};
+RealFunctions g_real[2] = {};
 
 void Describe(const void* address, char* out, size_t size)
 {
@@ -233,50 +230,31 @@ bool GuardedFree(void* handle)
     return true;
 }
 
-HLOCAL WINAPI HookLocalAlloc(UINT flags, SIZE_T size)
+template <Family F>
+HANDLE WINAPI HookAlloc(UINT flags, SIZE_T size)
 {
-    return static_cast<HLOCAL>(GuardedAlloc(Family::Local, flags, size, __builtin_return_address(0)));
+    return static_cast<HANDLE>(GuardedAlloc(F, flags, size, __builtin_return_address(0)));
 }
 
-LPVOID WINAPI HookLocalLock(HLOCAL h)
+template <Family F>
+LPVOID WINAPI HookLock(HANDLE h)
 {
     void* p = nullptr;
-    return GuardedLock(h, &p) ? p : g_real.localLock(h);
+    return GuardedLock(h, &p) ? p : g_real[static_cast<int>(F)].lock(h);
 }
 
-BOOL WINAPI HookLocalUnlock(HLOCAL h)
+template <Family F>
+BOOL WINAPI HookUnlock(HANDLE h)
 {
     BOOL r = FALSE;
-    return GuardedUnlock(h, &r) ? r : g_real.localUnlock(h);
+    return GuardedUnlock(h, &r) ? r : g_real[static_cast<int>(F)].unlock(h);
 }
 
-HLOCAL WINAPI HookLocalFree(HLOCAL h)
+template <Family F>
+HANDLE WINAPI HookFree(HANDLE h)
 {
     if (!h) return nullptr;
-    return GuardedFree(h) ? nullptr : g_real.localFree(h);
-}
-
-HGLOBAL WINAPI HookGlobalAlloc(UINT flags, SIZE_T size)
-{
-    return static_cast<HGLOBAL>(GuardedAlloc(Family::Global, flags, size, __builtin_return_address(0)));
-}
-
-LPVOID WINAPI HookGlobalLock(HGLOBAL h)
-{
-    void* p = nullptr;
-    return GuardedLock(h, &p) ? p : g_real.globalLock(h);
-}
-
-BOOL WINAPI HookGlobalUnlock(HGLOBAL h)
-{
-    BOOL r = FALSE;
-    return GuardedUnlock(h, &r) ? r : g_real.globalUnlock(h);
-}
-
-HGLOBAL WINAPI HookGlobalFree(HGLOBAL h)
-{
-    if (!h) return nullptr;
-    return GuardedFree(h) ? nullptr : g_real.globalFree(h);
+    return GuardedFree(h) ? nullptr : g_real[static_cast<int>(F)].free(h);
 }
 
 // A fault inside a guard page: noted once per block, the page opened, and
@@ -317,40 +295,41 @@ LONG CALLBACK GuardFaultHandler(EXCEPTION_POINTERS* info)
 }
 
 template <typename T>
-void Resolve(HMODULE kernel, const char* name, T* out)
+void Resolve(const std::string& name, T* out)
 {
-    *out = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(kernel, name)));
+    *out = reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name.c_str())));
+}
+
+// Points module's imports of one family's four functions at the hooks.
+template <Family F>
+bool PatchFamily(HMODULE module)
+{
+    const std::string family = F == Family::Local ? "Local" : "Global";
+    RealFunctions& real = g_real[static_cast<int>(F)];
+    if (!real.lock) {
+        Resolve(family + "Lock", &real.lock);
+        Resolve(family + "Unlock", &real.unlock);
+        Resolve(family + "Free", &real.free);
+    }
+    bool any = false;
+    any |= PatchImport(module, "kernel32.dll", (family + "Alloc").c_str(), reinterpret_cast<void*>(HookAlloc<F>));
+    any |= PatchImport(module, "kernel32.dll", (family + "Lock").c_str(), reinterpret_cast<void*>(HookLock<F>));
+    any |= PatchImport(module, "kernel32.dll", (family + "Unlock").c_str(), reinterpret_cast<void*>(HookUnlock<F>));
+    any |= PatchImport(module, "kernel32.dll", (family + "Free").c_str(), reinterpret_cast<void*>(HookFree<F>));
+    return any;
 }
 
 }  // namespace
 
 bool InstallGuardedHeap(HMODULE module)
 {
-    if (!g_real.localAlloc) {
-        HMODULE kernel = GetModuleHandleA("kernel32.dll");
-        Resolve(kernel, "LocalAlloc", &g_real.localAlloc);
-        Resolve(kernel, "LocalLock", &g_real.localLock);
-        Resolve(kernel, "LocalUnlock", &g_real.localUnlock);
-        Resolve(kernel, "LocalFree", &g_real.localFree);
-        Resolve(kernel, "GlobalAlloc", &g_real.globalAlloc);
-        Resolve(kernel, "GlobalLock", &g_real.globalLock);
-        Resolve(kernel, "GlobalUnlock", &g_real.globalUnlock);
-        Resolve(kernel, "GlobalFree", &g_real.globalFree);
-    }
     if (!g_handlerInstalled) {
         AddVectoredExceptionHandler(1, GuardFaultHandler);
         g_handlerInstalled = true;
     }
-    bool any = false;
-    any |= PatchImport(module, "kernel32.dll", "LocalAlloc", reinterpret_cast<void*>(HookLocalAlloc));
-    any |= PatchImport(module, "kernel32.dll", "LocalLock", reinterpret_cast<void*>(HookLocalLock));
-    any |= PatchImport(module, "kernel32.dll", "LocalUnlock", reinterpret_cast<void*>(HookLocalUnlock));
-    any |= PatchImport(module, "kernel32.dll", "LocalFree", reinterpret_cast<void*>(HookLocalFree));
-    any |= PatchImport(module, "kernel32.dll", "GlobalAlloc", reinterpret_cast<void*>(HookGlobalAlloc));
-    any |= PatchImport(module, "kernel32.dll", "GlobalLock", reinterpret_cast<void*>(HookGlobalLock));
-    any |= PatchImport(module, "kernel32.dll", "GlobalUnlock", reinterpret_cast<void*>(HookGlobalUnlock));
-    any |= PatchImport(module, "kernel32.dll", "GlobalFree", reinterpret_cast<void*>(HookGlobalFree));
-    return any;
+    const bool local = PatchFamily<Family::Local>(module);
+    const bool global = PatchFamily<Family::Global>(module);
+    return local || global;
 }
 
 void SetGuardPlacement(bool endAligned)

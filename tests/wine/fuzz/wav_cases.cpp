@@ -144,11 +144,6 @@ void AddLayouts(std::vector<WavCase>* out)
     const Bytes data = DataBytes(400, 1);
     const Bytes oddData = DataBytes(33, 2);
     auto add = [out](const std::string& name, const Bytes& bytes) { out->push_back({"layout " + name, bytes}); };
-    auto wave = [](std::initializer_list<std::pair<const char*, Bytes>> chunks) {
-        Bytes body;
-        for (const auto& c : chunks) AppendChunk(&body, c.first, c.second);
-        return RiffFile("WAVE", body);
-    };
     auto list = [](const char* type, const Bytes& inner) {
         Bytes p;
         AppendFourCC(&p, type);
@@ -159,21 +154,21 @@ void AddLayouts(std::vector<WavCase>* out)
     AppendChunk(&fmtAndData, "fmt ", fmt);
     AppendChunk(&fmtAndData, "data", data);
 
-    add("data before fmt", wave({{"data", data}, {"fmt ", fmt}}));
-    add("data fmt data", wave({{"data", data}, {"fmt ", fmt}, {"data", oddData}}));
-    add("two fmt, first compressed", wave({{"fmt ", badTag}, {"fmt ", fmt}, {"data", data}}));
-    add("two fmt, second compressed", wave({{"fmt ", fmt}, {"fmt ", badTag}, {"data", data}}));
-    add("two data, first empty", wave({{"fmt ", fmt}, {"data", Bytes()}, {"data", data}}));
-    add("two data", wave({{"fmt ", fmt}, {"data", oddData}, {"data", data}}));
-    add("only fmt", wave({{"fmt ", fmt}}));
-    add("only data", wave({{"data", data}}));
+    add("data before fmt", RiffOf("WAVE", {{"data", data}, {"fmt ", fmt}}));
+    add("data fmt data", RiffOf("WAVE", {{"data", data}, {"fmt ", fmt}, {"data", oddData}}));
+    add("two fmt, first compressed", RiffOf("WAVE", {{"fmt ", badTag}, {"fmt ", fmt}, {"data", data}}));
+    add("two fmt, second compressed", RiffOf("WAVE", {{"fmt ", fmt}, {"fmt ", badTag}, {"data", data}}));
+    add("two data, first empty", RiffOf("WAVE", {{"fmt ", fmt}, {"data", Bytes()}, {"data", data}}));
+    add("two data", RiffOf("WAVE", {{"fmt ", fmt}, {"data", oddData}, {"data", data}}));
+    add("only fmt", RiffOf("WAVE", {{"fmt ", fmt}}));
+    add("only data", RiffOf("WAVE", {{"data", data}}));
     add("empty WAVE", RiffFile("WAVE", Bytes()));
     add("RIFF header only", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'});
-    add("fmt inside LIST", wave({{"LIST", list("INFO", fmtAndData)}}));
-    add("LIST fmt data", wave({{"LIST", InfoList()}, {"fmt ", fmt}, {"data", data}}));
-    add("fmt LIST data", wave({{"fmt ", fmt}, {"LIST", InfoList()}, {"data", data}}));
-    add("fmt data LIST", wave({{"fmt ", fmtMono}, {"data", oddData}, {"LIST", InfoList()}}));
-    add("data inside LIST", wave({{"fmt ", fmt}, {"LIST", list("adtl", [&] {
+    add("fmt inside LIST", RiffOf("WAVE", {{"LIST", list("INFO", fmtAndData)}}));
+    add("LIST fmt data", RiffOf("WAVE", {{"LIST", InfoList()}, {"fmt ", fmt}, {"data", data}}));
+    add("fmt LIST data", RiffOf("WAVE", {{"fmt ", fmt}, {"LIST", InfoList()}, {"data", data}}));
+    add("fmt data LIST", RiffOf("WAVE", {{"fmt ", fmtMono}, {"data", oddData}, {"LIST", InfoList()}}));
+    add("data inside LIST", RiffOf("WAVE", {{"fmt ", fmt}, {"LIST", list("adtl", [&] {
                                                       Bytes d;
                                                       AppendChunk(&d, "data", data);
                                                       return d;
@@ -207,7 +202,7 @@ void AddLayouts(std::vector<WavCase>* out)
         Bytes inList;
         AppendChunk(&inList, "LIST", list("WAVE", fmtAndData));
         add("top-level LIST WAVE", inList);
-        add("RIFF WAVE inside LIST", wave({{"LIST", list("INFO", inner)}}));
+        add("RIFF WAVE inside LIST", RiffOf("WAVE", {{"LIST", list("INFO", inner)}}));
         Bytes riffx = inner;
         std::memcpy(riffx.data(), "RIFX", 4);
         add("RIFX", riffx);
@@ -250,36 +245,18 @@ std::vector<ChunkSpot> WalkChunks(const Bytes& bytes)
 
 std::vector<WavCase> BaseWaves()
 {
-    std::vector<WavCase> bases;
-    {
-        Bytes body;
-        AppendChunk(&body, "fmt ", FormatPayload(Fields(2, 44100)));
-        AppendChunk(&body, "data", DataBytes(400, 3));
-        bases.push_back({"stereo 44100", RiffFile("WAVE", body)});
-    }
-    {
-        Bytes body;
-        AppendChunk(&body, "fmt ", FormatPayload(Fields(1, 22050), 2));
-        AppendChunk(&body, "data", DataBytes(301, 4));
-        AppendChunk(&body, "LIST", InfoList());
-        bases.push_back({"mono 22050 fmt18 odd data LIST", RiffFile("WAVE", body)});
-    }
-    {
-        Bytes body;
-        AppendChunk(&body, "LIST", InfoList());
-        AppendChunk(&body, "fmt ", FormatPayload(Fields(2, 16000)));
-        AppendChunk(&body, "fact", Bytes{2, 0, 0, 0});
-        AppendChunk(&body, "data", DataBytes(8, 5));
-        bases.push_back({"LIST stereo 16000 fact data8", RiffFile("WAVE", body)});
-    }
-    {
-        Bytes body;
-        AppendChunk(&body, "fmt ", LongFormat(Fields(2, 48000)));
-        AppendChunk(&body, "data", DataBytes(1000, 6));
-        AppendChunk(&body, "JUNK", Bytes(7, 0));
-        bases.push_back({"stereo 48000 fmt40 JUNK", RiffFile("WAVE", body)});
-    }
-    return bases;
+    return {
+        {"stereo 44100", RiffOf("WAVE", {{"fmt ", FormatPayload(Fields(2, 44100))}, {"data", DataBytes(400, 3)}})},
+        {"mono 22050 fmt18 odd data LIST", RiffOf("WAVE", {{"fmt ", FormatPayload(Fields(1, 22050), 2)},
+                                                           {"data", DataBytes(301, 4)},
+                                                           {"LIST", InfoList()}})},
+        {"LIST stereo 16000 fact data8", RiffOf("WAVE", {{"LIST", InfoList()},
+                                                         {"fmt ", FormatPayload(Fields(2, 16000))},
+                                                         {"fact", Bytes{2, 0, 0, 0}},
+                                                         {"data", DataBytes(8, 5)}})},
+        {"stereo 48000 fmt40 JUNK",
+         RiffOf("WAVE", {{"fmt ", LongFormat(Fields(2, 48000))}, {"data", DataBytes(1000, 6)}, {"JUNK", Bytes(7, 0)}})},
+    };
 }
 
 std::vector<WavCase> StructuralCases()
@@ -331,12 +308,9 @@ std::vector<WavCase> StructuralCases()
         const Bytes prefix(full.begin(), full.begin() + length);
         const Bytes data = DataBytes(64, length);
         const std::string n = "fmt length " + std::to_string(length);
-        Bytes body;
-        AppendChunk(&body, "fmt ", prefix);
-        AppendChunk(&body, "data", data);
-        out.push_back({n, RiffFile("WAVE", body)});
+        out.push_back({n, RiffOf("WAVE", {{"fmt ", prefix}, {"data", data}})});
 
-        body.clear();
+        Bytes body;
         AppendChunkDeclared(&body, "fmt ", length, Bytes(full.begin(), full.begin() + 16));
         AppendChunk(&body, "data", data);
         out.push_back({n + " stated, 16 written", RiffFile("WAVE", body)});
@@ -352,10 +326,7 @@ std::vector<WavCase> StructuralCases()
 
         Bytes ones(length, 0xFF);
         if (length >= 2) ones[0] = 1, ones[1] = 0;  // PCM tag, every other byte 0xFF
-        body.clear();
-        AppendChunk(&body, "fmt ", ones);
-        AppendChunk(&body, "data", data);
-        out.push_back({n + " PCM tag, rest 0xFF", RiffFile("WAVE", body)});
+        out.push_back({n + " PCM tag, rest 0xFF", RiffOf("WAVE", {{"fmt ", ones}, {"data", data}})});
     }
 
     AddLayouts(&out);

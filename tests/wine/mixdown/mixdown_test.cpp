@@ -179,19 +179,43 @@ protected:
     std::string date_;
 };
 
-TEST_F(MixdownTest, StereoSourceOfThreeBlocksIsWrittenBackByteForByte)
+// A source whose samples come back unchanged (a mono one as two equal
+// channels): how much of its declared data chunk the file holds, and the
+// blocks that takes.
+struct WrittenBack {
+    const char* keepAs;
+    uint16_t channels;
+    uint32_t rate;
+    size_t samples;
+    uint32_t declared;
+    int blocks;
+    bool trailingList;  // after the data: never read
+};
+
+TEST_F(MixdownTest, SourcesAreWrittenBackByteForByte)
 {
-    const std::vector<int16_t> samples = Pattern(98304 / 2);
-    g_effectsPatch.count = 0;
-    const MixdownRun run = Render(Source("in.wav", SourceFile(2, 44100, 98304, SampleBytes(samples))));
-    EXPECT_TRUE(run.completed);
-    EXPECT_EQ(run.blocksRendered, 3);
-    EXPECT_EQ(run.stepsHandled, 4);  // three blocks and the closing step
-    EXPECT_TRUE(g_mixdown.completed);
-    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "stereo3blocks.wav");
-    const Bytes out = Output();
-    ASSERT_GE(out.size(), 8u);
-    EXPECT_EQ(out[4] | out[5] << 8 | out[6] << 16 | out[7] << 24, 116 + 98304 + 12);
+    const WrittenBack cases[] = {
+        {"stereo3blocks.wav", 2, 44100, 98304 / 2, 98304, 3, false},
+        {"trailingList.wav", 2, 44100, 49152 / 2, 49152, 2, true},  // 32768 + 16384
+        {"shortSource.wav", 2, 44100, 25000, 98304, 2, false},      // the short second read ends the render
+        {"shortAtBoundary.wav", 2, 44100, 32768, 98304, 3, false},  // the third read is empty
+        {"mono20000.wav", 1, 22050, 10000, 20000, 2, false},        // 16384 + 3616 bytes read
+    };
+    uint32_t seed = 1;
+    for (const WrittenBack& c : cases) {
+        const std::vector<int16_t> samples = Pattern(c.samples, seed += 2);
+        std::vector<int16_t> expected;
+        for (int16_t s : samples) expected.insert(expected.end(), c.channels == 1 ? 2 : 1, s);
+        Bytes trailer;
+        if (c.trailingList) AppendChunk(&trailer, "LIST", Bytes(4096, 0x7F));
+        const Bytes source = SourceFile(c.channels, c.rate, c.declared, SampleBytes(samples), trailer);
+        const MixdownRun run = Render(Source("in.wav", source));
+        EXPECT_TRUE(run.completed) << c.keepAs;
+        EXPECT_EQ(run.blocksRendered, c.blocks) << c.keepAs;
+        EXPECT_EQ(run.stepsHandled, c.blocks + 1) << c.keepAs;  // the blocks and the closing step
+        EXPECT_TRUE(g_mixdown.completed) << c.keepAs;
+        ExpectOutput(ExpectedFile(c.rate, expected, kUser, date_), c.keepAs);
+    }
 }
 
 TEST_F(MixdownTest, AllFourEffectsSwitchedOffLeaveTheSoundUnchanged)
@@ -204,40 +228,17 @@ TEST_F(MixdownTest, AllFourEffectsSwitchedOffLeaveTheSoundUnchanged)
     ExpectOutput(ExpectedFile(48000, samples, kUser, date_), "fourOff48k.wav");
 }
 
-TEST_F(MixdownTest, TrailingChunkAfterTheDataIsNeverRead)
-{
-    const std::vector<int16_t> samples = Pattern(49152 / 2, 3);
-    Bytes trailer;
-    AppendChunk(&trailer, "LIST", Bytes(4096, 0x7F));
-    const MixdownRun run = Render(Source("in.wav", SourceFile(2, 44100, 49152, SampleBytes(samples), trailer)));
-    EXPECT_TRUE(run.completed);
-    EXPECT_EQ(run.blocksRendered, 2);  // 32768 + 16384
-    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "trailingList.wav");
-}
-
 TEST_F(MixdownTest, ChunksBeforeTheDataAreSkipped)
 {
     const std::vector<int16_t> samples = Pattern(1000, 29);
     FormatFields f;
-    Bytes body;
-    AppendChunk(&body, "fmt ", FormatPayload(f, 2));  // an 18-byte format chunk
-    AppendChunk(&body, "fact", Bytes(4, 9));
-    AppendChunk(&body, "LIST", Bytes(33, 0x41));  // odd: padded
-    AppendChunk(&body, "data", SampleBytes(samples));
-    EXPECT_TRUE(Render(Source("chunks.wav", RiffFile("WAVE", body))).completed);
+    // An 18-byte format chunk, then an odd (padded) LIST.
+    const Bytes wave = RiffOf("WAVE", {{"fmt ", FormatPayload(f, 2)},
+                                       {"fact", Bytes(4, 9)},
+                                       {"LIST", Bytes(33, 0x41)},
+                                       {"data", SampleBytes(samples)}});
+    EXPECT_TRUE(Render(Source("chunks.wav", wave)).completed);
     ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "chunksBeforeData.wav");
-}
-
-TEST_F(MixdownTest, MonoSourceIsWrittenAsTwoEqualChannels)
-{
-    const std::vector<int16_t> samples = Pattern(10000, 5);
-    std::vector<int16_t> doubled;
-    for (int16_t s : samples) doubled.insert(doubled.end(), {s, s});
-    const MixdownRun run = Render(Source("mono.wav", SourceFile(1, 22050, 20000, SampleBytes(samples))));
-    EXPECT_TRUE(run.completed);
-    EXPECT_EQ(run.blocksRendered, 2);  // 16384 + 3616 bytes read
-    EXPECT_EQ(doubled.size() * 2, 40000u);
-    ExpectOutput(ExpectedFile(22050, doubled, kUser, date_), "mono20000.wav");
 }
 
 TEST_F(MixdownTest, MasterVolumeGainClipsAndRounds)
@@ -268,24 +269,6 @@ TEST_F(MixdownTest, UserNameLengthSetsThePaddedIengSize)
     SetUserName(std::string(40, 'w').c_str());  // at most 31 characters are kept
     EXPECT_TRUE(Render(source).completed);
     ExpectOutput(ExpectedFile(44100, samples, std::string(31, 'w'), date_), "user31.wav");
-}
-
-TEST_F(MixdownTest, SourceShorterThanItsDataChunkGetsCorrectedSizes)
-{
-    const std::vector<int16_t> samples = Pattern(25000, 11);  // 50000 bytes of a declared 98304
-    const MixdownRun run = Render(Source("short.wav", SourceFile(2, 44100, 98304, SampleBytes(samples))));
-    EXPECT_TRUE(run.completed);
-    EXPECT_EQ(run.blocksRendered, 2);  // the short second read ends the render
-    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "shortSource.wav");
-}
-
-TEST_F(MixdownTest, SourceEndingAtABlockBoundaryEndsWithAnEmptyBlock)
-{
-    const std::vector<int16_t> samples = Pattern(32768, 13);  // 65536 bytes of a declared 98304
-    const MixdownRun run = Render(Source("short.wav", SourceFile(2, 44100, 98304, SampleBytes(samples))));
-    EXPECT_TRUE(run.completed);
-    EXPECT_EQ(run.blocksRendered, 3);
-    ExpectOutput(ExpectedFile(44100, samples, kUser, date_), "shortAtBoundary.wav");
 }
 
 TEST_F(MixdownTest, PartialFramesAreLeftOut)
@@ -393,11 +376,8 @@ TEST_F(MixdownTest, FailedStartRemovesTheTemporaryFileItCreated)
 {
     // The source has lost its data chunk since it was checked.
     const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
-    Bytes broken;
-    FormatFields f;
-    AppendChunk(&broken, "fmt ", FormatPayload(f));
-    AppendChunk(&broken, "junk", Bytes(64, 1));
-    ASSERT_TRUE(WriteFileBytes(source, RiffFile("WAVE", broken)));
+    const Bytes broken = RiffOf("WAVE", {{"fmt ", FormatPayload(FormatFields())}, {"junk", Bytes(64, 1)}});
+    ASSERT_TRUE(WriteFileBytes(source, broken));
     const MixdownRun run = Render(source);
     EXPECT_FALSE(run.started);
     EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);

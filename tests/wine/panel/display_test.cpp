@@ -160,15 +160,6 @@ TEST_F(DisplayTest, TheIntroTypesTheBannerThenPromptsAndSetsBothFlagsOnTheFiftee
     EXPECT_EQ(Tick(IDT_DISPLAY_PROMPT), prompt);
 }
 
-TEST_F(DisplayTest, TheRealTimersReachThePrompt)
-{
-    ShowWindow(display_, SW_SHOWNORMAL);
-    for (int i = 0; i < 100 && !ThePanel().rightClickWait; ++i) PumpMessages(50);
-    EXPECT_EQ(ThePanel().introFinished, 1);
-    EXPECT_EQ(ThePanel().rightClickWait, 1);
-    EXPECT_TRUE(KillTimer(display_, IDT_DISPLAY_PROMPT));
-}
-
 HLOCAL WINAPI RefuseLocalAlloc(UINT, SIZE_T) { return nullptr; }
 
 // A display whose record could not be allocated draws nothing and keeps no

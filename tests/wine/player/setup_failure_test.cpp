@@ -54,79 +54,60 @@ protected:
     HWND owner_ = nullptr;
 };
 
-TEST_F(SetupFailureTest, MissingFile)
+TEST_F(SetupFailureTest, AMissingFileIsRefusedInABoxOwnedByTheMainWindowIfThereIsOne)
 {
     uint32_t code = 0;
     EXPECT_EQ(Refusal(dir_.File("nothing-here.wav"), &code), "Error in opening file.");
     EXPECT_EQ(code, 100u);
     EXPECT_EQ(owner_, nullptr) << "no main window: the box has no owner";
+
+    WNDCLASSA cls = {};
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "zantil_quellbox";
+    RegisterClassA(&cls);
+    HWND main = CreateWindowExA(0, "zantil_quellbox", "Quellbox", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(Refusal(dir_.File("absent.wav"), &code), "Error in opening file.");
+    EXPECT_EQ(owner_, main);
+    DestroyWindow(main);
+    UnregisterClassA("zantil_quellbox", GetModuleHandleA(nullptr));
 }
 
-TEST_F(SetupFailureTest, NotRiff)
+// A file the player's own reading refuses: its text and Play's code.
+struct BrokenFile {
+    const char* name;
+    Bytes bytes;
+    const char* text;
+    uint32_t code;
+};
+
+TEST_F(SetupFailureTest, EachBrokenFileGetsItsOwnMessage)
 {
-    uint32_t code = 0;
-    EXPECT_EQ(Refusal(WriteBytes(Bytes(200, 'x')), &code), "This is not a WAV file.");
-    EXPECT_EQ(code, static_cast<uint32_t>(MMIOERR_CHUNKNOTFOUND));
+    const Bytes fmt = Fmt();
+    const Bytes data = SomeData();
+    Bytes cutFmt;
+    AppendChunkDeclared(&cutFmt, "fmt ", 16, Bytes(6, 1));
+    const uint32_t notFound = static_cast<uint32_t>(MMIOERR_CHUNKNOTFOUND);
+    const BrokenFile files[] = {
+        {"not RIFF", Bytes(200, 'x'), "This is not a WAV file.", notFound},
+        {"other RIFF form", RiffOf("AVI ", {{"avih", Bytes(56, 0)}}), "This is not a WAV file.", notFound},
+        {"no format chunk", RiffOf("WAVE", {{"data", data}}), "WAV file is corrupted.", notFound},
+        {"format chunk cut short", RiffFile("WAVE", cutFmt), "Failed to read format chunk.", 100},
+        {"compressed", RiffOf("WAVE", {{"fmt ", Fmt(2)}, {"data", data}}), "This is not a PCM file.", 100},
+        {"data before format", RiffOf("WAVE", {{"data", data}, {"fmt ", fmt}}), "WAV file has no data chunk.",
+         notFound},
+        {"empty data chunk", RiffOf("WAVE", {{"fmt ", fmt}, {"data", Bytes()}}), "The data chunk has no data.", 100},
+    };
+    for (const BrokenFile& f : files) {
+        uint32_t code = 0;
+        EXPECT_EQ(Refusal(WriteBytes(f.bytes), &code), f.text) << f.name;
+        EXPECT_EQ(code, f.code) << f.name;
+    }
 }
 
-TEST_F(SetupFailureTest, OtherRiffForm)
-{
-    Bytes body;
-    AppendChunk(&body, "avih", Bytes(56, 0));
-    uint32_t code = 0;
-    EXPECT_EQ(Refusal(WriteBytes(RiffFile("AVI ", body)), &code), "This is not a WAV file.");
-    EXPECT_EQ(code, static_cast<uint32_t>(MMIOERR_CHUNKNOTFOUND));
-}
-
-TEST_F(SetupFailureTest, NoFormatChunk)
-{
-    Bytes body;
-    AppendChunk(&body, "data", SomeData());
-    uint32_t code = 0;
-    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "WAV file is corrupted.");
-    EXPECT_EQ(code, static_cast<uint32_t>(MMIOERR_CHUNKNOTFOUND));
-}
-
-TEST_F(SetupFailureTest, FormatChunkCutShort)
-{
-    Bytes body;
-    AppendChunkDeclared(&body, "fmt ", 16, Bytes(6, 1));
-    uint32_t code = 0;
-    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "Failed to read format chunk.");
-    EXPECT_EQ(code, 100u);
-}
-
-TEST_F(SetupFailureTest, CompressedFormat)
-{
-    Bytes body;
-    AppendChunk(&body, "fmt ", Fmt(2));
-    AppendChunk(&body, "data", SomeData());
-    uint32_t code = 0;
-    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "This is not a PCM file.");
-    EXPECT_EQ(code, 100u);
-}
-
-TEST_F(SetupFailureTest, DataBeforeFormat)
-{
-    Bytes body;
-    AppendChunk(&body, "data", SomeData());
-    AppendChunk(&body, "fmt ", Fmt());
-    uint32_t code = 0;
-    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "WAV file has no data chunk.");
-    EXPECT_EQ(code, static_cast<uint32_t>(MMIOERR_CHUNKNOTFOUND));
-}
-
-TEST_F(SetupFailureTest, EmptyDataChunk)
-{
-    Bytes body;
-    AppendChunk(&body, "fmt ", Fmt());
-    AppendChunk(&body, "data", Bytes());
-    uint32_t code = 0;
-    EXPECT_EQ(Refusal(WriteBytes(RiffFile("WAVE", body)), &code), "The data chunk has no data.");
-    EXPECT_EQ(code, 100u);
-}
-
-TEST_F(SetupFailureTest, DeviceIndexThatDoesNotExist)
+TEST_F(SetupFailureTest, ADeviceThatDoesNotExistOrABlockOfNoWholeFrameGetsTheDevicesOwnText)
 {
     const uint32_t device = GetNumWaveOutDevs() + 3;
     uint32_t code = 0;
@@ -134,14 +115,8 @@ TEST_F(SetupFailureTest, DeviceIndexThatDoesNotExist)
     EXPECT_EQ(code, static_cast<uint32_t>(MMSYSERR_BADDEVICEID));
     EXPECT_EQ(text, DeviceText(code));
     EXPECT_FALSE(text.empty());
-}
-
-TEST_F(SetupFailureTest, BlockSizeOfNoWholeFrame)
-{
-    uint32_t code = 0;
-    const std::string text = Refusal(WriteWave(TestSignal(2000, 2, 1), 2), &code, 0, 3);
+    EXPECT_EQ(Refusal(WriteWave(TestSignal(2000, 2, 1), 2), &code, 0, 3), DeviceText(MMSYSERR_INVALPARAM));
     EXPECT_EQ(code, static_cast<uint32_t>(MMSYSERR_INVALPARAM));
-    EXPECT_EQ(text, DeviceText(code));
 }
 
 TEST_F(SetupFailureTest, BlockSizeWhoseBuffersCannotBeSizedIn32Bits)
@@ -212,34 +187,6 @@ TEST_F(SetupFailureTest, WithoutItsNotifyWindowTheStartIsRefusedCleanly)
     EXPECT_EQ(PlayFile(WriteWave(TestSignal(8000, 2, 4), 2), BlockBytes(50)), 0u);
     EXPECT_TRUE(WaitForStopped(5000));
     ExpectStoppedLook();
-}
-
-TEST_F(SetupFailureTest, BoxIsOwnedByTheMainWindowWhenOneExists)
-{
-    WNDCLASSA cls = {};
-    cls.lpfnWndProc = DefWindowProcA;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.lpszClassName = "zantil_quellbox";
-    RegisterClassA(&cls);
-    HWND main = CreateWindowExA(0, "zantil_quellbox", "Quellbox", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(main, nullptr);
-    uint32_t code = 0;
-    EXPECT_EQ(Refusal(dir_.File("absent.wav"), &code), "Error in opening file.");
-    EXPECT_EQ(owner_, main);
-    DestroyWindow(main);
-    UnregisterClassA("zantil_quellbox", GetModuleHandleA(nullptr));
-}
-
-TEST_F(SetupFailureTest, AfterEveryRefusalTheDeviceIsFreeForAPlayback)
-{
-    uint32_t code = 0;
-    Refusal(dir_.File("absent.wav"), &code);
-    const std::vector<int16_t> samples = TestSignal(3000, 2, 3);
-    MessageBoxCatcher catcher;
-    ASSERT_EQ(PlayFile(WriteWave(samples, 2), BlockBytes(20)), 0u);
-    EXPECT_TRUE(WaitForStopped(5000));
-    EXPECT_TRUE(catcher.Boxes().empty());
 }
 
 TEST_F(PlayerTest, VolumeExportCarriesItsDecoratedName)

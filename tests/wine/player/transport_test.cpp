@@ -1,5 +1,5 @@
-// The transport on real windows: the ends of a file, pause and resume, stop
-// while paused, and a new start right after a stop, each heard in full.
+// The transport on real windows: the ends of a file, stop while paused,
+// and a new start right after a stop, each heard in full.
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/wav_builder.h"
 #include "tests/wine/player/player_fixture.h"
@@ -19,85 +19,44 @@ protected:
     }
 };
 
-TEST_F(TransportTest, ThreeBlockSourcePlaysThreeBlocksAndEndsOnce)
+// A stereo file's length in frames against 50 ms blocks of 2205 frames,
+// and the blocks its data chunk claims (0: just the bytes it holds; more:
+// the bytes that exist are played, the short block is the last).
+struct FileEnd {
+    const char* name;
+    int frames;
+    uint32_t claimedBlocks;
+};
+
+class FileEndTest : public TransportTest, public ::testing::WithParamInterface<FileEnd> {};
+
+TEST_P(FileEndTest, EveryFrameIsHeardOnceAndThePlaybackEndsOnce)
 {
-    const uint32_t blockSize = BlockBytes(50);  // 2205 frames
-    const std::vector<int16_t> samples = TestSignal(2 * 2205 + 300, 2, 21);
-    PlayToTheEnd(samples, WriteWave(samples, 2), blockSize);
+    const FileEnd& c = GetParam();
+    const uint32_t blockSize = BlockBytes(50);
+    const std::vector<int16_t> samples = TestSignal(c.frames, 2, 21);
+    const std::string path = WriteWave(samples, 2);
+    if (c.claimedBlocks) {
+        Bytes data;
+        for (int16_t s : samples) AppendU16(&data, static_cast<uint16_t>(s));
+        Bytes body;
+        AppendChunk(&body, "fmt ", FormatPayload(FormatFields()));
+        AppendChunkDeclared(&body, "data", c.claimedBlocks * blockSize, data);
+        ASSERT_TRUE(WriteFileBytes(path, RiffFile("WAVE", body)));
+    }
+    PlayToTheEnd(samples, path, blockSize);
     // One end: a Stop afterwards finds nothing to release.
     EXPECT_EQ(Stop(), 0u);
     ExpectStoppedLook();
 }
 
-TEST_F(TransportTest, ExactMultipleOfTheBlockSizeEndsAfterItsLastFullBlock)
-{
-    const uint32_t blockSize = BlockBytes(50);
-    const std::vector<int16_t> samples = TestSignal(4 * 2205, 2, 22);
-    PlayToTheEnd(samples, WriteWave(samples, 2), blockSize);
-}
-
-TEST_F(TransportTest, SourceSmallerThanOneBlockPlaysOnce)
-{
-    const std::vector<int16_t> samples = TestSignal(500, 2, 23);
-    PlayToTheEnd(samples, WriteWave(samples, 2), BlockBytes(50));
-}
-
-// A "data" chunk that claims more bytes than the file holds: the bytes that
-// exist are played, the short block is the last.
-std::string WriteTruncated(const TempDir& dir, const char* name, const std::vector<int16_t>& samples,
-                           uint32_t claimedBytes)
-{
-    Bytes data;
-    for (int16_t s : samples) AppendU16(&data, static_cast<uint16_t>(s));
-    FormatFields f;
-    Bytes body;
-    AppendChunk(&body, "fmt ", FormatPayload(f));
-    AppendChunkDeclared(&body, "data", claimedBytes, data);
-    const std::string path = dir.File(name);
-    EXPECT_TRUE(WriteFileBytes(path, RiffFile("WAVE", body)));
-    return path;
-}
-
-TEST_F(TransportTest, DataChunkClaimingMoreThanTheFileHoldsEndsNormally)
-{
-    const uint32_t blockSize = BlockBytes(50);
-    const std::vector<int16_t> samples = TestSignal(2 * 2205 + 400, 2, 24);
-    PlayToTheEnd(samples, WriteTruncated(dir_, "short.wav", samples, 10 * blockSize), blockSize);
-}
-
-TEST_F(TransportTest, FileEndingOnABlockBoundaryBeforeItsClaimEndsNormally)
-{
-    const uint32_t blockSize = BlockBytes(50);
-    const std::vector<int16_t> samples = TestSignal(3 * 2205, 2, 25);
-    PlayToTheEnd(samples, WriteTruncated(dir_, "boundary.wav", samples, 10 * blockSize), blockSize);
-}
-
-TEST_F(TransportTest, PauseTwiceResumesFromTheSamePlace)
-{
-    const uint32_t blockSize = BlockBytes(50);
-    const std::vector<int16_t> samples = TestSignal(40000, 2, 26);
-    const std::string path = WriteWave(samples, 2);
-    const size_t from = RecordingFrames();
-    ASSERT_EQ(PlayFile(path, blockSize), 0u);
-    PumpFor(300);
-
-    EXPECT_EQ(Pause(), 0u);
-    EXPECT_EQ(LedCentre(panel_.redLed), LampColour(true, "RED"));
-    PumpFor(400);  // the indicator timer keeps the green LED lit through a pause
-    ExpectButtons(true);
-    ExpectLeds(true, true);
-    PumpFor(300);
-
-    EXPECT_EQ(Pause(), 0u);
-    EXPECT_EQ(LedCentre(panel_.redLed), LampColour(false, "RED"));
-    PumpFor(150);
-    ExpectLeds(true, false);
-    ASSERT_TRUE(WaitForStopped(5000));
-    ExpectStoppedLook();
-
-    // Silence in the middle, but every frame once and in order.
-    ExpectHeardExactly(WaitForStream(from, samples, 5000), samples);
-}
+INSTANTIATE_TEST_SUITE_P(Lengths, FileEndTest,
+                         ::testing::Values(FileEnd{"ThreeBlocks", 2 * 2205 + 300, 0},
+                                           FileEnd{"ExactlyFourBlocks", 4 * 2205, 0},
+                                           FileEnd{"LessThanOneBlock", 500, 0},
+                                           FileEnd{"ClaimingMoreThanItHolds", 2 * 2205 + 400, 10},
+                                           FileEnd{"EndingOnABlockBoundaryBeforeItsClaim", 3 * 2205, 10}),
+                         [](const ::testing::TestParamInfo<FileEnd>& info) { return std::string(info.param.name); });
 
 TEST_F(TransportTest, StopWhilePausedAndPlayAgainStartsFromTheBeginning)
 {

@@ -27,7 +27,6 @@ struct Observed {
     std::vector<int> positions;  // bar position after each step message
     int steps = 0;
     int cancelAfterStep = 0;     // post a Cancel click after this many steps
-    int escapeAfterStep = 0;     // post Escape's IDCANCEL after this many steps
     DWORD stepPauseMs = 0;       // time each step takes before it is handled
     int barPaints = 0;           // WM_PAINT messages the bar received
     int stepIts = 0;             // PBM_STEPIT messages the bar received
@@ -61,7 +60,6 @@ LRESULT CALLBACK WatchPosted(int code, WPARAM wParam, LPARAM lParam)
             g_seen.positions.push_back(static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)));
             if (g_seen.steps == g_seen.cancelAfterStep)
                 PostMessageA(msg->hwnd, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
-            if (g_seen.steps == g_seen.escapeAfterStep) PostMessageA(msg->hwnd, WM_COMMAND, IDCANCEL, 0);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -174,15 +172,6 @@ TEST_F(ProgressDialogTest, CancelEndsAfterTheBlockInHandAndLeavesNoFile)
     EXPECT_FALSE(TempExists());
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_LE(g_seen.steps, 2);
-}
-
-TEST_F(ProgressDialogTest, EscapeDoesNotCancel)
-{
-    Source(20000);
-    g_seen.escapeAfterStep = 1;
-    Run();
-    EXPECT_TRUE(g_mixdown.completed);
-    EXPECT_TRUE(TempExists());
 }
 
 TEST_F(ProgressDialogTest, ATemporaryFileThatCannotBeCreatedIsOneErrorAndNoFile)
