@@ -103,14 +103,6 @@ void SendPointerMove(POINT screen) { SendAbsoluteMove(screen); }
 
 bool MovePointerTo(HWND window, int x, int y) { return MovePointerToScreen(ToScreen(window, {x, y})); }
 
-POINT PointerInClient(HWND window)
-{
-    POINT p = {};
-    GetCursorPos(&p);
-    ScreenToClient(window, &p);
-    return p;
-}
-
 void PressButton(MouseButton button) { SendButton(button, true); }
 
 void ReleaseButton(MouseButton button) { SendButton(button, false); }

@@ -21,8 +21,6 @@ bool MovePointerToScreen(POINT screen);
 void SendPointerMove(POINT screen);
 // Moves the pointer to a client point of window.
 bool MovePointerTo(HWND window, int x, int y);
-// The client point of window that the pointer is on now.
-POINT PointerInClient(HWND window);
 
 enum class MouseButton { kLeft, kRight };
 
@@ -41,10 +39,6 @@ bool DoubleClickAt(HWND window, int x, int y);
 // others in steps of its own (steps moves between each two points) and
 // releases at the last.
 bool DragThrough(HWND window, std::initializer_list<POINT> points, int steps = 4);
-inline bool DragFromTo(HWND window, POINT from, POINT to, int steps = 6)
-{
-    return DragThrough(window, {from, to}, steps);
-}
 
 // Presses and releases a key (a virtual-key code: VK_RETURN, VK_ESCAPE,
 // VK_SPACE, 'A'...), given to the window that has the keyboard focus.
