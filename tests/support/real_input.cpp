@@ -86,15 +86,20 @@ bool WaitForOutcome(const std::function<bool()>& condition, DWORD milliseconds)
 
 bool MovePointerToScreen(POINT screen)
 {
+    // Under X the window system may report an earlier move late and carry
+    // the pointer back for a moment, so the pointer has arrived only once it
+    // has stayed at the point for a poll; a move that was undone, or seems
+    // dropped, is sent again.
     SendAbsoluteMove(screen);
-    if (PointerIsAt(screen)) return true;
-    // A busy system may take its time; the move is sent again now and then
-    // in case the first was dropped.
+    bool seenThere = false;
     int polls = 0;
     return WaitForOutcome(
         [&] {
-            if (++polls % 25 == 0) SendAbsoluteMove(screen);
-            return PointerIsAt(screen);
+            const bool there = PointerIsAt(screen);
+            if (there && seenThere) return true;
+            if (!there && (seenThere || ++polls % 25 == 0)) SendAbsoluteMove(screen);
+            seenThere = there;
+            return false;
         },
         kPointerArrival);
 }
