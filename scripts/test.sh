@@ -22,9 +22,11 @@ scripts/install-deps.sh
 trees=(host "$QBX_TEST_BUILD")
 scripts/build.sh "${trees[@]}"
 # Where the tests run the x86_64 build, the 32-bit one is only checked with
-# objdump: the shipped binaries and the archives are all it needs.
+# objdump: the shipped binaries and the archives are all it needs, with the
+# sample program whose manifest that check must refuse.
 if [ "$QBX_TEST_BUILD" != win32 ]; then
   QBX_BUILD_TARGET=dist scripts/build.sh win32
+  QBX_BUILD_TARGET=qbx_manifest_sample scripts/build.sh win32
   trees+=("win32 (shipped binaries)")
 fi
 timed "set-up and builds (${trees[*]})"
