@@ -209,7 +209,6 @@ inline double PairRight(Pair a) { return _mm_cvtsd_f64(_mm_unpackhi_pd(a.v, a.v)
 inline Pair operator+(Pair a, Pair b) { return Pair{_mm_add_pd(a.v, b.v)}; }
 inline Pair operator-(Pair a, Pair b) { return Pair{_mm_sub_pd(a.v, b.v)}; }
 inline Pair operator*(Pair a, Pair b) { return Pair{_mm_mul_pd(a.v, b.v)}; }
-inline Pair operator/(Pair a, Pair b) { return Pair{_mm_div_pd(a.v, b.v)}; }
 
 // The same bend as SoftLimit, both lanes at once. Below the knee (nearly
 // always) the value passes straight through, which keeps the division off a
@@ -243,7 +242,6 @@ inline double PairRight(Pair a) { return a.r; }
 inline Pair operator+(Pair a, Pair b) { return Pair{a.l + b.l, a.r + b.r}; }
 inline Pair operator-(Pair a, Pair b) { return Pair{a.l - b.l, a.r - b.r}; }
 inline Pair operator*(Pair a, Pair b) { return Pair{a.l * b.l, a.r * b.r}; }
-inline Pair operator/(Pair a, Pair b) { return Pair{a.l / b.l, a.r / b.r}; }
 inline Pair PairSoftLimit(Pair x, double, double) { return Pair{SoftLimit(x.l), SoftLimit(x.r)}; }
 
 #endif
