@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "app/help.h"
 #include "app/main_window.h"
 #include "app/settings.h"
 #include "audio/mixdown.h"
@@ -25,6 +26,10 @@ namespace {
 constexpr int kMixdownBlockBytes = 32768;
 constexpr char kWaveFilter[] = "Wave (*.wav)\0*.wav\0";
 
+// PLAY's button is disabled while a playback runs and the main window while
+// a render runs, so the effect modules are never prepared afresh under a
+// block that is being processed (MainWindow_OnCommand serves a command only
+// as the panel could give it).
 void OnPlay()
 {
     HandPatchToPlayer();
@@ -103,6 +108,24 @@ bool MoveMixdownOntoTarget(const char* target)
     return true;
 }
 
+// Whether two paths name one file, however they are spelled (case, short
+// names, "..", another route to the folder): the same volume and file id.
+bool NameTheSameFile(const char* first, const char* second)
+{
+    BY_HANDLE_FILE_INFORMATION info[2] = {};
+    const char* paths[2] = {first, second};
+    for (int i = 0; i < 2; ++i) {
+        HANDLE file = CreateFileA(paths[i], 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        const BOOL known = GetFileInformationByHandle(file, &info[i]);
+        CloseHandle(file);
+        if (!known) return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+           info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+}
+
 void OnMixdown(HWND window)
 {
     char target[kSourcePathSize];
@@ -113,23 +136,42 @@ void OnMixdown(HWND window)
     if (GetSaveFileNameA(&ofn) != 1) return;
     UpdateWindow(window);
     PrepareMixdown(g_shell.sourcePath, g_shell.tempMixdownPath, kMixdownBlockBytes);
-    if (IsPlaybackActive()) SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_STOP, 0), 0);
+    if (IsPlaybackActive()) Stop();
+    // Asked before the render: once the mixdown has replaced the file, the
+    // source's old identity is gone.
+    const bool replacesSource = NameTheSameFile(target, g_shell.sourcePath);
     RunProgressDialog(g_shell.instance, window);
     if (!g_mixdown.completed) return;
     if (!MoveMixdownOntoTarget(target)) {
         ShowErrorBox(g_shell.mainWindow, "Write Error. Mixdown file will be deleted.");
         DeleteFileA(g_shell.tempMixdownPath);
+        return;
     }
+    // The open source is now the mixdown (stereo, another length): it is
+    // taken as Open takes a file, so Play and the next Mixdown read what is
+    // on the disk, not the old file's format.
+    if (replacesSource) OpenSourceFile(window, target, title);
 }
 
-// Shows the manual. HELP_FORCEFILE opens it at its default topic unless the
-// viewer already shows it; Wine's viewer ignores that command (it opens an
-// empty window), so HELP_CONTENTS follows and brings up the contents topic,
-// the manual's default topic, in every viewer.
-void OnHelp(HWND window)
+// Whether the panel could give the command now: its button enabled, or its
+// menu item enabled in a menu that the panel opens, all in a main window
+// that is enabled. Another program's WM_COMMAND while a dialog, a message
+// box or a render holds the main window disabled, or for a button that is
+// greyed (PLAY while playing), is dropped: it could re-enter a render or
+// prepare the effect modules afresh under the block being processed.
+bool PanelCouldGive(HWND window, int id)
 {
-    WinHelpA(window, g_shell.helpPath, HELP_FORCEFILE, 0);
-    WinHelpA(window, g_shell.helpPath, HELP_CONTENTS, 0);
+    if (!IsWindowEnabled(window)) return false;
+    switch (id) {
+    case IDC_PLAY:
+    case IDC_PAUSE:
+    case IDC_STOP:
+    case IDC_UP:
+    case IDC_DOWN: return IsWindowEnabled(GetDlgItem(window, id)) != FALSE;
+    default: break;
+    }
+    const UINT state = GetMenuState(g_shell.popupMenu, static_cast<UINT>(id), MF_BYCOMMAND);
+    return PanelSwitchedOn() && state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }
 
 }  // namespace
@@ -137,6 +179,7 @@ void OnHelp(HWND window)
 void MainWindow_OnCommand(HWND window, WPARAM wParam)
 {
     HINSTANCE instance = g_shell.instance;
+    if (!PanelCouldGive(window, LOWORD(wParam))) return;
     switch (LOWORD(wParam)) {
     case IDC_PLAY: OnPlay(); break;
     case IDC_PAUSE: Pause(); break;
@@ -148,7 +191,7 @@ void MainWindow_OnCommand(HWND window, WPARAM wParam)
     case IDM_MIXDOWN: OnMixdown(window); break;
     case IDM_ABOUT: DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0); break;
     case IDM_PREFERENCES: RunPreferencesDialog(instance, window); break;
-    case IDM_HELP: OnHelp(window); break;
+    case IDM_HELP: ShowManual(window, g_shell.helpPath); break;
     case IDM_EXIT: DestroyWindow(window); break;
     default: break;
     }
@@ -156,7 +199,7 @@ void MainWindow_OnCommand(HWND window, WPARAM wParam)
 
 void MainWindow_OnDestroy(HWND window)
 {
-    WinHelpA(window, g_shell.helpPath, HELP_QUIT, 0);
+    CloseManual(window, g_shell.helpPath);
     DeletePanelBitmaps();
     DestroyMenu(g_shell.menuResource);
     WriteSettings(window);

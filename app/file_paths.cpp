@@ -18,10 +18,15 @@ bool JoinDirectoryAndName(const char* dir, const char* name, char* out, size_t s
     return true;
 }
 
-const char* FileNamePart(const char* path)
+const char* FileNamePart(const char* path, LeadByteTest isLeadByte)
 {
     const char* name = path;
     for (const char* c = path; *c; ++c) {
+        if (isLeadByte(static_cast<unsigned char>(*c))) {
+            if (c[1] == '\0') break;  // a lead byte cut off at the end names nothing more
+            ++c;
+            continue;
+        }
         if (*c == '\\' || *c == '/' || *c == ':') name = c + 1;
     }
     return name;

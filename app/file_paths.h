@@ -10,6 +10,13 @@ constexpr size_t kShellPathSize = 512;
 // empty out) when the result would not fit in size bytes.
 bool JoinDirectoryAndName(const char* dir, const char* name, char* out, size_t size);
 
+// Whether a byte of a path opens a double-byte character of the code page
+// the path is written in (code pages 932, 936, 949 and 950 have such
+// bytes; UTF-8 and the single-byte pages have none).
+using LeadByteTest = bool (*)(unsigned char byte);
+
 // The file name part of a path: what follows its last "\", "/" or drive
-// colon (the whole path when it has none).
-const char* FileNamePart(const char* path);
+// colon (the whole path when it has none). A double-byte character is
+// stepped over whole, so its second byte is never taken for a "\" (in
+// code page 932, "\x95\x5C" is one letter).
+const char* FileNamePart(const char* path, LeadByteTest isLeadByte);

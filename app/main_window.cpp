@@ -107,6 +107,8 @@ void MainWindow_OnRButtonDown()
     DragAcceptFiles(g_shell.mainWindow, TRUE);
 }
 
+bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
 // A file dropped on the panel opens as the file Open's dialog chooses; of
 // several only the first. The panel takes drops once it is switched on,
 // and none while a dialog disables it; a path too long for the source path
@@ -118,7 +120,7 @@ void MainWindow_OnDropFiles(HWND window, HDROP drop)
     const bool opens = PanelSwitchedOn() && IsWindowEnabled(window) && length > 0 &&
                        length < kSourcePathSize && DragQueryFileA(drop, 0, path, kSourcePathSize) == length;
     DragFinish(drop);
-    if (opens) OpenSourceFile(window, path, FileNamePart(path));
+    if (opens) OpenSourceFile(window, path, FileNamePart(path, IsAnsiLeadByte));
 }
 
 // The system cancels the active window's modes when another program takes

@@ -7,7 +7,9 @@
 #include "widgets/panel_shell.h"
 
 constexpr char kMainWindowClass[] = "zantil_quellbox";
-constexpr int kSourcePathSize = 260;
+// Bytes for a path the system can name (MAX_PATH UTF-16 units), in the
+// process code page: up to three bytes a unit in UTF-8.
+constexpr int kSourcePathSize = 3 * MAX_PATH;
 
 // The shell's handles and state: the module, the main window, its menus,
 // its fixed paths, the open source file and the panel's record.

@@ -31,7 +31,9 @@ void HandVolumeToPlayer(double left, double right) { ChangeVolume(left, right); 
 
 bool IsPlaybackActive() { return g_shell.panel.stopButton && IsWindowEnabled(g_shell.panel.stopButton); }
 
+// Stops as STOP does. Not through a WM_COMMAND: the dialog that asks holds
+// the main window disabled, and a disabled main window takes no commands.
 void StopPlaybackFromShell()
 {
-    if (g_shell.mainWindow) SendMessageA(g_shell.mainWindow, WM_COMMAND, MAKEWPARAM(IDC_STOP, 0), 0);
+    if (IsPlaybackActive()) Stop();
 }

@@ -7,8 +7,11 @@
 
 bool ReadWaveOutDeviceName(UINT id, char* name)
 {
-    WAVEOUTCAPSA caps = {};
-    const MMRESULT rc = waveOutGetDevCapsA(id, &caps, sizeof caps);
+    // The name is read as the driver gives it, in UTF-16, and written in the
+    // process code page here: the ANSI call would squeeze it into 32 bytes,
+    // which cuts a name with letters of several bytes short.
+    WAVEOUTCAPSW caps = {};
+    const MMRESULT rc = waveOutGetDevCapsW(id, &caps, sizeof caps);
     if (rc != MMSYSERR_NOERROR) {
         char text[81] = {};
         waveOutGetErrorTextA(rc, text, 80);
@@ -16,7 +19,8 @@ bool ReadWaveOutDeviceName(UINT id, char* name)
         name[0] = '\0';
         return false;
     }
-    lstrcpynA(name, caps.szPname, kDeviceNameSize);
+    caps.szPname[MAXPNAMELEN - 1] = L'\0';
+    if (WideCharToMultiByte(CP_ACP, 0, caps.szPname, -1, name, kDeviceNameSize, nullptr, nullptr) <= 0) name[0] = '\0';
     return true;
 }
 

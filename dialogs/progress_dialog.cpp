@@ -20,8 +20,28 @@ constexpr DWORD kRepaintIntervalMs = 50;
 // block under Wine; a few milliseconds keep a click answered at once.
 constexpr DWORD kInputCheckMs = 5;
 
-// The input a user gives while the render runs: keys, clicks and moves.
-constexpr UINT kUserInput = QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON;
+// The input a user gives while the render runs: keys, clicks and moves,
+// and on Windows 8 and later taps and pen strokes, which come as pointer
+// messages with queue bits of their own (QS_TOUCH, QS_POINTER; the headers
+// of the Windows 7 target leave them out). Older systems refuse those bits.
+constexpr UINT kKeyAndMouseInput = QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON;
+constexpr UINT kTouchQueueBit = 0x0800;
+constexpr UINT kPointerQueueBit = 0x1000;
+constexpr UINT kTouchAndPointerInput = kTouchQueueBit | kPointerQueueBit;
+
+// The queue bits of a user's input on this system: GetQueueStatus fails
+// with ERROR_INVALID_FLAGS on a bit that the system does not know.
+UINT UserInputQueueBits()
+{
+    static UINT bits = 0;
+    if (bits == 0) {
+        SetLastError(ERROR_SUCCESS);
+        const bool known = GetQueueStatus(kKeyAndMouseInput | kTouchAndPointerInput) != 0 ||
+                           GetLastError() != ERROR_INVALID_FLAGS;
+        bits = known ? kKeyAndMouseInput | kTouchAndPointerInput : kKeyAndMouseInput;
+    }
+    return bits;
+}
 
 // One run of the dialog.
 struct ProgressRun {
@@ -127,9 +147,12 @@ void ServeWaitingInput(HWND dialog)
     const DWORD now = GetTickCount();
     if (now - g_run.lastInputCheck < kInputCheckMs) return;
     g_run.lastInputCheck = now;
-    if (HIWORD(GetQueueStatus(kUserInput)) == 0) return;
+    const UINT input = UserInputQueueBits();
+    if (HIWORD(GetQueueStatus(input)) == 0) return;
+    // PM_QS_INPUT, with the touch and pointer bits where the system has them.
+    const UINT removeInput = PM_REMOVE | ((QS_INPUT | (input & kTouchAndPointerInput)) << 16);
     MSG msg;
-    while (g_run.rendering && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+    while (g_run.rendering && PeekMessageA(&msg, nullptr, 0, 0, removeInput)) {
         if (CallMsgFilterA(&msg, MSGF_DIALOGBOX)) continue;
         if (IsDialogMessageA(dialog, &msg)) continue;
         TranslateMessage(&msg);
@@ -221,8 +244,11 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 void RunProgressDialog(HINSTANCE instance, HWND owner)
 {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, ProgressDialogProc, 0);
+    const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, ProgressDialogProc, 0);
     g_run.dialog = nullptr;
+    // A dialog that could not be created (no memory for its windows) never
+    // started the render: the user is told as of any failed mixdown.
+    if (result == -1) ShowErrorBox(owner, "Error in Mixdown operation.");
     // However the dialog went (its owner destroyed with it, a quit message
     // that ended its loop), a render it left running is ended as Cancel
     // ends it: the files closed and the temporary file deleted.

@@ -8,7 +8,8 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 // Runs the dialog modally over owner. When it returns no render is left
 // running: one that did not complete has its files closed and the
-// temporary file deleted, however the dialog ended.
+// temporary file deleted, however the dialog ended. A dialog that cannot be
+// created is told in the error box, as a failed render is.
 void RunProgressDialog(HINSTANCE instance, HWND owner);
 
 // Ends a running render as the Cancel button does (the files closed, the

@@ -50,7 +50,7 @@ void WritePosition(uint16_t position, const char* suffix, KnobValue* out)
     std::snprintf(out->text, sizeof out->text, "%u%s", static_cast<unsigned>(position), suffix);
 }
 
-const char kDegreeSign[] = "\xB0";  // the degree sign in the ANSI code page
+const char kDegreeSign[] = "\xC2\xB0";  // the degree sign in UTF-8, as the display reads its texts
 
 // Depth that follows Freq and the Depth percentage (Phaser, Flanger, Chorus).
 void DeriveDepthFromPercent(EffectParameters* fx) { fx->depth = fx->freq * 0.01 * fx->depthPercent; }

@@ -17,7 +17,9 @@ constexpr int16_t kDefaultLatency = 150;
 extern SourceFormat g_sourceFormat;
 extern int16_t g_latency;  // milliseconds
 
-constexpr int kDeviceNameSize = 32;  // 31 characters and the terminating zero
+// A product name is at most 31 UTF-16 units; in the process code page
+// (UTF-8) each takes up to three bytes, and the terminating zero one.
+constexpr int kDeviceNameSize = 3 * 31 + 1;
 constexpr int32_t kNoDeviceIndex = 21;
 
 // The wave-out device the player opens, by product name and by index.

@@ -2,7 +2,8 @@
 # Checks a folder of built Windows binaries: each imports only system DLLs
 # and the project's own DLLs (no MinGW runtime beside them), each effect
 # module exports exactly its undecorated entry points, and no binary carries
-# (nor has beside it) a manifest that requests an execution level.
+# (nor has beside it) a manifest that requests an execution level, while the
+# program's own manifest asks for the UTF-8 code page.
 #   scripts/check-binaries.sh BIN_DIR OBJDUMP
 #
 # Why no execution level: the program writes its settings file and the
@@ -50,6 +51,14 @@ for f in "${files[@]}" "$dir"/*.manifest; do
   fi
 done
 
+# The program asks for UTF-8 as its process code page, so that a file name
+# in any language reaches it whole through the ANSI calls.
+asks_for_utf8() { tr -d '\000' <"$1" | LC_ALL=C grep -a -c '<activeCodePage[^>]*>UTF-8</activeCodePage>' >/dev/null; }
+if [ -f "$dir/qbx15.exe" ] && ! asks_for_utf8 "$dir/qbx15.exe"; then
+  echo "FAIL qbx15.exe carries no manifest that asks for the UTF-8 code page"
+  failures=$((failures + 1))
+fi
+
 expect_exports() {
   local file="$dir/$1"; shift
   [ -f "$file" ] || { echo "FAIL $1 missing"; failures=$((failures + 1)); return; }
@@ -74,4 +83,4 @@ if [ "$failures" -ne 0 ]; then
   echo "check-binaries: $failures problem(s) in $dir"
   exit 1
 fi
-echo "check-binaries: ${#files[@]} binaries in $dir import only system and own DLLs; exports as expected; no execution level requested"
+echo "check-binaries: ${#files[@]} binaries in $dir import only system and own DLLs; exports as expected; no execution level requested; UTF-8 code page asked for"

@@ -80,6 +80,8 @@ if [ "$audio" = 1 ]; then
   # so a test that kills the server (tests/wine/faults) can bring it back.
   # It also restarts the recording's reader, which ends with the server.
   # Every process it starts is listed in $bed/pulse.pids for the teardown.
+  # The second, silent sink has a product name with a letter outside ASCII,
+  # as many a real device's name has.
   export QBX_PULSE_START="$bed/start-pulse.sh"
   cat >"$QBX_PULSE_START" <<SCRIPT
 #!/usr/bin/env bash
@@ -92,7 +94,7 @@ fi
 HOME="$bed" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" pulseaudio --daemonize=no -n --exit-idle-time=-1 --disallow-exit \\
   --use-pid-file=no --log-target=file:"$bed/pulse.log" \\
   --load="module-pipe-sink file=$fifo sink_name=qbx_record format=s16le rate=44100 channels=2 use_system_clock_for_timing=yes" \\
-  --load="module-null-sink sink_name=qbx_null" \\
+  --load="module-null-sink sink_name=qbx_null sink_properties='device.description=\"Lautsprecher (Realtek® Audio)\"'" \\
   --load="module-native-protocol-unix" \\
   --load="module-always-sink" >/dev/null 2>&1 </dev/null &
 echo \$! >"$bed/pulse.pid"

@@ -60,8 +60,12 @@ void DrawSlotTexts(HDC picture, const RECT& client, const DisplaySlots& shown)
     ScopedSelectObject fontSelected(picture, font);
     const RECT text = {client.left + 12, client.top + 9, client.right - 10, client.bottom - 6};
     for (int i = 0; i < 4; ++i) {
+        // The display's texts are the program's own, written in UTF-8
+        // whatever the process code page is.
+        wchar_t wide[kSlotTextSize];
+        if (MultiByteToWideChar(CP_UTF8, 0, shown.text[i], -1, wide, kSlotTextSize) <= 0) continue;
         RECT r = text;
-        DrawTextA(picture, shown.text[i], -1, &r, shown.format[i]);
+        DrawTextW(picture, wide, -1, &r, shown.format[i]);
     }
 }
 

@@ -9,7 +9,7 @@
 // The popup menu whose items the intro greys and enables again.
 void SetDisplayMenu(HMENU menu);
 
-// Redraws the whole display with four texts, each drawn with its DrawTextA
+// Redraws the whole display with four texts (UTF-8), each drawn with its DrawText
 // format into the display's text rectangle (kTopLeft, kTopRight, kBottomLeft,
 // kBottomRight of widgets/panel_messages.h; kNoPlace with an empty text for
 // an empty slot).

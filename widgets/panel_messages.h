@@ -11,7 +11,7 @@ constexpr UINT kMsgSetText = WM_USER + 5;      // lParam: the text
 constexpr UINT kNotifyChanging = WM_USER + 7;  // to the parent, on every change of a drag
 constexpr UINT kNotifyReleased = WM_USER + 8;  // to the parent, at the end of a drag
 
-// DrawTextA flag sets of the display's four places.
+// DrawText flag sets of the display's four places.
 constexpr UINT kTopLeft = DT_SINGLELINE;
 constexpr UINT kTopRight = DT_SINGLELINE | DT_RIGHT;
 constexpr UINT kBottomLeft = DT_SINGLELINE | DT_BOTTOM;

@@ -59,5 +59,5 @@ void HandVolumeToPlayer(double left, double right);
 // Playback is running or paused while the STOP button is enabled.
 bool IsPlaybackActive();
 
-// Sends the main window its STOP command and lets it finish.
+// Stops a running playback as the STOP button does.
 void StopPlaybackFromShell();

@@ -195,9 +195,9 @@ TEST_F(EffectParametersTest, ValueTexts)
     EXPECT_EQ(Text(kPhaserId, kKnobRate, 15), "0.30");
     EXPECT_EQ(Text(kPhaserId, kKnobMix, 1), "0%");
     EXPECT_EQ(Text(kPhaserId, kKnobMix, 200), "100%");
-    EXPECT_EQ(Text(kFlangerId, kKnobDegree, 45), "45\xB0");
-    EXPECT_EQ(Text(kChorusId, kKnobDegree, 180), "180\xB0");
-    EXPECT_EQ(Text(kChorusId, kKnobDegree, 0), "0\xB0");
+    EXPECT_EQ(Text(kFlangerId, kKnobDegree, 45), "45\xC2\xB0");
+    EXPECT_EQ(Text(kChorusId, kKnobDegree, 180), "180\xC2\xB0");
+    EXPECT_EQ(Text(kChorusId, kKnobDegree, 0), "0\xC2\xB0");
     EXPECT_EQ(Text(kPhaserId, kKnobFeed, 100), "100");
     EXPECT_EQ(Text(kFlangerId, kKnobFeed, 50), "50");
     EXPECT_EQ(Text(kChDelayId, kKnobFeed, 100), "100");

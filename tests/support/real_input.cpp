@@ -1,5 +1,6 @@
 #include "tests/support/real_input.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -168,15 +169,19 @@ void PressKeys(std::initializer_list<WORD> keys)
 
 void TypeText(const char* text)
 {
-    for (const char* c = text; *c; ++c) {
-        // The key that gives the character on this keyboard, with Shift
-        // where it needs it; a character without a key goes as itself.
-        const SHORT key = VkKeyScanA(*c);
+    // The text is UTF-8; it is typed as its UTF-16 units (a letter beyond
+    // the first plane as its two surrogates, as an input method sends it).
+    const int units = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(units > 0 ? units : 1, L'\0');
+    if (units > 0) MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], units);
+    for (const wchar_t* c = wide.c_str(); *c; ++c) {
+        // The key that gives an ASCII character on this keyboard, with
+        // Shift where it needs it; any other character goes as itself.
+        const SHORT key = *c < 0x80 ? VkKeyScanW(*c) : -1;
         const bool noKey = key == -1 || (HIBYTE(key) & ~1) != 0;
         if (noKey) {
-            const wchar_t ch = static_cast<unsigned char>(*c);
-            SendUnicode(ch, true);
-            SendUnicode(ch, false);
+            SendUnicode(*c, true);
+            SendUnicode(*c, false);
             continue;
         }
         const bool shift = (HIBYTE(key) & 1) != 0;

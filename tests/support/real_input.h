@@ -49,9 +49,8 @@ void HoldKeyDown(WORD key);
 // Holds the keys down in order and releases them in reverse, as a chord:
 // PressKeys({VK_MENU, VK_TAB}) is Alt+Tab.
 void PressKeys(std::initializer_list<WORD> keys);
-// Types the text into the focus window: each character by its key (with
-// Shift where the keyboard needs it), or as a Unicode stroke when no key
-// gives it.
+// Types the UTF-8 text into the focus window: each ASCII character by its
+// key (with Shift where the keyboard needs it), any other as a Unicode stroke.
 void TypeText(const char* text);
 
 // Makes window the foreground window, so that keys reach it and it lies

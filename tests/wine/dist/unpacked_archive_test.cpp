@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cctype>
+#include <string>
+
 #include "../e2e/quellbox_process.h"
 #include "dist_support.h"
 #include "tests/support/temp_dir.h"
@@ -66,6 +69,86 @@ TEST_F(UnpackedQuellbox, AMissingHelpFileIsReportedByTheViewerAndTheProgramGoesO
     app_.Command(IDM_EXIT);
     EXPECT_EQ(0, app_.WaitForExit(15000));
     EXPECT_TRUE(WaitUntil([] { return HelpViewer() == nullptr; }, 10000)) << "the viewer stayed open";
+}
+
+// Windows 10 and later have no WinHelp viewer. Wine is told to answer the
+// program as Windows 10 does, and web pages are given to a recorder that
+// stands in for the user's browser (the association of .html, set and put
+// back here).
+class UnpackedOnWindows10 : public UnpackedQuellbox {
+protected:
+    void SetUp() override
+    {
+        UnpackedQuellbox::SetUp();
+        record_ = dir_.File("opened page.txt");
+        SetEnvironmentVariableA("QBX_OPENED_PAGE", record_.c_str());
+        SetValue(kVersionKey, "Version", "win10");
+        const std::string recorder = BinaryFolder() + "qbx_page_recorder.exe";
+        SetValue(kPageClassKey, "", "\"" + recorder + "\" \"%1\"");
+        RegGetValueA(HKEY_LOCAL_MACHINE, kHtmlKey, "", RRF_RT_REG_SZ, nullptr, htmlClass_, &htmlClassSize_);
+        SetValue(kHtmlKey, "", "QuellboxTest.Page");
+    }
+    void TearDown() override
+    {
+        if (htmlClass_[0]) SetValue(kHtmlKey, "", htmlClass_);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\QuellboxTest.Page");
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\qbx15.exe");
+        SetEnvironmentVariableA("QBX_OPENED_PAGE", nullptr);
+        UnpackedQuellbox::TearDown();
+    }
+    static void SetValue(const char* key, const char* name, const std::string& value)
+    {
+        const HKEY root = key == kVersionKey ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root, key, name, REG_SZ, value.c_str(),
+                                                 static_cast<DWORD>(value.size() + 1)))
+            << key;
+    }
+    static constexpr const char* kVersionKey = "Software\\Wine\\AppDefaults\\qbx15.exe";
+    static constexpr const char* kHtmlKey = "Software\\Classes\\.html";
+    static constexpr const char* kPageClassKey = "Software\\Classes\\QuellboxTest.Page\\shell\\open\\command";
+
+    TempDir dir_;
+    std::string record_;
+    char htmlClass_[256] = "";
+    DWORD htmlClassSize_ = sizeof htmlClass_;
+};
+
+TEST_F(UnpackedOnWindows10, HelpOpensTheHtmlManualBesideTheProgramInTheBrowser)
+{
+    // Started elsewhere: the HTML manual is found beside the program.
+    TempDir elsewhere;
+    StartIn(elsewhere.Path());
+    ASSERT_TRUE(app_.ActivatePanel(20000));
+    ASSERT_TRUE(app_.Command(IDM_HELP));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(record_); }, 20000)) << "no page was opened";
+    const std::string contents = UnpackedFolder() + "manual\\index.html";
+    EXPECT_EQ(0, lstrcmpiA(contents.c_str(), ReadWholeFile(record_).c_str())) << ReadWholeFile(record_);
+    EXPECT_EQ(nullptr, HelpViewer()) << "no WinHelp viewer on this Windows";
+    EXPECT_TRUE(app_.Command(IDM_EXIT));
+    EXPECT_EQ(0, app_.WaitForExit(15000));
+}
+
+TEST_F(UnpackedOnWindows10, WithoutTheHtmlManualHelpGivesTheSystemsMessageForAMissingFile)
+{
+    // The program's own files, without the manual's folder.
+    TempDir bare;
+    for (const std::string& name : ShippedFiles())
+        ASSERT_TRUE(CopyFileA((UnpackedFolder() + name).c_str(), bare.File(name).c_str(), FALSE)) << name;
+    ASSERT_TRUE(app_.Start(bare.File("qbx15.exe"), bare.Path()));
+    ASSERT_TRUE(app_.WaitForMainWindow());
+    ASSERT_TRUE(app_.ActivatePanel(20000));
+    ASSERT_TRUE(app_.Command(IDM_HELP));
+    char missing[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_FILE_NOT_FOUND, 0,
+                   missing, sizeof missing, nullptr);
+    std::string expected = missing;
+    while (!expected.empty() && std::isspace(static_cast<unsigned char>(expected.back()))) expected.pop_back();
+    EXPECT_EQ(expected, app_.AnswerMessageBox(20000));
+    EXPECT_TRUE(app_.OpensItsMenuNext());
+    EXPECT_FALSE(FileExists(record_)) << "a page was opened";
+    EXPECT_EQ(nullptr, HelpViewer());
+    EXPECT_TRUE(app_.Command(IDM_EXIT));
+    EXPECT_EQ(0, app_.WaitForExit(15000));
 }
 
 }  // namespace

@@ -67,17 +67,20 @@ protected:
     TempDir folder_;
 };
 
+// The first file's name holds a music sign and a letter whose second byte
+// in code page 932 is that of "\\".
 TEST_F(DropTest, TheFirstOfTheDroppedFilesOpensAsOpenWouldOpenItAndPlays)
 {
     StartActive();
     std::vector<int16_t> first;
-    const std::string firstPath = Wave("qbx_drop_first.wav", 20000, 31, &first);
+    const std::string firstName = "qbx_drop_first \xE8\xA1\xA8 \xE2\x99\xAA.wav";
+    const std::string firstPath = Wave(firstName.c_str(), 20000, 31, &first);
     const std::string second = Wave("qbx_drop_second.wav", 20000, 32);
     ASSERT_EQ("dropped", Drop({firstPath, second}));
-    ASSERT_TRUE(TitleBecomes("qbx_drop_first.wav - Quellbox")) << app_.Title();
+    ASSERT_TRUE(TitleBecomes(firstName + " - Quellbox")) << app_.Title();
     EXPECT_TRUE(app_.Enabled(IDC_PLAY));
     EXPECT_FALSE(app_.Enabled(IDC_STOP));
-    EXPECT_EQ("qbx_drop_first.wav", ProposedMixdownName());
+    EXPECT_EQ(firstName, ProposedMixdownName());
 
     ExpectHeardExactly(PlayAndHear(first), first);
 }

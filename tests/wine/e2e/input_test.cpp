@@ -77,6 +77,13 @@ TEST_F(QuellboxTest, AKnobDraggedByTheMouseTurnsToWhereThePointerPointsAndShowsI
     ASSERT_TRUE(MovePointerTo(freq, 26, 18));
     EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, shown); }, kScreenSettles));
     EXPECT_EQ(ControlPicture(app_, IDC_KNOB_FREQ), turned);
+    // The Phaser's degree, in whole degrees with the degree sign, which the
+    // program's UTF-8 code page must not spoil.
+    HWND degree = app_.Control(IDC_KNOB_DEGREE);
+    ASSERT_TRUE(DragThrough(degree, {{25, 15}, {25, 2}, {15, -40}}));
+    const LRESULT at = SendMessageA(degree, kMsgGetPosition, 0, 0);
+    const Pixels degrees = ReferenceKnobOnDisplay("PHASER", "Degree", std::to_string(at) + "\xC2\xB0");
+    EXPECT_TRUE(WaitUntil([&] { return DisplayShows(app_, degrees); }, kScreenSettles)) << at << " degrees";
 }
 
 TEST_F(QuellboxTest, TheOnOffLedTakesEveryClickThatFollowsThePointerStraightFromAKnob)

@@ -171,6 +171,30 @@ TEST_F(MixdownCancelTest, AMouseClickOnCancelEndsALongRenderAtOnceAfterThePointe
     ExpectCancelled();
 }
 
+// Another program's commands while the render holds the main window
+// disabled: a Mixdown that would re-enter the render, a PLAY that would
+// prepare the effect modules afresh under it, an Open. None does anything;
+// the render goes on, and Cancel ends it as ever.
+TEST_F(MixdownCancelTest, CommandsFromAnotherProgramDuringARenderDoNothing)
+{
+    StartOnLongSource();
+    HWND progress = StartRender();
+    ASSERT_NE(nullptr, progress);
+    const std::string temp = TemporaryMixdownPath();
+    for (int id : {IDM_MIXDOWN, IDC_PLAY, IDM_OPEN})
+        ASSERT_TRUE(PostMessageA(app_.MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0));
+    // Posted messages are served in order, and each block's step is posted
+    // by the one before it: once a few more blocks are written, the three
+    // commands have been handled.
+    const long long posted = FileSize(temp);
+    ASSERT_TRUE(WaitForOutcome([&] { return FileSize(temp) > posted + 4 * 32768; }, 10000)) << "the render stopped";
+    EXPECT_TRUE(IsWindow(progress));
+    ASSERT_TRUE(ClickMiddle(GetDlgItem(progress, IDC_PROGRESS_CANCEL)));
+    EXPECT_TRUE(WaitForOutcome([progress] { return !IsWindow(progress); }, 10000));
+    EXPECT_FALSE(GreenLit(app_)) << "PLAY started a playback";
+    ExpectCancelled();  // the menu opens next: no Save or Open dialog is up
+}
+
 TEST_F(MixdownCancelTest, EnterOrSpaceOnCancelEndTheRenderAndAHeldKeyOrEscapeDoNot)
 {
     StartOnLongSource();

@@ -23,14 +23,29 @@ TEST_F(QuellboxTest, ASecondCopyIsRefusedWithItsMessageAndExitCode1)
     EXPECT_TRUE(IsWindow(app_.MainWindow()));
 }
 
-TEST_F(QuellboxTest, OpeningTheDemoThroughTheOpenDialogEnablesPlayAndNamesTheWindow)
+// Japanese, Cyrillic and a music sign, in a folder with an umlaut: no
+// Western code page holds the name, the program's UTF-8 code page does.
+TEST_F(QuellboxTest, AFileOfAnyNameOpensThroughTheOpenDialogNamesTheWindowAndPlays)
 {
+    const std::string folder = TempFile("qbx_e2e_Ordner \xC3\xA4");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string name = "\xE3\x82\xBD\xE3\x83\xBC\xE3\x82\xB9 \xE2\x99\xAA \xD1\x82\xD0\xB5\xD1\x81\xD1\x82.wav";
+    const std::string path = folder + "\\" + name;
+    ASSERT_TRUE(CopyFileA(DemoWav().c_str(), path.c_str(), FALSE)) << GetLastError();
     StartActive();
     EXPECT_FALSE(app_.Enabled(IDC_PLAY));
-    ASSERT_TRUE(app_.OpenThroughDialog(DemoWav()));
+    ASSERT_TRUE(app_.OpenThroughDialog(path));
     EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_PLAY); }, 5000));
-    EXPECT_EQ("demo.wav - Quellbox", app_.Title());
+    EXPECT_EQ(name + " - Quellbox", app_.Title());
     EXPECT_FALSE(app_.Enabled(IDC_STOP));
+    // The player opens the file by that name: the demo is heard.
+    const size_t from = RecordingFrames();
+    Play();
+    EXPECT_TRUE(WaitUntil([&] { return WithoutSilence(ReadRecording(from)).size() > 44100; }, 5000));
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
+    EXPECT_EQ(0, app_.WaitForExit(10000));
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(QuellboxTest, ARejectedFileShowsItsMessageAndLeavesTheOpenFileInPlace)
@@ -111,6 +126,32 @@ TEST_F(QuellboxTest, ExitWritesThePositionTheDeviceAndTheLimitedLatency)
     EXPECT_EQ(caps.szPname, IniText("Wave Out", "Device"));
     EXPECT_EQ("40", IniText("Main Window", "Left"));
     EXPECT_EQ("30", IniText("Main Window", "Top"));
+}
+
+// The test bed's silent sink is "Lautsprecher (Realtek® Audio)".
+TEST_F(QuellboxTest, ADeviceNameOutsideAsciiIsFoundAgainAndOneStoredInTheOldCodePageGivesTheDefault)
+{
+    const std::string name = "Lautsprecher (Realtek\xC2\xAE Audio)";
+    // Stored by this version: found, so Exit writes it back as it is.
+    WritePrivateProfileStringA("Wave Out", "Device", name.c_str(), kIni);
+    StartActive();
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
+    ASSERT_EQ(0, app_.WaitForExit(10000));
+    EXPECT_EQ(name, IniText("Wave Out", "Device"));
+
+    // Stored by an earlier version in code page 1252, where the sign is one
+    // byte: no device has that name, and the first device takes its place.
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    ASSERT_TRUE(WriteWholeFile(std::string(windows) + "\\" + kIni, "[Wave Out]\r\nDevice=Lautsprecher (Realtek\xAE Audio)\r\n"));
+    StartActive();
+    ASSERT_TRUE(app_.Command(IDM_EXIT));
+    ASSERT_EQ(0, app_.WaitForExit(10000));
+    WAVEOUTCAPSW caps = {};
+    ASSERT_EQ(MMSYSERR_NOERROR, waveOutGetDevCapsW(0, &caps, sizeof caps));
+    char first[128] = "";
+    WideCharToMultiByte(CP_UTF8, 0, caps.szPname, -1, first, sizeof first, nullptr, nullptr);
+    EXPECT_EQ(std::string(first), IniText("Wave Out", "Device"));
 }
 
 TEST_F(QuellboxTest, WithoutSettingsTheWindowIsCentredAndItsPlaceIsWrittenAtExit)

@@ -102,6 +102,11 @@ bool QuellboxProcess::Start() { return Start(BinaryFolder() + "qbx15.exe", Binar
 
 bool QuellboxProcess::Start(const std::string& program, const std::string& folder)
 {
+    if (info_.hProcess) {  // a copy started before, which has ended
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+        info_ = {};
+    }
     std::string command = "\"" + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -138,9 +143,11 @@ std::string QuellboxProcess::Title() const { return ControlText(main_); }
 
 std::string ControlText(HWND window)
 {
-    char text[MAX_PATH * 2] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[MAX_PATH * 2] = L"";
+    SendMessageW(window, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text));
+    char utf8[MAX_PATH * 6] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
 }
 
 bool QuellboxProcess::Command(int id) const
@@ -240,7 +247,8 @@ HWND QuellboxProcess::WaitForDialog(const char* caption, DWORD milliseconds) con
     return dialog;
 }
 
-bool QuellboxProcess::ChooseInFileDialog(int command, const char* caption, const std::string& path)
+bool QuellboxProcess::ChooseInFileDialog(int command, const char* caption, const std::string& path,
+                                         std::string* proposed)
 {
     if (!Command(command)) return false;
     HWND dialog = WaitForDialog(caption, 10000);
@@ -249,6 +257,7 @@ bool QuellboxProcess::ChooseInFileDialog(int command, const char* caption, const
     HWND nameBox = GetDlgItem(dialog, cmb13);
     if (!nameBox) nameBox = GetDlgItem(dialog, edt1);
     if (!nameBox) return false;
+    if (proposed) *proposed = ControlText(nameBox);
     if (!TypeIntoBox(nameBox, path)) return false;
     PressKey(VK_RETURN);
     // Before it replaces a file the Save dialog asks, in a box of this copy
@@ -263,11 +272,14 @@ bool QuellboxProcess::ChooseInFileDialog(int command, const char* caption, const
         10000);
 }
 
-bool QuellboxProcess::OpenThroughDialog(const std::string& path) { return ChooseInFileDialog(IDM_OPEN, "Open", path); }
-
-bool QuellboxProcess::MixdownThroughDialog(const std::string& path)
+bool QuellboxProcess::OpenThroughDialog(const std::string& path)
 {
-    return ChooseInFileDialog(IDM_MIXDOWN, nullptr, path);
+    return ChooseInFileDialog(IDM_OPEN, "Open", path, nullptr);
+}
+
+bool QuellboxProcess::MixdownThroughDialog(const std::string& path, std::string* proposed)
+{
+    return ChooseInFileDialog(IDM_MIXDOWN, nullptr, path, proposed);
 }
 
 std::string QuellboxProcess::AnswerMessageBox(DWORD milliseconds) const

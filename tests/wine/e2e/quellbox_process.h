@@ -75,8 +75,9 @@ public:
     // Opens a file through the real Open dialog.
     bool OpenThroughDialog(const std::string& path);
     // Chooses the mixdown target through the real Save dialog, answering
-    // its question whether to replace a file with Yes.
-    bool MixdownThroughDialog(const std::string& path);
+    // its question whether to replace a file with Yes; *proposed (when
+    // given) gets the name the dialog offered first.
+    bool MixdownThroughDialog(const std::string& path, std::string* proposed = nullptr);
     // The text of this copy's next message box ("" when none comes), which
     // is then answered with Enter (its OK button).
     std::string AnswerMessageBox(DWORD milliseconds) const;
@@ -87,7 +88,7 @@ public:
 private:
     // Gives the command, types path into the file name box of the file
     // dialog that it opens and presses Enter; true once the dialog has closed.
-    bool ChooseInFileDialog(int command, const char* caption, const std::string& path);
+    bool ChooseInFileDialog(int command, const char* caption, const std::string& path, std::string* proposed);
 
     PROCESS_INFORMATION info_ = {};
     HWND main_ = nullptr;
@@ -113,8 +114,8 @@ bool SelectBoxText(HWND box);
 // "refused", or "failed" with the reason on the next line.
 std::string DragFilesOnto(HWND window, int x, int y, const std::vector<std::string>& files);
 
-// The text of a window of any process, as the window itself gives it
-// (WM_GETTEXT: a box's contents, not only a caption).
+// The text of a window of any process in UTF-8, as the window itself gives
+// it (WM_GETTEXT: a box's contents, not only a caption).
 std::string ControlText(HWND window);
 
 // The colour of a screen pixel at a client point of the window.

@@ -84,7 +84,10 @@ Pixels ReferenceDisplay(const char* text1, unsigned format1, const char* text2, 
     for (int i = 0; i < 4; ++i) {
         RECT r = {kTextInset.left, kTextInset.top, background.width - kTextInset.right,
                   background.height - kTextInset.bottom};
-        DrawTextA(dc, texts[i], -1, &r, formats[i]);
+        // The texts are given in UTF-8 (the degree sign of a value).
+        wchar_t wide[64] = L"";
+        MultiByteToWideChar(CP_UTF8, 0, texts[i] ? texts[i] : "", -1, wide, 64);
+        DrawTextW(dc, wide, -1, &r, formats[i]);
     }
     SelectObject(dc, oldFont);
     DeleteObject(font);

@@ -11,7 +11,7 @@
 #include "tests/wine/panel/pixels.h"
 #include "widgets/panel_messages.h"
 
-// The display with four texts, each with its DrawTextA format (kTopLeft,
+// The display with four texts in UTF-8, each with its DrawText format (kTopLeft,
 // kTopRight, kBottomLeft, kBottomRight; kNoPlace with "" for none).
 Pixels ReferenceDisplay(const char* text1, unsigned format1, const char* text2 = "", unsigned format2 = 0,
                         const char* text3 = "", unsigned format3 = 0, const char* text4 = "", unsigned format4 = 0);

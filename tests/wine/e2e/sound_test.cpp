@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
@@ -226,21 +227,19 @@ TEST_F(SoundTest, TheOnOffLedSwitchesTheEffectOutWhilePlaying)
         << "the LED shows OFF again";
 }
 
-TEST_F(SoundTest, TheMixdownFileHoldsThePeerRenderAtTheProgramsSettings)
+// The mixdown of samples (channels of them) as the peer renders it with
+// the effects switched on, as a WAV file's bytes.
+std::string PeerMixdown(const std::vector<int16_t>& samples, int channels, std::initializer_list<int> switchedOn)
 {
-    const std::string path = Signal("qbx_e2e_mixsource.wav", 50000 + 31, 25);
-    const std::string target = TempFile("qbx_e2e_mixdown_exact.wav");
-    files_.push_back(target);
-    StartWith(path);
-    SwitchOn("PHASER");
-    StepTo(IDC_DOWN, "C-DELAY");
-    SwitchOn("C-DELAY");
-    ASSERT_TRUE(app_.MixdownThroughDialog(target));
-    ASSERT_TRUE(WaitUntil([&] { return FileExists(target) && !app_.WaitForDialog("Progress", 0); }, 30000));
-    StartEffectsAsTheProgramDoes(44100, {kPeerPhaser, kPeerChDelay});
-    const Bytes wave = PcmWave(FormatFields(), RenderOffline(samples_, 2, kMixdownBlockBytes, kAllFour));
-    const std::string expected(wave.begin(), wave.end());
-    const std::string written = ReadWholeFile(target);
+    StartEffectsAsTheProgramDoes(44100, switchedOn);
+    const Bytes wave = PcmWave(FormatFields(), RenderOffline(samples, channels, kMixdownBlockBytes, kAllFour));
+    return std::string(wave.begin(), wave.end());
+}
+
+// The written file holds expected from the form type on, then the closing
+// information, under a RIFF size that is the file's.
+void ExpectMixdownFile(const std::string& expected, const std::string& written)
+{
     ASSERT_GE(written.size(), expected.size() + 8);
     // From the form type on: the format, the data chunk and every sample.
     const auto differs = std::mismatch(expected.begin() + 8, expected.end(), written.begin() + 8);
@@ -250,7 +249,51 @@ TEST_F(SoundTest, TheMixdownFileHoldsThePeerRenderAtTheProgramsSettings)
     uint32_t riffSize = 0;
     std::memcpy(&riffSize, written.data() + 4, 4);
     EXPECT_EQ(riffSize, written.size() - 8) << "the RIFF size is the file's";
+}
+
+// Names the Western code pages cannot hold, for the source and the target.
+TEST_F(SoundTest, TheMixdownFileHoldsThePeerRenderAtTheProgramsSettings)
+{
+    const std::string sourceName = "qbx_e2e_\xE3\x82\xBD\xE3\x83\xBC\xE3\x82\xB9 \xE2\x99\xAA.wav";
+    const std::string path = Signal(sourceName.c_str(), 50000 + 31, 25);
+    const std::string target = TempFile("qbx_e2e_\xD0\xBC\xD0\xB8\xD0\xBA\xD1\x81 \xE2\x99\xAA.wav");
+    files_.push_back(target);
+    StartWith(path);
+    SwitchOn("PHASER");
+    StepTo(IDC_DOWN, "C-DELAY");
+    SwitchOn("C-DELAY");
+    std::string proposed;
+    ASSERT_TRUE(app_.MixdownThroughDialog(target, &proposed));
+    EXPECT_EQ(sourceName, proposed) << "the Save dialog offers the source's own name";
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(target) && !app_.WaitForDialog("Progress", 0); }, 30000));
+    ExpectMixdownFile(PeerMixdown(samples_, 2, {kPeerPhaser, kPeerChDelay}), ReadWholeFile(target));
     EXPECT_FALSE(FileExists(TemporaryMixdownPath()));
+}
+
+// A mono source replaced by its own (stereo) mixdown is taken as Open takes
+// a file: the next mixdown renders what is now on the disk.
+TEST_F(SoundTest, ASourceReplacedByItsOwnMixdownIsTheSourceThatTheNextMixdownReads)
+{
+    const std::vector<int16_t> mono = TestSignal(30000 + 17, 1, 29);
+    const std::string path = TempFile("qbx_e2e_own_source.wav");
+    const std::string again = TempFile("qbx_e2e_own_source_again.wav");
+    files_ = {path, again};
+    ASSERT_TRUE(WriteTestWave(path, mono, 1));
+    const std::string first = PeerMixdown(mono, 1, {kPeerPhaser});
+    StartWith(path);
+    SwitchOn("PHASER");
+    ASSERT_TRUE(app_.MixdownThroughDialog(path));  // Yes, replace it
+    ASSERT_TRUE(WaitUntil([&] { return ReadWholeFile(path).size() > first.size(); }, 30000)) << "never replaced";
+    ExpectMixdownFile(first, ReadWholeFile(path));
+    EXPECT_EQ("qbx_e2e_own_source.wav - Quellbox", app_.Title());
+    EXPECT_TRUE(app_.Enabled(IDC_PLAY));
+
+    ASSERT_TRUE(app_.MixdownThroughDialog(again));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(again) && !app_.WaitForDialog("Progress", 0); }, 30000));
+    constexpr size_t kCanonicalHeaderBytes = 44;  // RIFF, fmt and the data chunk's header
+    std::vector<int16_t> firstSound((first.size() - kCanonicalHeaderBytes) / 2);
+    std::memcpy(firstSound.data(), first.data() + kCanonicalHeaderBytes, firstSound.size() * 2);
+    ExpectMixdownFile(PeerMixdown(firstSound, 2, {kPeerPhaser}), ReadWholeFile(again));
 }
 
 TEST_F(SoundTest, ATargetThatCannotBeReplacedShowsTheWriteErrorAndLeavesNoTemporaryFile)

@@ -187,4 +187,32 @@ TEST_F(ProgressDialogTest, ATemporaryFileThatCannotBeCreatedIsOneErrorAndNoFile)
     EXPECT_FALSE(TempExists());
 }
 
+// Refuses to create the Progress dialog's window, as a system short of
+// window memory would; other windows (the message box) are made as usual.
+LRESULT CALLBACK RefuseProgressWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        if (create->lpszName && !IS_INTRESOURCE(create->lpszName) && lstrcmpA(create->lpszName, "Progress") == 0)
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(ProgressDialogTest, ADialogThatCannotBeCreatedIsOneErrorAndNoFile)
+{
+    Source(1000);
+    ASSERT_TRUE(WriteFileBytes(temp_, Bytes(100, 0)));  // left over from an earlier run
+    HHOOK refuse = SetWindowsHookExA(WH_CBT, RefuseProgressWindow, nullptr, GetCurrentThreadId());
+    MessageBoxCatcher boxes;
+    Run();
+    UnhookWindowsHookEx(refuse);
+    EXPECT_FALSE(g_mixdown.completed);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, "Error in Mixdown operation.");
+    EXPECT_EQ(boxes.Boxes()[0].owner, g_shell.mainWindow);
+    EXPECT_EQ(g_seen.steps, 0);
+    EXPECT_FALSE(TempExists());
+}
+
 }  // namespace
