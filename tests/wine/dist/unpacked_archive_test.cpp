@@ -121,8 +121,9 @@ TEST_F(UnpackedOnWindows10, HelpOpensTheHtmlManualBesideTheProgramInTheBrowser)
     ASSERT_TRUE(app_.ActivatePanel(20000));
     ASSERT_TRUE(app_.Command(IDM_HELP));
     ASSERT_TRUE(WaitUntil([&] { return FileExists(record_); }, 20000)) << "no page was opened";
-    const std::string contents = UnpackedFolder() + "manual\\index.html";
-    EXPECT_EQ(0, lstrcmpiA(contents.c_str(), ReadWholeFile(record_).c_str())) << ReadWholeFile(record_);
+    char contents[MAX_PATH] = "";
+    GetFullPathNameA((UnpackedFolder() + "manual\\index.html").c_str(), MAX_PATH, contents, nullptr);
+    EXPECT_EQ(0, lstrcmpiA(contents, ReadWholeFile(record_).c_str())) << ReadWholeFile(record_);
     EXPECT_EQ(nullptr, HelpViewer()) << "no WinHelp viewer on this Windows";
     EXPECT_TRUE(app_.Command(IDM_EXIT));
     EXPECT_EQ(0, app_.WaitForExit(15000));
