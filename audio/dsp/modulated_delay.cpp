@@ -220,18 +220,26 @@ void GeneralFrame(ModulatedDelayState* s, double* frame)
     const double mix = s->plain.value[kPlainMix];
     const double feed = s->plain.value[kPlainFeed];
     const double damping = s->dampingCoeff;
+    // Both lines have one size and move together.
+    const double* bl = s->line[0].buffer.data();
+    const double* br = s->line[1].buffer.data();
+    const uint32_t m = s->line[0].mask, at = s->line[0].write;
+    const Pair delay = PairLoad(s->delayNow) + PairLoad(s->delayStep);
+    PairStore(s->delayNow, delay);
+    Pair wetPair = PairHermiteRead(bl, br, m, at, delay);
+    if (fade != 0.0) {
+        const Pair fadeDelay = PairLoad(s->fadeDelayNow) + PairLoad(s->fadeDelayStep);
+        PairStore(s->fadeDelayNow, fadeDelay);
+        wetPair = wetPair + PairBoth(fade) * (PairHermiteRead(bl, br, m, at, fadeDelay) - wetPair);
+    }
+    double wets[2];
+    PairStore(wets, wetPair);
     for (int ch = 0; ch < 2; ++ch) {
-        DelayLine* line = &s->line[ch];
-        s->delayNow[ch] += s->delayStep[ch];
-        double wet = DelayLineRead(line, s->delayNow[ch]);
-        if (fade != 0.0) {
-            s->fadeDelayNow[ch] += s->fadeDelayStep[ch];
-            wet += fade * (DelayLineRead(line, s->fadeDelayNow[ch]) - wet);
-        }
+        const double wet = wets[ch];
         double back = wet;
         if (damping < 1.0) back = s->damped[ch] += damping * (wet - s->damped[ch]);
         const double dry = frame[ch];
-        DelayLineWrite(line, SoftLimit(dry + feed * back));
+        DelayLineWrite(&s->line[ch], SoftLimit(dry + feed * back));
         if (mix != 0.0) frame[ch] = dry + mix * (wet - dry);
     }
     if (s->fadeLeft == 0 && fade != 0.0) {
@@ -288,7 +296,6 @@ template <bool kDamped>
 void ProcessFrames(ModulatedDelayState* s, double* samples, int frames)
 {
     const Pair damping = PairBoth(s->dampingCoeff);
-    const Pair half = PairBoth(0.5), onePointFive = PairBoth(1.5), two = PairBoth(2.0), twoPointFive = PairBoth(2.5);
     double* bl = s->line[0].buffer.data();
     double* br = s->line[1].buffer.data();
     const uint32_t m = s->line[0].mask;
@@ -315,18 +322,7 @@ void ProcessFrames(ModulatedDelayState* s, double* samples, int frames)
         // Steady: the general path's arithmetic, both channels at once.
         h.phase = AdvancePhase(h.phase, h.inc);
         h.delay = h.delay + h.step;
-        const uint32_t wl = static_cast<uint32_t>(PairLeft(h.delay));
-        const uint32_t wr = static_cast<uint32_t>(PairRight(h.delay));
-        const Pair f = h.delay - PairOf(static_cast<double>(wl), static_cast<double>(wr));
-        const uint32_t il = (h.write - wl) & m, ir = (h.write - wr) & m;
-        const Pair yNewer = PairOf(bl[(il + 1) & m], br[(ir + 1) & m]);
-        const Pair y0 = PairOf(bl[il], br[ir]);
-        const Pair y1 = PairOf(bl[(il - 1) & m], br[(ir - 1) & m]);
-        const Pair y2 = PairOf(bl[(il - 2) & m], br[(ir - 2) & m]);
-        const Pair c1 = half * (y1 - yNewer);
-        const Pair c2 = yNewer - twoPointFive * y0 + two * y1 - half * y2;
-        const Pair c3 = half * (y2 - yNewer) + onePointFive * (y0 - y1);
-        const Pair wet = ((c3 * f + c2) * f + c1) * f + y0;
+        const Pair wet = PairHermiteRead(bl, br, m, h.write, h.delay);
         Pair back = wet;
         if (kDamped) back = h.low = h.low + damping * (wet - h.low);
         const Pair dry = PairLoad(frame);
