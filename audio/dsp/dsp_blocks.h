@@ -50,6 +50,12 @@ void PostValues(ValuesMailbox* box, const EffectValues& values);
 // there (or a writer is busy this very moment; the next call picks it up).
 bool TakeValues(ValuesMailbox* box, uint32_t* seen, EffectValues* out);
 
+// What an effect applies at a pickup: the newest set posted since *seen, or,
+// at a pickup that snaps (right after Init) when nothing was ever posted,
+// the start-up values of range switched off. False when there is nothing
+// to apply.
+bool PickUpValues(ValuesMailbox* box, uint32_t* seen, bool snap, const EffectRange& range, EffectValues* out);
+
 // ---------------------------------------------------------------------------
 // Values and rates made safe to compute with.
 

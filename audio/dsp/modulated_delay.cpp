@@ -138,10 +138,7 @@ void SteerTap(ModulatedDelayState* s)
 void TakeNewValues(ModulatedDelayState* s)
 {
     EffectValues raw;
-    if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
-        if (!s->snapNext || s->seen != 0) return;
-        raw = SwitchedOff(s->kind->range->defaults);
-    }
+    if (!PickUpValues(&s->mailbox, &s->seen, s->snapNext, *s->kind->range, &raw)) return;
     double plain[kPlainCount];
     ToTargets(s, raw, s->tapTarget, plain);
     if (s->snapNext) {

@@ -68,11 +68,7 @@ double ChannelCoefficient(const PhaserState* s, double leftPhase, int ch)
 void TakeNewValues(PhaserState* s)
 {
     EffectValues raw;
-    if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
-        if (!s->snapNext) return;
-        if (s->seen == 0) raw = SwitchedOff(kPhaserRange.defaults);
-        else return;
-    }
+    if (!PickUpValues(&s->mailbox, &s->seen, s->snapNext, kPhaserRange, &raw)) return;
     double targets[kPhCount], sweep[kPhSweepCount];
     ToGlided(raw, targets, sweep);
     if (s->snapNext) {
