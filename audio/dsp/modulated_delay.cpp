@@ -15,36 +15,20 @@
 // freq; the C-Delay sweeps it over freq +- depth / 2. The C-Delay damps its
 // repeats with a one-pole low-pass at 6500 Hz.
 //
-// The six values of a Change call (the ranges in model/effect_ranges.cpp:
-// the knobs' ends, the start-up value, and the bounds any value is held to):
+// The six values of a Change call (their knob ends, start-up values and the
+// bounds any value is held to are the effect's range, model/effect_ranges.cpp):
 //
-//   Flanger  knob min  knob max  start    held to     unit, meaning
-//   freq     0.5       8         2.975    0 .. 8.5    ms, longest delay
-//   depth    0.05      7.68      0.86275  0 .. 8.5    ms, sweep below freq
-//   rate     0         2         0.4      0 .. 20     Hz, LFO rate
-//   mix      0         0.5       0.5      0 .. 1      wet share; 0 switched off
-//   degree   0         180       45       0 .. 360    degrees, right LFO's lag
-//   feed     0         0.8       0.4      0 .. 0.8    wet fed back to the input
+//   value    Flanger, Chorus            C-Delay
+//   freq     ms, longest delay          ms, centre delay
+//   depth    ms, sweep below freq       ms, whole sweep
+//   rate     Hz, LFO rate
+//   mix      wet share; 0 switched off
+//   degree   degrees, right LFO's lag
+//   feed     wet fed back to the input  repeats fed back
 //
-//   Chorus   knob min  knob max  start    held to     unit, meaning
-//   freq     8         30        26.26    0 .. 31     ms, longest delay
-//   depth    0.8       12        4.35916  0 .. 31     ms, sweep below freq
-//   rate     0         2         0.26     0 .. 20     Hz, LFO rate
-//   mix      0         0.5       0.5      0 .. 1      wet share; 0 switched off
-//   degree   0.4890275 179.986   180      0 .. 360    degrees, right LFO's lag
-//   feed     0         0.7       0.07     0 .. 0.7    wet fed back to the input
-//
-//   C-Delay  knob min  knob max    start  held to       unit, meaning
-//   freq     50        1000.00003  350    0 .. 1004     ms, centre delay
-//   depth    0.2       3.5         3.5    0 .. 1004     ms, whole sweep
-//   rate     0         2           0.3    0 .. 20       Hz, LFO rate
-//   mix      0         0.5         0.5    0 .. 1        wet share; 0 switched off
-//   degree   0.4890275 179.986     180    0 .. 360      degrees, right LFO's lag
-//   feed     0         0.90001     0.45   0 .. 0.90001  repeats fed back
-//
-// The Flanger's and the Chorus's Depth knob sets depth as 10 .. 96 % and
-// 10 .. 40 % of freq. A module runs at the start values with mix 0 until
-// its first Change call.
+// The Flanger's and the Chorus's Depth knob sets depth as a share of freq.
+// A module runs at the start-up values with mix 0 until its first Change
+// call.
 #include "audio/dsp/modulated_delay.h"
 
 #include <cmath>
