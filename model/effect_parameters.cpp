@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "model/display_number.h"
 
@@ -16,17 +17,6 @@ EffectParameters StartUpParameters(const EffectEntry& e)
 }
 
 const double kE = 2.718281828459045;
-
-// Chorus and C-Delay share an exponential Degree knob.
-const double kDegreeExponent = 0.038474264;
-const double kDegreeScale = 1.4890275;
-
-double DegreeFromKnob(double p) { return std::pow(2.0, kDegreeExponent * p) * kDegreeScale - 1.0; }
-
-double KnobFromDegree(double degree)
-{
-    return (std::log(degree + 1.0) - std::log(kDegreeScale)) / (std::log(2.0) * kDegreeExponent);
-}
 
 // Truncates toward zero and keeps the low 16 bits, as knob positions are
 // 16-bit; values that are no number at all give 0.
@@ -51,9 +41,191 @@ void WritePosition(uint16_t position, const char* suffix, KnobValue* out)
 }
 
 const char kDegreeSign[] = "\xC2\xB0";  // the degree sign in UTF-8, as the display reads its texts
+const char kDelayLabel[] = "Delay";  // the Freq knob of the delay effects sets a delay
 
-// Depth that follows Freq and the Depth percentage (Phaser, Flanger, Chorus).
-void DeriveDepthFromPercent(EffectParameters* fx) { fx->depth = fx->freq * 0.01 * fx->depthPercent; }
+// --- Freq ---
+// Depth follows Freq at the Depth percentage (Phaser, Flanger, Chorus). The
+// product runs in another order than in DepthFromPercent; the two orders
+// can round apart in the last bit, so neither may be written as the other.
+void DepthFollowsFreq(EffectParameters* fx) { fx->depth = fx->depthPercent * 0.01 * fx->freq; }
+
+void PhaserFreqFromKnob(EffectParameters* fx, double p)
+{
+    fx->freq = 100.0 * std::pow(kE, 0.0368888 * p);
+    DepthFollowsFreq(fx);
+}
+void FlangerFreqFromKnob(EffectParameters* fx, double p)
+{
+    fx->freq = 0.075 * p + 0.5;
+    DepthFollowsFreq(fx);
+}
+void ChorusFreqFromKnob(EffectParameters* fx, double p)
+{
+    fx->freq = 0.22 * p + 8.0;
+    DepthFollowsFreq(fx);
+}
+void ChDelayFreqFromKnob(EffectParameters* fx, double p) { fx->freq = 50.0 * std::pow(kE, 0.029957323 * p); }
+
+double KnobFromPhaserFreq(const EffectParameters& fx) { return std::log(fx.freq * 0.01) * 27.108506405333; }
+double KnobFromFlangerFreq(const EffectParameters& fx) { return (fx.freq - 0.5) * 13.333333333333334; }
+double KnobFromChorusFreq(const EffectParameters& fx) { return (fx.freq - 8.0) * 99.0 * 0.045454545454545456 + 1.0; }
+double KnobFromChDelayFreq(const EffectParameters& fx) { return std::log(fx.freq * 0.02) * 33.38081977485104; }
+
+void ShowWholeFreq(const EffectParameters& fx, uint16_t, KnobValue* out) { WriteTruncated(fx.freq, "", out); }
+void ShowDelay(const EffectParameters& fx, uint16_t, KnobValue* out) { WriteTwoDecimals(fx.freq, out); }
+
+// --- Depth ---
+// Depth from Freq and the Depth percentage (Phaser, Flanger, Chorus).
+void DepthFromPercent(EffectParameters* fx) { fx->depth = fx->freq * 0.01 * fx->depthPercent; }
+
+void PhaserDepthFromKnob(EffectParameters* fx, double p)
+{
+    fx->depthPercent = 0.9 * p + 10.0;
+    DepthFromPercent(fx);
+}
+void FlangerDepthFromKnob(EffectParameters* fx, double p)
+{
+    fx->depthPercent = 0.86 * p + 10.0;
+    DepthFromPercent(fx);
+}
+void ChorusDepthFromKnob(EffectParameters* fx, double p)
+{
+    fx->depthPercent = 0.3 * p + 10.0;
+    DepthFromPercent(fx);
+}
+void ChDelayDepthFromKnob(EffectParameters* fx, double p) { fx->depth = 0.033 * p + 0.2; }
+
+// The Depth percentage above its 10 % floor, read from depth and freq (the
+// record's depthPercent may be older than a depth moved by the Freq knob).
+double PercentAboveFloor(const EffectParameters& fx) { return fx.depth / fx.freq * 100.0 - 10.0; }
+
+double KnobFromPhaserDepth(const EffectParameters& fx) { return PercentAboveFloor(fx) * 1.1111111111111112; }
+double KnobFromFlangerDepth(const EffectParameters& fx) { return PercentAboveFloor(fx) * 1.1627906976744187; }
+double KnobFromChorusDepth(const EffectParameters& fx) { return PercentAboveFloor(fx) * 3.3333333333333335; }
+double KnobFromChDelayDepth(const EffectParameters& fx) { return (fx.depth * 100.0 - 20.0) * 0.30303030303030304; }
+
+void ShowPosition(const EffectParameters&, uint16_t position, KnobValue* out) { WritePosition(position, "", out); }
+
+// --- Rate and Mix, the same for every effect ---
+void RateFromKnob(EffectParameters* fx, double p) { fx->rate = 0.02 * p; }
+double KnobFromRate(const EffectParameters& fx) { return fx.rate * 50.0; }
+void ShowRate(const EffectParameters& fx, uint16_t, KnobValue* out) { WriteTwoDecimals(fx.rate, out); }
+
+void MixFromKnob(EffectParameters* fx, double p) { fx->mix = (p - 1.0) * 0.002512562814070352; }
+double KnobFromMix(const EffectParameters& fx) { return fx.mix * 398.0 + 1.0; }
+void ShowMix(const EffectParameters& fx, uint16_t, KnobValue* out) { WriteTruncated(fx.mix * 200.0, "%", out); }
+
+// --- Degree: in degrees for Phaser and Flanger, on an exponential curve for
+// Chorus and C-Delay ---
+void DegreeFromKnob(EffectParameters* fx, double p) { fx->degree = p; }
+double KnobFromDegree(const EffectParameters& fx) { return fx.degree; }
+void ShowDegree(const EffectParameters& fx, uint16_t, KnobValue* out) { WriteTruncated(fx.degree, kDegreeSign, out); }
+
+const double kDegreeExponent = 0.038474264;
+const double kDegreeScale = 1.4890275;
+
+void CurvedDegreeFromKnob(EffectParameters* fx, double p)
+{
+    fx->degree = std::pow(2.0, kDegreeExponent * p) * kDegreeScale - 1.0;
+}
+double KnobFromCurvedDegree(const EffectParameters& fx)
+{
+    return (std::log(fx.degree + 1.0) - std::log(kDegreeScale)) / (std::log(2.0) * kDegreeExponent);
+}
+void ShowDegreePosition(const EffectParameters&, uint16_t position, KnobValue* out)
+{
+    WritePosition(position, kDegreeSign, out);
+}
+
+// --- Feed ---
+void PhaserFeedFromKnob(EffectParameters* fx, double p) { fx->feed = 0.00750001 * p; }
+void FlangerFeedFromKnob(EffectParameters* fx, double p) { fx->feed = 0.008 * p; }
+void ChorusFeedFromKnob(EffectParameters* fx, double p) { fx->feed = 0.007 * p; }
+void ChDelayFeedFromKnob(EffectParameters* fx, double p) { fx->feed = 0.0090001 * p; }
+
+double KnobFromPhaserFeed(const EffectParameters& fx) { return fx.feed * 133.33333333333334; }
+double KnobFromFlangerFeed(const EffectParameters& fx) { return fx.feed * 125.0; }
+double KnobFromChorusFeed(const EffectParameters& fx) { return fx.feed * 142.85714285714286; }
+double KnobFromChDelayFeed(const EffectParameters& fx) { return fx.feed * 111.11111111111111; }
+
+void ShowPhaserFeed(const EffectParameters& fx, uint16_t, KnobValue* out)
+{
+    WriteTruncated(fx.feed * 133.33333333333331, "", out);
+}
+void ShowFlangerFeed(const EffectParameters& fx, uint16_t, KnobValue* out)
+{
+    WriteTruncated(fx.feed * 125.0, "", out);
+}
+void ShowChorusFeed(const EffectParameters& fx, uint16_t, KnobValue* out)
+{
+    WriteTruncated(fx.feed * 142.85714285714286, "", out);
+}
+void ShowChDelayFeed(const EffectParameters& fx, uint16_t, KnobValue* out)
+{
+    WriteTruncated(fx.feed * 111.11111111111111, "", out);
+}
+
+constexpr int kKnobsPerEffect = kKnobFeed;
+
+// One knob of one effect: what a position stores in the record, the
+// position that shows the record's value (before truncation), and what the
+// display shows for the knob.
+struct KnobMapping {
+    void (*fromKnob)(EffectParameters* fx, double p);
+    double (*toKnob)(const EffectParameters& fx);
+    void (*show)(const EffectParameters& fx, uint16_t position, KnobValue* out);
+    const char* label;  // replaces the knob's label on the display, or null
+};
+
+// The knobs that map alike for several effects.
+constexpr KnobMapping kRateKnob = {RateFromKnob, KnobFromRate, ShowRate, nullptr};
+constexpr KnobMapping kMixKnob = {MixFromKnob, KnobFromMix, ShowMix, nullptr};
+constexpr KnobMapping kDegreeKnob = {DegreeFromKnob, KnobFromDegree, ShowDegree, nullptr};
+constexpr KnobMapping kCurvedDegreeKnob = {CurvedDegreeFromKnob, KnobFromCurvedDegree, ShowDegreePosition, nullptr};
+
+// Effect by knob, both in number order.
+constexpr KnobMapping kKnobMappings[][kKnobsPerEffect] = {
+    {   // Phaser
+        {PhaserFreqFromKnob, KnobFromPhaserFreq, ShowWholeFreq, nullptr},
+        {PhaserDepthFromKnob, KnobFromPhaserDepth, ShowPosition, nullptr},
+        kRateKnob,
+        kMixKnob,
+        kDegreeKnob,
+        {PhaserFeedFromKnob, KnobFromPhaserFeed, ShowPhaserFeed, nullptr},
+    },
+    {   // Flanger
+        {FlangerFreqFromKnob, KnobFromFlangerFreq, ShowDelay, kDelayLabel},
+        {FlangerDepthFromKnob, KnobFromFlangerDepth, ShowPosition, nullptr},
+        kRateKnob,
+        kMixKnob,
+        kDegreeKnob,
+        {FlangerFeedFromKnob, KnobFromFlangerFeed, ShowFlangerFeed, nullptr},
+    },
+    {   // Chorus
+        {ChorusFreqFromKnob, KnobFromChorusFreq, ShowDelay, kDelayLabel},
+        {ChorusDepthFromKnob, KnobFromChorusDepth, ShowPosition, nullptr},
+        kRateKnob,
+        kMixKnob,
+        kCurvedDegreeKnob,
+        {ChorusFeedFromKnob, KnobFromChorusFeed, ShowChorusFeed, nullptr},
+    },
+    {   // C-Delay
+        {ChDelayFreqFromKnob, KnobFromChDelayFreq, ShowDelay, kDelayLabel},
+        {ChDelayDepthFromKnob, KnobFromChDelayDepth, ShowPosition, nullptr},
+        kRateKnob,
+        kMixKnob,
+        kCurvedDegreeKnob,
+        {ChDelayFeedFromKnob, KnobFromChDelayFeed, ShowChDelayFeed, nullptr},
+    },
+};
+static_assert(std::size(kKnobMappings) == kEffectCount, "a row of knob mappings for every effect");
+
+// The mapping of a knob of an effect, or null for unknown ids or knobs.
+const KnobMapping* KnobMappingFor(int effectId, int knob)
+{
+    if (!EffectEntryFor(effectId) || knob < kKnobFreq || knob > kKnobsPerEffect) return nullptr;
+    return &kKnobMappings[effectId - 1][knob - 1];
+}
 
 }  // namespace
 
@@ -75,44 +247,9 @@ void SetParameterFromKnob(int effectId, int knob, uint16_t position)
 {
     EffectParameters* fx = EffectParametersFor(effectId);
     if (!fx) return;
-    const double p = position;
-
-    switch (knob) {
-    case kKnobFreq:
-        switch (effectId) {
-        case kPhaserId: fx->freq = 100.0 * std::pow(kE, 0.0368888 * p); break;
-        case kFlangerId: fx->freq = 0.075 * p + 0.5; break;
-        case kChorusId: fx->freq = 0.22 * p + 8.0; break;
-        case kChDelayId: fx->freq = 50.0 * std::pow(kE, 0.029957323 * p); break;
-        }
-        if (effectId != kChDelayId) fx->depth = fx->depthPercent * 0.01 * fx->freq;
-        break;
-    case kKnobDepth:
-        switch (effectId) {
-        case kPhaserId: fx->depthPercent = 0.9 * p + 10.0; break;
-        case kFlangerId: fx->depthPercent = 0.86 * p + 10.0; break;
-        case kChorusId: fx->depthPercent = 0.3 * p + 10.0; break;
-        case kChDelayId: fx->depth = 0.033 * p + 0.2; break;
-        }
-        if (effectId != kChDelayId) DeriveDepthFromPercent(fx);
-        break;
-    case kKnobRate: fx->rate = 0.02 * p; break;
-    case kKnobMix: fx->mix = (p - 1.0) * 0.002512562814070352; break;
-    case kKnobDegree:
-        fx->degree = (effectId == kPhaserId || effectId == kFlangerId) ? p : DegreeFromKnob(p);
-        break;
-    case kKnobFeed:
-        switch (effectId) {
-        case kPhaserId: fx->feed = 0.00750001 * p; break;
-        case kFlangerId: fx->feed = 0.008 * p; break;
-        case kChorusId: fx->feed = 0.007 * p; break;
-        case kChDelayId: fx->feed = 0.0090001 * p; break;
-        }
-        break;
-    default:
-        break;
-    }
-    SendEffectParameters(effectId);
+    const KnobMapping* mapping = KnobMappingFor(effectId, knob);
+    if (mapping) mapping->fromKnob(fx, position);
+    SendEffectParameters(effectId);  // also for an unknown knob, which changes nothing
 }
 
 double EffectMixLevel(int effectId)
@@ -131,81 +268,18 @@ void SendEffectParameters(int effectId)
 uint16_t KnobPositionFor(int effectId, int knob)
 {
     const EffectParameters* fx = EffectParametersFor(effectId);
-    if (!fx) return 0;
-    double p = 0.0;
-
-    switch (knob) {
-    case kKnobFreq:
-        switch (effectId) {
-        case kPhaserId: p = std::log(fx->freq * 0.01) * 27.108506405333; break;
-        case kFlangerId: p = (fx->freq - 0.5) * 13.333333333333334; break;
-        case kChorusId: p = (fx->freq - 8.0) * 99.0 * 0.045454545454545456 + 1.0; break;
-        case kChDelayId: p = std::log(fx->freq * 0.02) * 33.38081977485104; break;
-        }
-        break;
-    case kKnobDepth: {
-        const double percent = fx->depth / fx->freq * 100.0 - 10.0;
-        switch (effectId) {
-        case kPhaserId: p = percent * 1.1111111111111112; break;
-        case kFlangerId: p = percent * 1.1627906976744187; break;
-        case kChorusId: p = percent * 3.3333333333333335; break;
-        case kChDelayId: p = (fx->depth * 100.0 - 20.0) * 0.30303030303030304; break;
-        }
-        break;
-    }
-    case kKnobRate: p = fx->rate * 50.0; break;
-    case kKnobMix: p = fx->mix * 398.0 + 1.0; break;
-    case kKnobDegree:
-        p = (effectId == kPhaserId || effectId == kFlangerId) ? fx->degree : KnobFromDegree(fx->degree);
-        break;
-    case kKnobFeed:
-        switch (effectId) {
-        case kPhaserId: p = fx->feed * 133.33333333333334; break;
-        case kFlangerId: p = fx->feed * 125.0; break;
-        case kChorusId: p = fx->feed * 142.85714285714286; break;
-        case kChDelayId: p = fx->feed * 111.11111111111111; break;
-        }
-        break;
-    default:
-        return 0;
-    }
-    return TruncatedPosition(p);
+    const KnobMapping* mapping = KnobMappingFor(effectId, knob);
+    if (!fx || !mapping) return 0;
+    return TruncatedPosition(mapping->toKnob(*fx));
 }
 
 bool KnobValueText(int effectId, int knob, uint16_t position, KnobValue* out)
 {
     const EffectParameters* fx = EffectParametersFor(effectId);
-    if (!fx || !out || knob < kKnobFreq || knob > kKnobFeed) return false;
-    out->label = nullptr;
+    const KnobMapping* mapping = KnobMappingFor(effectId, knob);
+    if (!fx || !mapping || !out) return false;
+    out->label = mapping->label;
     out->text[0] = '\0';
-
-    switch (knob) {
-    case kKnobFreq:
-        if (effectId == kPhaserId) {
-            WriteTruncated(fx->freq, "", out);
-        } else {
-            out->label = "Delay";
-            WriteTwoDecimals(fx->freq, out);
-        }
-        break;
-    case kKnobDepth: WritePosition(position, "", out); break;
-    case kKnobRate: WriteTwoDecimals(fx->rate, out); break;
-    case kKnobMix: WriteTruncated(fx->mix * 200.0, "%", out); break;
-    case kKnobDegree:
-        if (effectId == kPhaserId || effectId == kFlangerId) WriteTruncated(fx->degree, kDegreeSign, out);
-        else WritePosition(position, kDegreeSign, out);
-        break;
-    case kKnobFeed: {
-        double scale = 0.0;
-        switch (effectId) {
-        case kPhaserId: scale = 133.33333333333331; break;
-        case kFlangerId: scale = 125.0; break;
-        case kChorusId: scale = 142.85714285714286; break;
-        case kChDelayId: scale = 111.11111111111111; break;
-        }
-        WriteTruncated(fx->feed * scale, "", out);
-        break;
-    }
-    }
+    mapping->show(*fx, position, out);
     return true;
 }

@@ -3,15 +3,19 @@
 #pragma once
 #include <cstdint>
 
-constexpr int kPatchSlots = 4;
+#include "model/effects.h"
+
+// Each effect stands at most once in the patch or the available list, so
+// either holds one slot per effect.
+constexpr int kPatchSlots = kEffectCount;
 constexpr int kEffectNameSize = 10;
 
 struct EffectsPatch {
     char names[kPatchSlots][kEffectNameSize];           // in patch order
-    int16_t count;                                      // 0..4
+    int16_t count;                                      // 0..kPatchSlots
     int16_t ids[kPatchSlots];                           // matches names
     char availableNames[kPatchSlots][kEffectNameSize];  // not in the patch
-    int16_t availableCount;                             // count + availableCount == 4
+    int16_t availableCount;                             // count + availableCount == kEffectCount
     int16_t position;                                   // 1-based current patch position
 };
 

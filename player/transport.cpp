@@ -146,35 +146,6 @@ void EndPlaybackIfDeviceLost()
     ReportPlaybackDeviceError(MMSYSERR_NODRIVER);
 }
 
-// --- The notify window ---
-
-HINSTANCE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&EnsureNotifyWindow), &module);
-    return module;
-}
-
-void Notify_OnPlaybackError(LPARAM lParam)
-{
-    auto text = reinterpret_cast<HLOCAL>(lParam);
-    ReportError(static_cast<const char*>(text));
-    LocalFree(text);
-}
-
-LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case kEndOfPlaybackMessage: EndOfPlayback(static_cast<uint32_t>(wParam)); return 0;
-    case kPlaybackErrorMessage: Notify_OnPlaybackError(lParam); return 0;
-    case WM_TIMER:
-        if (wParam == kLingerTimerId) CloseLingeringDevice();
-        return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
 }  // namespace
 
 MMRESULT AbandonPlayback()
@@ -258,6 +229,37 @@ void CALLBACK IndicatorTimerProc(HWND window, UINT message, UINT_PTR id, DWORD t
 }
 
 // --- The notify window ---
+
+namespace {
+
+HINSTANCE ThisModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&EnsureNotifyWindow), &module);
+    return module;
+}
+
+void Notify_OnPlaybackError(LPARAM lParam)
+{
+    auto text = reinterpret_cast<HLOCAL>(lParam);
+    ReportError(static_cast<const char*>(text));
+    LocalFree(text);
+}
+
+LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case kEndOfPlaybackMessage: EndOfPlayback(static_cast<uint32_t>(wParam)); return 0;
+    case kPlaybackErrorMessage: Notify_OnPlaybackError(lParam); return 0;
+    case WM_TIMER:
+        if (wParam == kLingerTimerId) CloseLingeringDevice();
+        return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
 
 bool EnsureNotifyWindow()
 {

@@ -3,10 +3,10 @@
 #pragma once
 #include <windows.h>
 
-constexpr UINT kMsgSetMinimum = WM_USER + 1;   // wParam: new minimum
-constexpr UINT kMsgSetMaximum = WM_USER + 2;   // wParam: new maximum
+constexpr UINT kMsgSetMinimum = WM_USER + 1;   // wParam: new minimum (display: wParam is its value)
+constexpr UINT kMsgSetMaximum = WM_USER + 2;   // wParam: new maximum (display: returns its value)
 constexpr UINT kMsgSetPosition = WM_USER + 3;  // wParam: new position (display: lParam text)
-constexpr UINT kMsgGetPosition = WM_USER + 4;  // result: the position (display: its value)
+constexpr UINT kMsgGetPosition = WM_USER + 4;  // result: the position
 constexpr UINT kMsgSetText = WM_USER + 5;      // lParam: the text
 constexpr UINT kNotifyChanging = WM_USER + 7;  // to the parent, on every change of a drag
 constexpr UINT kNotifyReleased = WM_USER + 8;  // to the parent, at the end of a drag

@@ -39,6 +39,14 @@ bool TakeValues(ValuesMailbox* box, uint32_t* seen, EffectValues* out)
     return false;
 }
 
+bool PickUpValues(ValuesMailbox* box, uint32_t* seen, bool snap, const EffectRange& range, EffectValues* out)
+{
+    if (TakeValues(box, seen, out)) return true;
+    if (!snap || *seen != 0) return false;
+    *out = SwitchedOff(range.defaults);
+    return true;
+}
+
 void DelayLineInit(DelayLine* line, double maxDelay)
 {
     uint32_t size = 16;

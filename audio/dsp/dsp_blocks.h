@@ -50,6 +50,12 @@ void PostValues(ValuesMailbox* box, const EffectValues& values);
 // there (or a writer is busy this very moment; the next call picks it up).
 bool TakeValues(ValuesMailbox* box, uint32_t* seen, EffectValues* out);
 
+// What an effect applies at a pickup: the newest set posted since *seen, or,
+// at a pickup that snaps (right after Init) when nothing was ever posted,
+// the start-up values of range switched off. False when there is nothing
+// to apply.
+bool PickUpValues(ValuesMailbox* box, uint32_t* seen, bool snap, const EffectRange& range, EffectValues* out);
+
 // ---------------------------------------------------------------------------
 // Values and rates made safe to compute with.
 
@@ -247,7 +253,8 @@ inline Pair PairSoftLimit(Pair x, double, double) { return Pair{SoftLimit(x.l), 
 #endif
 
 // ---------------------------------------------------------------------------
-// A power-of-two ring buffer of doubles with a cubic Hermite fractional read.
+// A power-of-two ring buffer of doubles, and a cubic Hermite fractional read
+// of a left and a right one together.
 
 struct DelayLine {
     std::vector<double> buffer;
@@ -265,28 +272,26 @@ inline void DelayLineWrite(DelayLine* line, double value)
     line->write = (line->write + 1) & line->mask;
 }
 
-// The signal delay samples ago (delay >= 2; the caller keeps it inside the
-// sized length), by 4-point cubic Hermite (Catmull-Rom) interpolation between
-// the two neighbouring samples, from a ring b of mask + 1 values whose next
-// write goes to index write. Read before writing the current sample.
-inline double HermiteRead(const double* b, uint32_t mask, uint32_t write, double delay)
+// The signals of two lines of one size, each delay samples ago on its own
+// lane (delay >= 2; the caller keeps it inside the sized length), by 4-point
+// cubic Hermite (Catmull-Rom) interpolation between the two neighbouring
+// samples, from rings left and right of mask + 1 values whose next write
+// goes to index write. Read before writing the current samples.
+inline Pair PairHermiteRead(const double* left, const double* right, uint32_t mask, uint32_t write, Pair delay)
 {
-    const uint32_t whole = static_cast<uint32_t>(delay);
-    const double f = delay - static_cast<double>(whole);
-    const uint32_t i0 = (write - whole) & mask;  // delay 'whole'
-    const double yNewer = b[(i0 + 1) & mask];
-    const double y0 = b[i0];
-    const double y1 = b[(i0 - 1) & mask];
-    const double y2 = b[(i0 - 2) & mask];
-    const double c1 = 0.5 * (y1 - yNewer);
-    const double c2 = yNewer - 2.5 * y0 + 2.0 * y1 - 0.5 * y2;
-    const double c3 = 0.5 * (y2 - yNewer) + 1.5 * (y0 - y1);
+    const uint32_t wholeLeft = static_cast<uint32_t>(PairLeft(delay));
+    const uint32_t wholeRight = static_cast<uint32_t>(PairRight(delay));
+    const Pair f = delay - PairOf(static_cast<double>(wholeLeft), static_cast<double>(wholeRight));
+    const uint32_t il = (write - wholeLeft) & mask, ir = (write - wholeRight) & mask;  // the whole delays
+    const Pair yNewer = PairOf(left[(il + 1) & mask], right[(ir + 1) & mask]);
+    const Pair y0 = PairOf(left[il], right[ir]);
+    const Pair y1 = PairOf(left[(il - 1) & mask], right[(ir - 1) & mask]);
+    const Pair y2 = PairOf(left[(il - 2) & mask], right[(ir - 2) & mask]);
+    const Pair half = PairBoth(0.5);
+    const Pair c1 = half * (y1 - yNewer);
+    const Pair c2 = yNewer - PairBoth(2.5) * y0 + PairBoth(2.0) * y1 - half * y2;
+    const Pair c3 = half * (y2 - yNewer) + PairBoth(1.5) * (y0 - y1);
     return ((c3 * f + c2) * f + c1) * f + y0;
-}
-
-inline double DelayLineRead(const DelayLine* line, double delay)
-{
-    return HermiteRead(line->buffer.data(), line->mask, line->write, delay);
 }
 
 // ---------------------------------------------------------------------------

@@ -15,36 +15,20 @@
 // freq; the C-Delay sweeps it over freq +- depth / 2. The C-Delay damps its
 // repeats with a one-pole low-pass at 6500 Hz.
 //
-// The six values of a Change call (the ranges in model/effect_ranges.cpp:
-// the knobs' ends, the start-up value, and the bounds any value is held to):
+// The six values of a Change call (their knob ends, start-up values and the
+// bounds any value is held to are the effect's range, model/effect_ranges.cpp):
 //
-//   Flanger  knob min  knob max  start    held to     unit, meaning
-//   freq     0.5       8         2.975    0 .. 8.5    ms, longest delay
-//   depth    0.05      7.68      0.86275  0 .. 8.5    ms, sweep below freq
-//   rate     0         2         0.4      0 .. 20     Hz, LFO rate
-//   mix      0         0.5       0.5      0 .. 1      wet share; 0 switched off
-//   degree   0         180       45       0 .. 360    degrees, right LFO's lag
-//   feed     0         0.8       0.4      0 .. 0.8    wet fed back to the input
+//   value    Flanger, Chorus            C-Delay
+//   freq     ms, longest delay          ms, centre delay
+//   depth    ms, sweep below freq       ms, whole sweep
+//   rate     Hz, LFO rate
+//   mix      wet share; 0 switched off
+//   degree   degrees, right LFO's lag
+//   feed     wet fed back to the input  repeats fed back
 //
-//   Chorus   knob min  knob max  start    held to     unit, meaning
-//   freq     8         30        26.26    0 .. 31     ms, longest delay
-//   depth    0.8       12        4.35916  0 .. 31     ms, sweep below freq
-//   rate     0         2         0.26     0 .. 20     Hz, LFO rate
-//   mix      0         0.5       0.5      0 .. 1      wet share; 0 switched off
-//   degree   0.4890275 179.986   180      0 .. 360    degrees, right LFO's lag
-//   feed     0         0.7       0.07     0 .. 0.7    wet fed back to the input
-//
-//   C-Delay  knob min  knob max    start  held to       unit, meaning
-//   freq     50        1000.00003  350    0 .. 1004     ms, centre delay
-//   depth    0.2       3.5         3.5    0 .. 1004     ms, whole sweep
-//   rate     0         2           0.3    0 .. 20       Hz, LFO rate
-//   mix      0         0.5         0.5    0 .. 1        wet share; 0 switched off
-//   degree   0.4890275 179.986     180    0 .. 360      degrees, right LFO's lag
-//   feed     0         0.90001     0.45   0 .. 0.90001  repeats fed back
-//
-// The Flanger's and the Chorus's Depth knob sets depth as 10 .. 96 % and
-// 10 .. 40 % of freq. A module runs at the start values with mix 0 until
-// its first Change call.
+// The Flanger's and the Chorus's Depth knob sets depth as a share of freq.
+// A module runs at the start-up values with mix 0 until its first Change
+// call.
 #include "audio/dsp/modulated_delay.h"
 
 #include <cmath>
@@ -138,10 +122,7 @@ void SteerTap(ModulatedDelayState* s)
 void TakeNewValues(ModulatedDelayState* s)
 {
     EffectValues raw;
-    if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
-        if (!s->snapNext || s->seen != 0) return;
-        raw = SwitchedOff(s->kind->range->defaults);
-    }
+    if (!PickUpValues(&s->mailbox, &s->seen, s->snapNext, *s->kind->range, &raw)) return;
     double plain[kPlainCount];
     ToTargets(s, raw, s->tapTarget, plain);
     if (s->snapNext) {
@@ -220,18 +201,26 @@ void GeneralFrame(ModulatedDelayState* s, double* frame)
     const double mix = s->plain.value[kPlainMix];
     const double feed = s->plain.value[kPlainFeed];
     const double damping = s->dampingCoeff;
+    // Both lines have one size and move together.
+    const double* bl = s->line[0].buffer.data();
+    const double* br = s->line[1].buffer.data();
+    const uint32_t m = s->line[0].mask, at = s->line[0].write;
+    const Pair delay = PairLoad(s->delayNow) + PairLoad(s->delayStep);
+    PairStore(s->delayNow, delay);
+    Pair wetPair = PairHermiteRead(bl, br, m, at, delay);
+    if (fade != 0.0) {
+        const Pair fadeDelay = PairLoad(s->fadeDelayNow) + PairLoad(s->fadeDelayStep);
+        PairStore(s->fadeDelayNow, fadeDelay);
+        wetPair = wetPair + PairBoth(fade) * (PairHermiteRead(bl, br, m, at, fadeDelay) - wetPair);
+    }
+    double wets[2];
+    PairStore(wets, wetPair);
     for (int ch = 0; ch < 2; ++ch) {
-        DelayLine* line = &s->line[ch];
-        s->delayNow[ch] += s->delayStep[ch];
-        double wet = DelayLineRead(line, s->delayNow[ch]);
-        if (fade != 0.0) {
-            s->fadeDelayNow[ch] += s->fadeDelayStep[ch];
-            wet += fade * (DelayLineRead(line, s->fadeDelayNow[ch]) - wet);
-        }
+        const double wet = wets[ch];
         double back = wet;
         if (damping < 1.0) back = s->damped[ch] += damping * (wet - s->damped[ch]);
         const double dry = frame[ch];
-        DelayLineWrite(line, SoftLimit(dry + feed * back));
+        DelayLineWrite(&s->line[ch], SoftLimit(dry + feed * back));
         if (mix != 0.0) frame[ch] = dry + mix * (wet - dry);
     }
     if (s->fadeLeft == 0 && fade != 0.0) {
@@ -288,7 +277,6 @@ template <bool kDamped>
 void ProcessFrames(ModulatedDelayState* s, double* samples, int frames)
 {
     const Pair damping = PairBoth(s->dampingCoeff);
-    const Pair half = PairBoth(0.5), onePointFive = PairBoth(1.5), two = PairBoth(2.0), twoPointFive = PairBoth(2.5);
     double* bl = s->line[0].buffer.data();
     double* br = s->line[1].buffer.data();
     const uint32_t m = s->line[0].mask;
@@ -315,18 +303,7 @@ void ProcessFrames(ModulatedDelayState* s, double* samples, int frames)
         // Steady: the general path's arithmetic, both channels at once.
         h.phase = AdvancePhase(h.phase, h.inc);
         h.delay = h.delay + h.step;
-        const uint32_t wl = static_cast<uint32_t>(PairLeft(h.delay));
-        const uint32_t wr = static_cast<uint32_t>(PairRight(h.delay));
-        const Pair f = h.delay - PairOf(static_cast<double>(wl), static_cast<double>(wr));
-        const uint32_t il = (h.write - wl) & m, ir = (h.write - wr) & m;
-        const Pair yNewer = PairOf(bl[(il + 1) & m], br[(ir + 1) & m]);
-        const Pair y0 = PairOf(bl[il], br[ir]);
-        const Pair y1 = PairOf(bl[(il - 1) & m], br[(ir - 1) & m]);
-        const Pair y2 = PairOf(bl[(il - 2) & m], br[(ir - 2) & m]);
-        const Pair c1 = half * (y1 - yNewer);
-        const Pair c2 = yNewer - twoPointFive * y0 + two * y1 - half * y2;
-        const Pair c3 = half * (y2 - yNewer) + onePointFive * (y0 - y1);
-        const Pair wet = ((c3 * f + c2) * f + c1) * f + y0;
+        const Pair wet = PairHermiteRead(bl, br, m, h.write, h.delay);
         Pair back = wet;
         if (kDamped) back = h.low = h.low + damping * (wet - h.low);
         const Pair dry = PairLoad(frame);

@@ -11,19 +11,19 @@
 //       +------------------------------------------------------------> dry
 //                                          out = dry + mix * (wet - dry)
 //
-// The six values of a Change call (kPhaserRange in model/effect_ranges.cpp:
-// the knobs' ends, the start-up value, and the bounds any value is held to):
+// The six values of a Change call (their knob ends, start-up values and the
+// bounds any value is held to are kPhaserRange, model/effect_ranges.cpp):
 //
-//   value    knob min  knob max  start   held to      unit, meaning
-//   freq     100       4000.002  700     20 .. 20000  Hz, centre of the sweep
-//   depth    10        4000.002  382.2   0 .. 20000   Hz, sweep top minus freq
-//   rate     0         2         0.3     0 .. 20      Hz, LFO rate
-//   mix      0         0.5       0.5     0 .. 1       wet share; 0 switched off
-//   degree   0         180       90      0 .. 360     degrees, right LFO's lag
-//   feed     0         0.750001  0.375   0 .. 0.9     wet fed back to the input
+//   value    unit, meaning
+//   freq     Hz, centre of the sweep
+//   depth    Hz, sweep top minus freq
+//   rate     Hz, LFO rate
+//   mix      wet share; 0 switched off
+//   degree   degrees, right LFO's lag
+//   feed     wet fed back to the input
 //
-// The Depth knob sets depth as 10 .. 100 % of freq. The module runs at the
-// start values with mix 0 until its first Change call.
+// The Depth knob sets depth as a share of freq. The module runs at the
+// start-up values with mix 0 until its first Change call.
 #include "audio/dsp/phaser.h"
 
 #include <cmath>
@@ -68,11 +68,7 @@ double ChannelCoefficient(const PhaserState* s, double leftPhase, int ch)
 void TakeNewValues(PhaserState* s)
 {
     EffectValues raw;
-    if (!TakeValues(&s->mailbox, &s->seen, &raw)) {
-        if (!s->snapNext) return;
-        if (s->seen == 0) raw = SwitchedOff(kPhaserRange.defaults);
-        else return;
-    }
+    if (!PickUpValues(&s->mailbox, &s->seen, s->snapNext, kPhaserRange, &raw)) return;
     double targets[kPhCount], sweep[kPhSweepCount];
     ToGlided(raw, targets, sweep);
     if (s->snapNext) {

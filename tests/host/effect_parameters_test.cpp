@@ -131,18 +131,17 @@ TEST_F(EffectParametersTest, SwitchedOffEffectSendsMixZeroButKeepsIt)
 TEST_F(EffectParametersTest, UnknownEffectsAndKnobsChangeNothing)
 {
     const EffectParameters before = g_effectParameters[0];
+    KnobValue v;
     for (int id : {0, 5, -1, 1000}) {
         SetParameterFromKnob(id, kKnobFreq, 50);
         SendEffectParameters(id);
         EXPECT_EQ(KnobPositionFor(id, kKnobFreq), 0);
         EXPECT_DOUBLE_EQ(EffectMixLevel(id), 0.0);
-        KnobValue v;
         EXPECT_FALSE(KnobValueText(id, kKnobFreq, 50, &v));
     }
     EXPECT_TRUE(g_changeCalls.empty());
     EXPECT_EQ(std::memcmp(&before, &g_effectParameters[0], sizeof before), 0);
     EXPECT_EQ(KnobPositionFor(kPhaserId, 7), 0);
-    KnobValue v;
     EXPECT_FALSE(KnobValueText(kPhaserId, 0, 0, &v));
 }
 

@@ -13,7 +13,6 @@ using EffectUnderTest = EffectEntry;
 // Phaser, Flanger, Chorus, C-Delay.
 const std::vector<EffectUnderTest>& AllEffects();
 
-
 // The setting with each of the six knobs at its minimum or maximum as the
 // bits of corner say (bit 0 freq, 1 depth, 2 rate, 3 mix, 4 degree, 5 feed).
 EffectValues CornerValues(const EffectUnderTest& e, int corner);
