@@ -1,10 +1,10 @@
 // The main window's commands: the five panel buttons and the popup menu.
+#include "app/commands.h"
+
 #include <windows.h>
 #include <commdlg.h>
 
-#include "app/help.h"
 #include "app/main_window.h"
-#include "app/settings.h"
 #include "audio/mixdown.h"
 #include "audio/mixdown_render.h"
 #include "audio/source_check.h"
@@ -14,6 +14,7 @@
 #include "dialogs/progress_dialog.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
+#include "model/settings.h"
 #include "model/source_format.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
@@ -26,10 +27,11 @@ namespace {
 constexpr int kMixdownBlockBytes = 32768;
 constexpr char kWaveFilter[] = "Wave (*.wav)\0*.wav\0";
 
+}  // namespace
+
 // PLAY's button is disabled while a playback runs and the main window while
 // a render runs, so the effect modules are never prepared afresh under a
-// block that is being processed (MainWindow_OnCommand serves a command only
-// as the panel could give it).
+// block that is being processed (PanelCouldGive).
 void OnPlay()
 {
     HandPatchToPlayer();
@@ -37,7 +39,7 @@ void OnPlay()
     PrepareEffectModules(g_sourceFormat.sampleRate);
     const PanelState& panel = g_shell.panel;
     Play(panel.playButton, panel.stopButton, panel.pauseButton, panel.greenLed, panel.redLed,
-         static_cast<uint32_t>(g_deviceIndex), g_shell.sourcePath, 0, static_cast<uint32_t>(g_sourceFormat.blockSize));
+         static_cast<uint32_t>(g_settings.deviceIndex), g_shell.sourcePath, 0, static_cast<uint32_t>(g_sourceFormat.blockSize));
 }
 
 // UP (step +1) and DOWN (step -1) move the current patch position round.
@@ -53,6 +55,8 @@ void OnStepEffect(int step)
     ShowDisplayLine(EffectDisplayName(id));
     ShowEffectOnPanel(id);
 }
+
+namespace {
 
 OPENFILENAMEA WaveFileDialog(HWND owner, char* file, char* title, DWORD flags)
 {
@@ -70,6 +74,8 @@ OPENFILENAMEA WaveFileDialog(HWND owner, char* file, char* title, DWORD flags)
     return ofn;
 }
 
+}  // namespace
+
 void OnOpen(HWND window)
 {
     char path[kSourcePathSize] = "";
@@ -79,6 +85,8 @@ void OnOpen(HWND window)
     if (GetOpenFileNameA(&ofn) != 1) return;
     OpenSourceFile(window, path, title);
 }
+
+namespace {
 
 // Puts the finished render in the place of target. The render is first
 // copied beside the target (a move across drives is a copy that a full
@@ -126,6 +134,8 @@ bool NameTheSameFile(const char* first, const char* second)
            info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
+}  // namespace
+
 void OnMixdown(HWND window)
 {
     char target[kSourcePathSize];
@@ -153,12 +163,40 @@ void OnMixdown(HWND window)
     if (replacesSource) OpenSourceFile(window, target, title);
 }
 
-// Whether the panel could give the command now: its button enabled, or its
-// menu item enabled in a menu that the panel opens, all in a main window
-// that is enabled. Another program's WM_COMMAND while a dialog, a message
-// box or a render holds the main window disabled, or for a button that is
-// greyed (PLAY while playing), is dropped: it could re-enter a render or
-// prepare the effect modules afresh under the block being processed.
+// The new patch goes to the player at once. The panel names the current
+// effect anew, and turns the knobs to it, only where it is another effect
+// than the one shown before (the one shown stays current if it stayed in
+// the patch).
+void OnEffectsPatch(HWND window)
+{
+    const EffectsPatch& p = g_effectsPatch;
+    const int16_t shown = p.count == 0 ? 0 : CurrentEffectId();
+    if (!RunEffectsPatchDialog(g_shell.instance, window)) return;
+    HandPatchToPlayer();
+    if (p.count == 0) {
+        ShowDisplayLine("NO EFFECTS");
+        return;
+    }
+    const int16_t current = CurrentEffectId();
+    if (current == shown) return;
+    ShowDisplayLine(EffectDisplayName(current));
+    ShowEffectOnPanel(current);
+}
+
+// Preferences edits a copy; a change of latency or device stops a running
+// playback, which was started with the settings in force, before it counts.
+void OnPreferences(HWND window)
+{
+    Settings edited = g_settings;
+    if (!RunPreferencesDialog(g_shell.instance, window, &edited)) return;
+    if (ChangesPlayback(edited) && IsPlaybackActive()) Stop();
+    CommitPreferences(edited);
+}
+
+// Another program's WM_COMMAND while a dialog, a message box or a render
+// holds the main window disabled, or for a button that is greyed (PLAY
+// while playing), is dropped: it could re-enter a render or prepare the
+// effect modules afresh under the block being processed.
 bool PanelCouldGive(HWND window, int id)
 {
     if (!IsWindowEnabled(window)) return false;
@@ -172,37 +210,4 @@ bool PanelCouldGive(HWND window, int id)
     }
     const UINT state = GetMenuState(g_shell.popupMenu, static_cast<UINT>(id), MF_BYCOMMAND);
     return PanelSwitchedOn() && state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
-}
-
-}  // namespace
-
-void MainWindow_OnCommand(HWND window, WPARAM wParam)
-{
-    HINSTANCE instance = g_shell.instance;
-    if (!PanelCouldGive(window, LOWORD(wParam))) return;
-    switch (LOWORD(wParam)) {
-    case IDC_PLAY: OnPlay(); break;
-    case IDC_PAUSE: Pause(); break;
-    case IDC_STOP: Stop(); break;
-    case IDC_UP: OnStepEffect(+1); break;
-    case IDC_DOWN: OnStepEffect(-1); break;
-    case IDM_OPEN: OnOpen(window); break;
-    case IDM_EFFECTS_PATCH: RunEffectsPatchDialog(instance, window); break;
-    case IDM_MIXDOWN: OnMixdown(window); break;
-    case IDM_ABOUT: DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0); break;
-    case IDM_PREFERENCES: RunPreferencesDialog(instance, window); break;
-    case IDM_HELP: ShowManual(window, g_shell.helpPath); break;
-    case IDM_EXIT: DestroyWindow(window); break;
-    default: break;
-    }
-}
-
-void MainWindow_OnDestroy(HWND window)
-{
-    CloseManual(window, g_shell.helpPath);
-    DeletePanelBitmaps();
-    DestroyMenu(g_shell.menuResource);
-    WriteSettings(window);
-    DeleteFileA(g_shell.tempMixdownPath);
-    PostQuitMessage(0);
 }

@@ -4,10 +4,14 @@
 
 #include <initializer_list>
 
+#include "app/commands.h"
+#include "app/help.h"
+#include "app/settings.h"
 #include "common/scoped_gdi.h"
 #include "dialogs/error_box.h"
 #include "dialogs/progress_dialog.h"
 #include "model/effects_patch.h"
+#include "model/settings.h"
 #include "player/player.h"
 #include "resources/panel_bitmap_ids.h"
 #include "resources/resource_ids.h"
@@ -142,6 +146,40 @@ void EndWorkBeforeClosing()
     if (IsPlaybackActive()) Stop();
 }
 
+void MainWindow_OnCommand(HWND window, int id)
+{
+    if (!PanelCouldGive(window, id)) return;
+    switch (id) {
+    case IDC_PLAY: OnPlay(); break;
+    case IDC_PAUSE: Pause(); break;
+    case IDC_STOP: Stop(); break;
+    case IDC_UP: OnStepEffect(+1); break;
+    case IDC_DOWN: OnStepEffect(-1); break;
+    case IDM_OPEN: OnOpen(window); break;
+    case IDM_EFFECTS_PATCH: OnEffectsPatch(window); break;
+    case IDM_MIXDOWN: OnMixdown(window); break;
+    case IDM_ABOUT: DialogBoxParamA(g_shell.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0); break;
+    case IDM_PREFERENCES: OnPreferences(window); break;
+    case IDM_HELP: ShowManual(window, g_shell.helpPath); break;
+    case IDM_EXIT: DestroyWindow(window); break;
+    default: break;
+    }
+}
+
+// The program ends with its main window: what runs is ended first, then
+// the help viewer, the bitmaps and the menu go, the settings are written
+// and the temporary file deleted.
+void MainWindow_OnDestroy(HWND window)
+{
+    EndWorkBeforeClosing();
+    CloseManual(window, g_shell.helpPath);
+    DeletePanelBitmaps();
+    DestroyMenu(g_shell.menuResource);
+    WriteSettings(window, &g_settings);
+    DeleteFileA(g_shell.tempMixdownPath);
+    PostQuitMessage(0);
+}
+
 // The session ends once this returns: the program closes as on Exit.
 void MainWindow_OnEndSession(HWND window, bool ending)
 {
@@ -183,7 +221,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
     case WM_SHOWWINDOW:
     case WM_MOUSEMOVE: return 0;
-    case WM_COMMAND: MainWindow_OnCommand(window, wParam); return 0;
+    case WM_COMMAND: MainWindow_OnCommand(window, LOWORD(wParam)); return 0;
     case WM_DROPFILES: MainWindow_OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CANCELMODE:
         MainWindow_OnCancelMode(window);
@@ -191,10 +229,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE: EndWorkBeforeClosing(); return DefWindowProcA(window, message, wParam, lParam);
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: MainWindow_OnEndSession(window, wParam != FALSE); return 0;
-    case WM_DESTROY:
-        EndWorkBeforeClosing();
-        MainWindow_OnDestroy(window);
-        return 0;
+    case WM_DESTROY: MainWindow_OnDestroy(window); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -36,17 +36,25 @@ inline Shell g_shell = {};
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The commands of the buttons and the popup menu (only the low word of
-// wParam, the id, is read), and the end of the program.
-void MainWindow_OnCommand(HWND window, WPARAM wParam);
-void MainWindow_OnDestroy(HWND window);
-
 // Makes the WAV file at path the source, as Open does with the file its
 // dialog chose (title: the file name part of path): the source check with
 // its own message on refusal, which leaves the previous source in place;
 // otherwise playback stopped (PLAY enabled), Mixdown enabled, and the
 // window titled "TITLE - Quellbox". Open and a dropped file both go here.
 void OpenSourceFile(HWND window, const char* path, const char* title);
+
+// What the commands do to the panel and the player (app/panel_shell.cpp).
+// One line on the display, e.g. "NO EFFECTS" or "FLANGER".
+void ShowDisplayLine(const char* text);
+
+// Moves the six knobs to the effect's values and repaints the on/off LED.
+void ShowEffectOnPanel(int16_t effectId);
+
+// Hands the current patch (ids and count) to the player.
+void HandPatchToPlayer();
+
+// Playback is running or paused while the STOP button is enabled.
+bool IsPlaybackActive();
 
 // The About picture (dialog IDD_ABOUT).
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

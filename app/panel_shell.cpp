@@ -31,9 +31,3 @@ void HandVolumeToPlayer(double left, double right) { ChangeVolume(left, right); 
 
 bool IsPlaybackActive() { return g_shell.panel.stopButton && IsWindowEnabled(g_shell.panel.stopButton); }
 
-// Stops as STOP does. Not through a WM_COMMAND: the dialog that asks holds
-// the main window disabled, and a disabled main window takes no commands.
-void StopPlaybackFromShell()
-{
-    if (IsPlaybackActive()) Stop();
-}

@@ -5,7 +5,7 @@
 
 #include "app/main_window.h"
 #include "dialogs/device_list.h"
-#include "model/source_format.h"
+#include "model/settings.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -64,7 +64,7 @@ RECT NormalWindowRect(HWND window)
 
 }  // namespace
 
-void ReadSettings(const RECT& defaultFrame, int* left, int* top)
+void ReadSettings(const RECT& defaultFrame, Settings* settings)
 {
     char file[12];
     LoadSettingsFileName(file, sizeof file);
@@ -72,26 +72,27 @@ void ReadSettings(const RECT& defaultFrame, int* left, int* top)
     int16_t latency = static_cast<int16_t>(GetPrivateProfileIntA(kWaveOut, "Latency", kDefaultLatency, file));
     if (latency < kMinimumLatency) latency = kMinimumLatency;
     if (latency > kMaximumLatency) latency = kMaximumLatency;
-    g_latency = latency;
+    settings->latency = latency;
 
-    GetPrivateProfileStringA(kWaveOut, "Device", "", g_deviceName, kDeviceNameSize, file);
-    g_deviceIndex = LookupWaveOutDevice(g_deviceName);
+    GetPrivateProfileStringA(kWaveOut, "Device", "", settings->deviceName, kDeviceNameSize, file);
+    settings->deviceIndex = LookupWaveOutDevice(settings->deviceName);
 
-    *left = static_cast<int>(GetPrivateProfileIntA(kMainWindow, "Left", defaultFrame.left, file));
-    *top = static_cast<int>(GetPrivateProfileIntA(kMainWindow, "Top", defaultFrame.top, file));
-    if (!OnWorkArea(*left, *top, defaultFrame)) {
-        *left = defaultFrame.left;
-        *top = defaultFrame.top;
-    }
+    const int left = static_cast<int>(GetPrivateProfileIntA(kMainWindow, "Left", defaultFrame.left, file));
+    const int top = static_cast<int>(GetPrivateProfileIntA(kMainWindow, "Top", defaultFrame.top, file));
+    const bool placed = OnWorkArea(left, top, defaultFrame);
+    settings->windowLeft = placed ? left : defaultFrame.left;
+    settings->windowTop = placed ? top : defaultFrame.top;
 }
 
-void WriteSettings(HWND mainWindow)
+void WriteSettings(HWND mainWindow, Settings* settings)
 {
     char file[12];
     LoadSettingsFileName(file, sizeof file);
     const RECT r = NormalWindowRect(mainWindow);
-    WriteInt(kMainWindow, "Left", r.left, file);
-    WriteInt(kMainWindow, "Top", r.top, file);
-    WritePrivateProfileStringA(kWaveOut, "Device", g_deviceName, file);
-    WriteInt(kWaveOut, "Latency", g_latency, file);
+    settings->windowLeft = r.left;
+    settings->windowTop = r.top;
+    WriteInt(kMainWindow, "Left", settings->windowLeft, file);
+    WriteInt(kMainWindow, "Top", settings->windowTop, file);
+    WritePrivateProfileStringA(kWaveOut, "Device", settings->deviceName, file);
+    WriteInt(kWaveOut, "Latency", settings->latency, file);
 }

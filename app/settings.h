@@ -3,14 +3,16 @@
 #pragma once
 #include <windows.h>
 
-// Reads the latency (into g_latency, limited to 10..500), the device name
+#include "model/settings.h"
+
+// Reads the whole record: the latency (limited to 10..500), the device name
 // and its index, and the window position. defaultFrame is the window's
 // rectangle where it stands without a stored position; its left and top
 // are taken as well when the stored position would put the window wholly
 // off the work area (a screen since removed, a resolution since lowered).
-void ReadSettings(const RECT& defaultFrame, int* left, int* top);
+void ReadSettings(const RECT& defaultFrame, Settings* settings);
 
-// Writes the main window's position, the device name and the latency. The
-// position is that of the normal window, also while it is minimised or
+// Takes the main window's position into the record and writes the record.
+// The position is that of the normal window, also while it is minimised or
 // maximised.
-void WriteSettings(HWND mainWindow);
+void WriteSettings(HWND mainWindow, Settings* settings);

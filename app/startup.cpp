@@ -6,6 +6,7 @@
 #include "dialogs/error_box.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
+#include "model/settings.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
 #include "widgets/display_panel.h"
@@ -126,11 +127,10 @@ int RunQuellbox(HINSTANCE instance, int showCommand)
     SetDisplayMenu(g_shell.popupMenu);
 
     const RECT frame = CentredWindowRect();
-    int left = 0;
-    int top = 0;
-    ReadSettings(frame, &left, &top);
+    ReadSettings(frame, &g_settings);
 
-    HWND window = CreateWindowExA(0, kMainWindowClass, "Quellbox", kFrameStyle | WS_MINIMIZEBOX, left, top,
+    HWND window = CreateWindowExA(0, kMainWindowClass, "Quellbox", kFrameStyle | WS_MINIMIZEBOX,
+                                  g_settings.windowLeft, g_settings.windowTop,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
                                   nullptr);
     if (!window) return 1;

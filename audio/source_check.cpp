@@ -7,6 +7,7 @@
 
 #include "audio/riff_search.h"
 #include "audio/wav_format.h"
+#include "model/settings.h"
 #include "model/source_format.h"
 
 namespace {
@@ -93,7 +94,7 @@ bool CheckSourceFile(const char* path, const char** refusal)
     g_sourceFormat.sampleRate = fields.samplesPerSec;
     g_sourceFormat.channels = fields.channels;
     g_sourceFormat.dataLength = data.cksize;
-    g_sourceFormat.blockSize = LatencyToBytes(g_latency);
+    g_sourceFormat.blockSize = LatencyToBytes(g_settings.latency);
     res.Release();
     return true;
 }

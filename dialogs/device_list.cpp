@@ -3,7 +3,7 @@
 #include <mmsystem.h>
 
 #include "dialogs/error_box.h"
-#include "model/source_format.h"
+#include "model/settings.h"
 
 bool ReadWaveOutDeviceName(UINT id, char* name)
 {

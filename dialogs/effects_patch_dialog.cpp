@@ -2,7 +2,6 @@
 
 #include "model/effects_patch.h"
 #include "resources/resource_ids.h"
-#include "widgets/panel_shell.h"
 
 namespace {
 
@@ -107,22 +106,16 @@ void Patch_OnOk(HWND dialog)
     StoreList(List(dialog, IDC_AVAILABLE_LIST), p.availableNames, &p.availableCount);
     StoreList(List(dialog, IDC_PATCH_LIST), p.names, &p.count);
     for (int i = 0; i < kPatchSlots; ++i) p.ids[i] = i < p.count ? EffectNameToId(p.names[i]) : 0;
-    HandPatchToPlayer();
-    EndDialog(dialog, IDOK);
-
-    if (p.count == 0) {
-        ShowDisplayLine("NO EFFECTS");
-        return;
-    }
-    for (int i = 0; i < p.count; ++i) {
-        if (previous != 0 && p.ids[i] == previous) {
-            p.position = static_cast<int16_t>(i + 1);  // the panel already shows this effect
-            return;
+    // The effect the panel shows keeps its place where it stays in the
+    // patch; otherwise the first effect of the patch is the current one.
+    // An empty patch keeps the position for the effects to come.
+    if (p.count > 0) {
+        p.position = 1;
+        for (int i = 0; i < p.count; ++i) {
+            if (previous != 0 && p.ids[i] == previous) p.position = static_cast<int16_t>(i + 1);
         }
     }
-    p.position = 1;
-    ShowDisplayLine(EffectDisplayName(p.ids[0]));
-    ShowEffectOnPanel(p.ids[0]);
+    EndDialog(dialog, IDOK);
 }
 
 void Patch_OnCommand(HWND dialog, int id, int code)
@@ -156,7 +149,7 @@ INT_PTR CALLBACK EffectsPatchDialogProc(HWND dialog, UINT message, WPARAM wParam
     }
 }
 
-void RunEffectsPatchDialog(HINSTANCE instance, HWND owner)
+bool RunEffectsPatchDialog(HINSTANCE instance, HWND owner)
 {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EFFECTS_PATCH), owner, EffectsPatchDialogProc, 0);
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EFFECTS_PATCH), owner, EffectsPatchDialogProc, 0) == IDOK;
 }

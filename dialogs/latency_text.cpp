@@ -1,6 +1,6 @@
 #include "dialogs/latency_text.h"
 
-#include "model/source_format.h"
+#include "model/settings.h"
 
 int ParseLatencyText(const char* text)
 {

@@ -4,13 +4,12 @@
 #include <mmsystem.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "dialogs/device_list.h"
 #include "dialogs/latency_text.h"
+#include "model/settings.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
-#include "widgets/panel_shell.h"
 
 namespace {
 
@@ -33,7 +32,10 @@ int LatencyInEditField(HWND dialog)
     return ParseLatencyText(text);
 }
 
-void FillDeviceBox(HWND dialog)
+// The copy of the settings that this dialog edits, handed over at creation.
+Settings* EditedSettings(HWND dialog) { return reinterpret_cast<Settings*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+void FillDeviceBox(HWND dialog, int32_t deviceIndex)
 {
     HWND box = GetDlgItem(dialog, IDC_DEVICE_BOX);
     UINT count = waveOutGetNumDevs();
@@ -50,21 +52,22 @@ void FillDeviceBox(HWND dialog)
         ReadWaveOutDeviceName(id, name);
         SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
-    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(g_deviceIndex), 0);
+    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(deviceIndex), 0);
 }
 
-BOOL Preferences_OnInitDialog(HWND dialog)
+BOOL Preferences_OnInitDialog(HWND dialog, Settings* edited)
 {
     InitCommonControls();
-    FillDeviceBox(dialog);
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(edited));
+    FillDeviceBox(dialog, edited->deviceIndex);
 
     HWND latency = GetDlgItem(dialog, IDC_LATENCY_BOX);
     for (const char* choice : kLatencyChoices)
         SendMessageA(latency, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
     char text[16];
-    std::snprintf(text, sizeof text, "%d", static_cast<int>(g_latency));
+    std::snprintf(text, sizeof text, "%d", static_cast<int>(edited->latency));
     SetWindowTextA(latency, text);
-    ShowBytesFor(dialog, g_latency);
+    ShowBytesFor(dialog, edited->latency);
 
     SetFocus(GetDlgItem(dialog, IDC_DEVICE_BOX));
     return FALSE;
@@ -81,21 +84,16 @@ void Preferences_OnLatencySelected(HWND dialog)
     ShowBytesFor(dialog, ParseLatencyText(text));
 }
 
+// The copy takes what the dialog shows: the latency limited to its range,
+// the device by name and by its place in the device box.
 void Preferences_OnOk(HWND dialog)
 {
-    const int16_t latency = static_cast<int16_t>(LimitLatency(LatencyInEditField(dialog)));
-    char device[kDeviceNameSize] = {};
-    GetDlgItemTextA(dialog, IDC_DEVICE_BOX, device, sizeof device);
-
-    if (latency != g_latency || std::strcmp(device, g_deviceName) != 0) {
-        if (IsPlaybackActive()) StopPlaybackFromShell();
-        lstrcpynA(g_deviceName, device, kDeviceNameSize);
-        const LRESULT found = SendDlgItemMessageA(dialog, IDC_DEVICE_BOX, CB_FINDSTRINGEXACT,
-                                                  static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(device));
-        g_deviceIndex = found == CB_ERR ? -1 : static_cast<int32_t>(found);
-        g_sourceFormat.blockSize = LatencyToBytes(latency);
-        g_latency = latency;
-    }
+    Settings* edited = EditedSettings(dialog);
+    edited->latency = static_cast<int16_t>(LimitLatency(LatencyInEditField(dialog)));
+    GetDlgItemTextA(dialog, IDC_DEVICE_BOX, edited->deviceName, kDeviceNameSize);
+    const LRESULT found = SendDlgItemMessageA(dialog, IDC_DEVICE_BOX, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(edited->deviceName));
+    edited->deviceIndex = found == CB_ERR ? -1 : static_cast<int32_t>(found);
     EndDialog(dialog, IDOK);
 }
 
@@ -117,13 +115,14 @@ void Preferences_OnCommand(HWND dialog, int id, int code)
 INT_PTR CALLBACK PreferencesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG: return Preferences_OnInitDialog(dialog);
+    case WM_INITDIALOG: return Preferences_OnInitDialog(dialog, reinterpret_cast<Settings*>(lParam));
     case WM_COMMAND: Preferences_OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
     default: return FALSE;
     }
 }
 
-void RunPreferencesDialog(HINSTANCE instance, HWND owner)
+bool RunPreferencesDialog(HINSTANCE instance, HWND owner, Settings* edited)
 {
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PREFERENCES), owner, PreferencesDialogProc, 0);
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PREFERENCES), owner, PreferencesDialogProc,
+                           reinterpret_cast<LPARAM>(edited)) == IDOK;
 }

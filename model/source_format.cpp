@@ -3,9 +3,6 @@
 #include <limits>
 
 SourceFormat g_sourceFormat = {44100, 0, 0, 0};
-int16_t g_latency = kDefaultLatency;
-char g_deviceName[kDeviceNameSize] = "";
-int32_t g_deviceIndex = 0;
 
 int32_t LatencyToBytesAtRate(int ms, uint32_t sampleRate)
 {

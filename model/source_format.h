@@ -1,5 +1,6 @@
 // The description of the current source file, as the source check recorded
-// it, and the playback latency and device. Program-wide state of qbx15.
+// it, and the latency arithmetic that sizes its blocks. Program-wide state
+// of qbx15.
 #pragma once
 #include <cstdint>
 
@@ -10,21 +11,7 @@ struct SourceFormat {
     int32_t blockSize;    // bytes of 16-bit stereo sound per playback block
 };
 
-constexpr int16_t kMinimumLatency = 10;
-constexpr int16_t kMaximumLatency = 500;
-constexpr int16_t kDefaultLatency = 150;
-
 extern SourceFormat g_sourceFormat;
-extern int16_t g_latency;  // milliseconds
-
-// A product name is at most 31 UTF-16 units; in the process code page
-// (UTF-8) each takes up to three bytes, and the terminating zero one.
-constexpr int kDeviceNameSize = 3 * 31 + 1;
-constexpr int32_t kNoDeviceIndex = 21;
-
-// The wave-out device the player opens, by product name and by index.
-extern char g_deviceName[kDeviceNameSize];
-extern int32_t g_deviceIndex;
 
 // Bytes of 16-bit stereo sound in ms milliseconds at the given rate,
 // truncated to a whole number of 4-byte frames (toward zero). Pure

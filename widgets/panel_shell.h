@@ -1,7 +1,7 @@
 // The panel's tie to the shell around it: the one record of the panel's
-// controls and flags, and what the controls and the dialogs ask of the
-// shell. The shell (app/) implements every function here; a test that runs
-// a control or a dialog without the shell implements them for itself.
+// controls and flags, and what the controls ask of the shell. The shell
+// (app/) implements every function here; a test that runs a control
+// without the shell implements them for itself.
 #pragma once
 #include <windows.h>
 
@@ -44,20 +44,5 @@ PanelState& ThePanel();
 // The intro has ended and the first right click has switched the panel on.
 inline bool PanelSwitchedOn() { return ThePanel().introFinished && !ThePanel().rightClickWait; }
 
-// One line on the display, e.g. "NO EFFECTS" or "FLANGER".
-void ShowDisplayLine(const char* text);
-
-// Moves the six knobs to the effect's values and repaints the on/off LED.
-void ShowEffectOnPanel(int16_t effectId);
-
-// Hands the current patch (ids and count) to the player.
-void HandPatchToPlayer();
-
 // Hands the master volume (left, right, in dB) to the player.
 void HandVolumeToPlayer(double left, double right);
-
-// Playback is running or paused while the STOP button is enabled.
-bool IsPlaybackActive();
-
-// Stops a running playback as the STOP button does.
-void StopPlaybackFromShell();

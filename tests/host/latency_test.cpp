@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "model/settings.h"
+
 namespace {
 
 TEST(LatencyToBytes, DocumentedExamples)
@@ -45,3 +49,31 @@ TEST(LatencyToBytes, UsesTheCurrentSourceRate)
 }
 
 }  // namespace
+
+// What Preferences' OK puts in force: latency and device with the block
+// size they give the open source; nothing at all when neither changed.
+TEST(CommitPreferences, ALatencyOrDeviceChangeTakesEffectWithTheSourcesBlockSize)
+{
+    g_sourceFormat = {22050, 2, 1000, 12345};
+    g_settings = {100, "Speakers", 0, 40, 30};
+    Settings edited = g_settings;
+    EXPECT_FALSE(ChangesPlayback(edited));
+    edited.windowLeft = 500;  // not Preferences' business
+    CommitPreferences(edited);
+    EXPECT_EQ(g_sourceFormat.blockSize, 12345) << "no change: the block size stays";
+    EXPECT_EQ(g_settings.windowLeft, 40);
+
+    edited.latency = 150;
+    EXPECT_TRUE(ChangesPlayback(edited));
+    CommitPreferences(edited);
+    EXPECT_EQ(g_settings.latency, 150);
+    EXPECT_EQ(g_sourceFormat.blockSize, 13228);
+
+    std::snprintf(edited.deviceName, sizeof edited.deviceName, "Headphones");
+    edited.deviceIndex = 1;
+    EXPECT_TRUE(ChangesPlayback(edited));
+    CommitPreferences(edited);
+    EXPECT_STREQ(g_settings.deviceName, "Headphones");
+    EXPECT_EQ(g_settings.deviceIndex, 1);
+    EXPECT_EQ(g_settings.windowLeft, 40);
+}

@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "dialogs/error_box.h"
+#include "model/settings.h"
 #include "model/source_format.h"
 #include "tests/support/message_box_catcher.h"
 #include "tests/support/temp_dir.h"
@@ -26,7 +27,7 @@ protected:
     void SetUp() override
     {
         g_sourceFormat = {32000, 1, 123456, 19200};  // a previous source, unlike every file here
-        g_latency = kDefaultLatency;
+        g_settings.latency = kDefaultLatency;
         g_shell.mainWindow = nullptr;
     }
 
@@ -108,7 +109,7 @@ TEST_F(SourceCheckTest, AcceptsAndRecordsTheFormatAndTheBlockSize)
          {44100, 2, 8, 26460}},
     };
     for (const Accepted& file : files) {
-        g_latency = file.latency;
+        g_settings.latency = file.latency;
         bool ok = false;
         EXPECT_EQ(CheckBytes(file.bytes, &ok), "") << file.name;
         EXPECT_TRUE(ok) << file.name;

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "audio/source_check.h"
 #include "dialogs/error_box.h"
+#include "model/settings.h"
 #include "model/source_format.h"
 #include "player/player.h"
 #include "tests/wine/fuzz/fuzz_boxes.h"
@@ -143,7 +144,7 @@ void WavFuzzer::RunCheckCase(const WavCase& c)
     SetGuardPlacement(number % 2 == 0);
     if (!WriteCase(c)) return;
     static const int16_t kLatencies[] = {10, 150, 500, 37};
-    g_latency = kLatencies[number % 4];
+    g_settings.latency = kLatencies[number % 4];
     const size_t blocksBefore = LiveGuardedBlocks();
 
     // Now and then the memory of the format chunk runs out.
@@ -160,7 +161,7 @@ void WavFuzzer::RunCheckCase(const WavCase& c)
         const SourceFormat& f = g_sourceFormat;
         if (f.sampleRate < 16000 || (f.channels != 1 && f.channels != 2) || f.dataLength == 0)
             Fail("accepted a format outside what the program plays");
-        if (f.blockSize != LatencyToBytesAtRate(g_latency, f.sampleRate) || f.blockSize <= 0 || f.blockSize % 4)
+        if (f.blockSize != LatencyToBytesAtRate(g_settings.latency, f.sampleRate) || f.blockSize <= 0 || f.blockSize % 4)
             Fail("accepted with a block size of " + std::to_string(f.blockSize));
     } else {
         ++check_.texts[text];
@@ -189,13 +190,13 @@ void WavFuzzer::RunPlayCase(const WavCase& c)
     // previous one; now and then one no latency gives. A real message box
     // costs tens of milliseconds under Wine, so the check runs as the
     // player's oracle on every third case only.
-    g_latency = static_cast<int16_t>(10 + random_.Below(491));
+    g_settings.latency = static_cast<int16_t>(10 + random_.Below(491));
     bool accepted = false;
     size_t boxes = 0;
     const bool oracle = random_.OneIn(3);
     const std::string checkText = oracle ? CheckOnce(&accepted, &boxes) : std::string();
     uint32_t blockSize = static_cast<uint32_t>(accepted ? g_sourceFormat.blockSize
-                                                        : LatencyToBytesAtRate(g_latency, 44100));
+                                                        : LatencyToBytesAtRate(g_settings.latency, 44100));
     if (random_.OneIn(16)) {
         static const uint32_t kOdd[] = {0, 1, 2, 3, 5, 6, 7, 100, 4097, 8191};
         blockSize = kOdd[random_.Below(sizeof kOdd / sizeof kOdd[0])];

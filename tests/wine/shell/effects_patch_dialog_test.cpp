@@ -10,23 +10,6 @@
 
 #include "model/effects_patch.h"
 #include "resources/resource_ids.h"
-#include "widgets/panel_shell.h"
-
-namespace {
-
-// What the dialog asked of the panel and the player.
-std::vector<std::string> g_displayLines;
-std::vector<int16_t> g_panelEffects;
-std::vector<std::vector<int16_t>> g_patchesSent;
-
-}  // namespace
-
-void ShowDisplayLine(const char* text) { g_displayLines.push_back(text); }
-void ShowEffectOnPanel(int16_t effectId) { g_panelEffects.push_back(effectId); }
-void HandPatchToPlayer()
-{
-    g_patchesSent.emplace_back(g_effectsPatch.ids, g_effectsPatch.ids + g_effectsPatch.count);
-}
 
 namespace {
 
@@ -35,9 +18,6 @@ protected:
     void SetUp() override
     {
         ResetEffectsPatch();
-        g_displayLines.clear();
-        g_panelEffects.clear();
-        g_patchesSent.clear();
         dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EFFECTS_PATCH), nullptr,
                                      EffectsPatchDialogProc, 0);
         ASSERT_NE(dialog_, nullptr);
@@ -117,11 +97,8 @@ TEST_F(EffectsPatchDialogTest, ClearThenAddBuildsANewOrder)
     EXPECT_EQ(g_effectsPatch.availableCount, 2);
     EXPECT_STREQ(g_effectsPatch.availableNames[0], "Flanger");
     EXPECT_STREQ(g_effectsPatch.availableNames[1], "C-Delay");
-    ASSERT_EQ(g_patchesSent.size(), 1u);
-    EXPECT_EQ(g_patchesSent[0], (std::vector<int16_t>{3, 1}));
     // The Phaser was current and stays so, now at position 2.
     EXPECT_EQ(g_effectsPatch.position, 2);
-    EXPECT_TRUE(g_displayLines.empty());
 }
 
 TEST_F(EffectsPatchDialogTest, RemovingTheCurrentEffectMakesTheFirstCurrent)
@@ -130,12 +107,11 @@ TEST_F(EffectsPatchDialogTest, RemovingTheCurrentEffectMakesTheFirstCurrent)
     EXPECT_FALSE(Enabled(IDC_REMOVE));
     Command(IDOK);
     EXPECT_EQ(g_effectsPatch.position, 1);
-    EXPECT_EQ(g_displayLines, (Names{"FLANGER"}));
-    EXPECT_EQ(g_panelEffects, (std::vector<int16_t>{2}));
-    EXPECT_EQ(g_patchesSent.back(), (std::vector<int16_t>{2, 3, 4}));
+    EXPECT_EQ(CurrentEffectId(), 2);
+    EXPECT_EQ(g_effectsPatch.count, 3);
 }
 
-TEST_F(EffectsPatchDialogTest, ReorderingKeepsTheDisplay)
+TEST_F(EffectsPatchDialogTest, ReorderingKeepsTheCurrentEffect)
 {
     g_effectsPatch.position = 2;  // the Flanger
     Remove("Flanger");
@@ -144,11 +120,10 @@ TEST_F(EffectsPatchDialogTest, ReorderingKeepsTheDisplay)
     EXPECT_EQ(Entries(IDC_PATCH_LIST), (Names{"Phaser", "Chorus", "C-Delay", "Flanger"}));
     Command(IDOK);
     EXPECT_EQ(g_effectsPatch.position, 4);
-    EXPECT_TRUE(g_displayLines.empty());
-    EXPECT_TRUE(g_panelEffects.empty());
+    EXPECT_EQ(CurrentEffectId(), 2);
 }
 
-TEST_F(EffectsPatchDialogTest, AnEmptyPatchShowsNoEffectsAndKeepsThePosition)
+TEST_F(EffectsPatchDialogTest, AnEmptyPatchKeepsThePosition)
 {
     g_effectsPatch.position = 3;
     for (const char* name : {"Phaser", "Flanger", "Chorus", "C-Delay"}) {
@@ -160,9 +135,6 @@ TEST_F(EffectsPatchDialogTest, AnEmptyPatchShowsNoEffectsAndKeepsThePosition)
     EXPECT_EQ(g_effectsPatch.count, 0);
     EXPECT_EQ(g_effectsPatch.availableCount, 4);
     EXPECT_EQ(g_effectsPatch.position, 3);
-    EXPECT_EQ(g_displayLines, (Names{"NO EFFECTS"}));
-    ASSERT_EQ(g_patchesSent.size(), 1u);
-    EXPECT_TRUE(g_patchesSent[0].empty());
 }
 
 TEST_F(EffectsPatchDialogTest, CancelLeavesEverythingAsItWas)
@@ -173,16 +145,6 @@ TEST_F(EffectsPatchDialogTest, CancelLeavesEverythingAsItWas)
     EXPECT_EQ(g_effectsPatch.count, 4);
     EXPECT_EQ(g_effectsPatch.ids[3], 4);
     EXPECT_EQ(g_effectsPatch.availableCount, 0);
-    EXPECT_TRUE(g_patchesSent.empty());
-    EXPECT_TRUE(g_displayLines.empty());
-}
-
-TEST_F(EffectsPatchDialogTest, OkWithoutAChangeStillTellsThePlayer)
-{
-    Command(IDOK);
-    ASSERT_EQ(g_patchesSent.size(), 1u);
-    EXPECT_EQ(g_patchesSent[0], (std::vector<int16_t>{1, 2, 3, 4}));
-    EXPECT_EQ(g_effectsPatch.position, 1);
 }
 
 TEST_F(EffectsPatchDialogTest, AddWithoutASelectionDoesNothing)

@@ -9,27 +9,9 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "app/settings.h"
-#include "dialogs/error_box.h"
+#include "model/settings.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
-#include "widgets/panel_shell.h"
-
-namespace {
-
-// The shell's transport, as the dialog sees it.
-bool g_playbackActive = false;
-int g_stopCommands = 0;
-
-}  // namespace
-
-bool IsPlaybackActive() { return g_playbackActive; }
-
-void StopPlaybackFromShell()
-{
-    ++g_stopCommands;
-    g_playbackActive = false;
-}
 
 namespace {
 
@@ -39,14 +21,12 @@ protected:
     {
         g_shell.mainWindow = CreateWindowA("STATIC", "main", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
                                            GetModuleHandleA(nullptr), nullptr);
-        g_playbackActive = false;
-        g_stopCommands = 0;
         g_sourceFormat = {44100, 2, 1000, 26460};
-        g_latency = 150;
         WAVEOUTCAPSA caps = {};
         waveOutGetDevCapsA(0, &caps, sizeof caps);
-        lstrcpyA(g_deviceName, caps.szPname);
-        g_deviceIndex = 0;
+        g_settings = {150, "", 0, 40, 30};
+        lstrcpyA(g_settings.deviceName, caps.szPname);
+        edited_ = g_settings;
     }
     void TearDown() override
     {
@@ -55,10 +35,11 @@ protected:
         g_shell.mainWindow = nullptr;
     }
 
+    // The dialog over the copy edited_, as the Preferences command opens it.
     void Open()
     {
         dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PREFERENCES), g_shell.mainWindow,
-                                     PreferencesDialogProc, 0);
+                                     PreferencesDialogProc, reinterpret_cast<LPARAM>(&edited_));
         ASSERT_NE(dialog_, nullptr);
     }
     std::string Text(int id) const
@@ -82,13 +63,21 @@ protected:
         SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, code),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
     }
+    // The settings in force are the dialog's to read, never to change.
+    void ExpectSettingsInForceUntouched() const
+    {
+        EXPECT_EQ(g_settings.latency, 150);
+        EXPECT_EQ(g_settings.deviceIndex, 0);
+        EXPECT_EQ(g_sourceFormat.blockSize, 26460);
+    }
 
     HWND dialog_ = nullptr;
+    Settings edited_ = {};
 };
 
-TEST_F(PreferencesDialogTest, OpensWithTheCurrentDeviceLatencyAndBytes)
+TEST_F(PreferencesDialogTest, OpensWithTheCopysDeviceLatencyAndBytes)
 {
-    g_deviceIndex = 1;
+    edited_.deviceIndex = 1;
     Open();
     EXPECT_EQ(Text(IDC_LATENCY_BOX), "150");
     EXPECT_EQ(Text(IDC_BYTES_VALUE), "26460");
@@ -105,7 +94,7 @@ TEST_F(PreferencesDialogTest, OpensWithTheCurrentDeviceLatencyAndBytes)
     }
 }
 
-TEST_F(PreferencesDialogTest, BytesFollowTheLatencyWhileItIsValid)
+TEST_F(PreferencesDialogTest, BytesFollowTheLatencyAtTheSourceRateWhileItIsValid)
 {
     Open();
     Choose(0);
@@ -116,68 +105,52 @@ TEST_F(PreferencesDialogTest, BytesFollowTheLatencyWhileItIsValid)
     EXPECT_EQ(Text(IDC_BYTES_VALUE), "17640");
     Type("9");
     EXPECT_EQ(Text(IDC_BYTES_VALUE), "17640");
+    DestroyWindow(dialog_);
+    g_sourceFormat.sampleRate = 22050;
+    Open();
+    Type("150");
+    EXPECT_EQ(Text(IDC_BYTES_VALUE), "13228");
 }
 
-TEST_F(PreferencesDialogTest, OkLimitsTheLatencyAndSetsTheBlockSize)
+TEST_F(PreferencesDialogTest, OkPutsTheLimitedLatencyIntoTheCopyOnly)
 {
-    const struct { const char* typed; int16_t latency; int32_t bytes; } cases[] = {
-        {"1000", 500, 88200}, {"5", 10, 1764}, {"abc", 10, 1764}, {"60", 60, 10584}};
+    const struct { const char* typed; int16_t latency; } cases[] = {{"1000", 500}, {"5", 10}, {"abc", 10}, {"60", 60}};
     for (const auto& c : cases) {
-        g_latency = 150;
+        edited_ = g_settings;
         Open();
         Type(c.typed);
         Command(IDOK, BN_CLICKED);
-        EXPECT_EQ(g_latency, c.latency) << c.typed;
-        EXPECT_EQ(g_sourceFormat.blockSize, c.bytes) << c.typed;
+        EXPECT_EQ(edited_.latency, c.latency) << c.typed;
+        ExpectSettingsInForceUntouched();
         DestroyWindow(dialog_);
         dialog_ = nullptr;
     }
 }
 
-TEST_F(PreferencesDialogTest, BlockSizeUsesTheSourceRate)
-{
-    g_sourceFormat.sampleRate = 22050;
-    g_latency = 100;
-    Open();
-    Type("150");
-    EXPECT_EQ(Text(IDC_BYTES_VALUE), "13228");
-    Command(IDOK, BN_CLICKED);
-    EXPECT_EQ(g_sourceFormat.blockSize, 13228);
-}
-
-TEST_F(PreferencesDialogTest, OkWithoutAChangeLeavesPlaybackAlone)
-{
-    g_playbackActive = true;
-    g_sourceFormat.blockSize = 12345;
-    Open();
-    Command(IDOK, BN_CLICKED);
-    EXPECT_EQ(g_stopCommands, 0);
-    EXPECT_EQ(g_sourceFormat.blockSize, 12345);
-}
-
-TEST_F(PreferencesDialogTest, AnotherDeviceStopsPlaybackAndIsStored)
+TEST_F(PreferencesDialogTest, AnotherDeviceIsTakenIntoTheCopyByNameAndIndex)
 {
     ASSERT_GE(waveOutGetNumDevs(), 2u);
-    g_playbackActive = true;
     Open();
     SendDlgItemMessageA(dialog_, IDC_DEVICE_BOX, CB_SETCURSEL, 1, 0);
     Command(IDOK, BN_CLICKED);
-    EXPECT_EQ(g_stopCommands, 1);
-    EXPECT_EQ(g_deviceIndex, 1);
+    EXPECT_EQ(edited_.deviceIndex, 1);
     WAVEOUTCAPSA caps = {};
     waveOutGetDevCapsA(1, &caps, sizeof caps);
-    EXPECT_STREQ(g_deviceName, caps.szPname);
+    EXPECT_STREQ(edited_.deviceName, caps.szPname);
+    EXPECT_EQ(edited_.latency, 150);
+    ExpectSettingsInForceUntouched();
 }
 
-TEST_F(PreferencesDialogTest, CancelChangesNothing)
+TEST_F(PreferencesDialogTest, CancelLeavesTheCopyAsItWas)
 {
     Open();
     Type("40");
     SendDlgItemMessageA(dialog_, IDC_DEVICE_BOX, CB_SETCURSEL, 1, 0);
     Command(IDCANCEL, BN_CLICKED);
-    EXPECT_EQ(g_latency, 150);
-    EXPECT_EQ(g_deviceIndex, 0);
-    EXPECT_EQ(g_sourceFormat.blockSize, 26460);
+    EXPECT_EQ(edited_.latency, 150);
+    EXPECT_EQ(edited_.deviceIndex, 0);
+    EXPECT_STREQ(edited_.deviceName, g_settings.deviceName);
+    ExpectSettingsInForceUntouched();
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "app/main_window.h"
 #include "dialogs/device_list.h"
-#include "model/source_format.h"
+#include "model/settings.h"
 #include "tests/support/file_helpers.h"
 #include "tests/support/message_box_catcher.h"
 
@@ -23,9 +23,9 @@ protected:
     {
         g_shell.instance = GetModuleHandleA(nullptr);
         ForgetSettings();
-        g_latency = kDefaultLatency;
-        g_deviceName[0] = '\0';
-        g_deviceIndex = -7;
+        g_settings.latency = kDefaultLatency;
+        g_settings.deviceName[0] = '\0';
+        g_settings.deviceIndex = -7;
         devices_ = DeviceNames();
     }
     void TearDown() override { ForgetSettings(); }
@@ -42,12 +42,11 @@ protected:
     }
     void Read(int* left = nullptr, int* top = nullptr)
     {
-        int l = 0, t = 0;
         RECT frame;
         SetRect(&frame, 111, 222, 111 + 376, 222 + 118);  // the centred main window's size
-        ReadSettings(frame, &l, &t);
-        if (left) *left = l;
-        if (top) *top = t;
+        ReadSettings(frame, &g_settings);
+        if (left) *left = g_settings.windowLeft;
+        if (top) *top = g_settings.windowTop;
     }
 
     std::vector<std::string> devices_;
@@ -58,12 +57,12 @@ TEST_F(SettingsTest, DefaultsWithoutAFile)
     MessageBoxCatcher boxes;
     int left = 0, top = 0;
     Read(&left, &top);
-    EXPECT_EQ(g_latency, 150);
+    EXPECT_EQ(g_settings.latency, 150);
     EXPECT_EQ(left, 111);
     EXPECT_EQ(top, 222);
-    EXPECT_EQ(g_deviceIndex, 0);
+    EXPECT_EQ(g_settings.deviceIndex, 0);
     ASSERT_FALSE(devices_.empty());
-    EXPECT_EQ(std::string(g_deviceName), devices_[0]);
+    EXPECT_EQ(std::string(g_settings.deviceName), devices_[0]);
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
@@ -76,7 +75,7 @@ TEST_F(SettingsTest, LatencyIsLimitedTo10Through500AsA16BitValue)
     for (const auto& c : cases) {
         Store("Wave Out", "Latency", c.stored);
         Read();
-        EXPECT_EQ(g_latency, c.expected) << "stored " << c.stored;
+        EXPECT_EQ(g_settings.latency, c.expected) << "stored " << c.stored;
     }
 }
 
@@ -85,7 +84,7 @@ TEST_F(SettingsTest, ALimitedLatencyIsWhatIsWrittenBack)
     Store("Wave Out", "Latency", "900");
     Read();
     HWND w = CreateWindowA("STATIC", "", WS_POPUP, 10, 20, 30, 40, nullptr, nullptr, nullptr, nullptr);
-    WriteSettings(w);
+    WriteSettings(w, &g_settings);
     DestroyWindow(w);
     EXPECT_EQ(Stored("Wave Out", "Latency"), "500");
 }
@@ -95,8 +94,8 @@ TEST_F(SettingsTest, StoredDeviceNameSelectsItsIndexExactly)
     ASSERT_GE(devices_.size(), 2u);
     Store("Wave Out", "Device", devices_[1].c_str());
     Read();
-    EXPECT_EQ(g_deviceIndex, 1);
-    EXPECT_EQ(std::string(g_deviceName), devices_[1]);
+    EXPECT_EQ(g_settings.deviceIndex, 1);
+    EXPECT_EQ(std::string(g_settings.deviceName), devices_[1]);
 
     // Letter case matters: a name that differs only in case is no match.
     std::string shouted = devices_[1];
@@ -105,8 +104,8 @@ TEST_F(SettingsTest, StoredDeviceNameSelectsItsIndexExactly)
     if (shouted != devices_[1]) {
         Store("Wave Out", "Device", shouted.c_str());
         Read();
-        EXPECT_EQ(g_deviceIndex, 0);
-        EXPECT_EQ(std::string(g_deviceName), devices_[0]);
+        EXPECT_EQ(g_settings.deviceIndex, 0);
+        EXPECT_EQ(std::string(g_settings.deviceName), devices_[0]);
     }
 }
 
@@ -114,10 +113,10 @@ TEST_F(SettingsTest, AVanishedDeviceFallsBackToDeviceZeroAndIsForgotten)
 {
     Store("Wave Out", "Device", "Headset that was unplugged");
     Read();
-    EXPECT_EQ(g_deviceIndex, 0);
-    EXPECT_EQ(std::string(g_deviceName), devices_[0]);
+    EXPECT_EQ(g_settings.deviceIndex, 0);
+    EXPECT_EQ(std::string(g_settings.deviceName), devices_[0]);
     HWND w = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    WriteSettings(w);
+    WriteSettings(w, &g_settings);
     DestroyWindow(w);
     EXPECT_EQ(Stored("Wave Out", "Device"), devices_[0]);
 }
@@ -129,19 +128,19 @@ TEST_F(SettingsTest, PositionRoundTripsEvenPartlyOffTheScreen)
     ASSERT_NE(w, nullptr);
     RECT r;
     GetWindowRect(w, &r);
-    g_latency = 60;
-    lstrcpyA(g_deviceName, devices_[0].c_str());
-    WriteSettings(w);
+    g_settings.latency = 60;
+    lstrcpyA(g_settings.deviceName, devices_[0].c_str());
+    WriteSettings(w, &g_settings);
     DestroyWindow(w);
 
     EXPECT_EQ(Stored("Main Window", "Left"), std::to_string(r.left));
     EXPECT_EQ(Stored("Main Window", "Top"), std::to_string(r.top));
     int left = 0, top = 0;
-    g_latency = 150;
+    g_settings.latency = 150;
     Read(&left, &top);
     EXPECT_EQ(left, r.left);
     EXPECT_EQ(top, r.top);
-    EXPECT_EQ(g_latency, 60);
+    EXPECT_EQ(g_settings.latency, 60);
 }
 
 TEST_F(SettingsTest, APositionWhollyOffTheWorkAreaGivesTheDefault)
@@ -181,7 +180,7 @@ TEST_F(SettingsTest, ClosingMinimisedOrMaximisedStoresTheNormalPosition)
         RECT r;
         GetWindowRect(w, &r);
         EXPECT_NE(r.left, 123) << show;  // minimised or maximised, the window stands elsewhere
-        WriteSettings(w);
+        WriteSettings(w, &g_settings);
         EXPECT_EQ(Stored("Main Window", "Left"), "123") << show;
         EXPECT_EQ(Stored("Main Window", "Top"), "77") << show;
     }
@@ -192,7 +191,7 @@ TEST_F(SettingsTest, WritingLeavesOtherSectionsAlone)
 {
     Store("Somebody Else", "Key", "kept");
     HWND w = CreateWindowA("STATIC", "", WS_POPUP, 1, 2, 3, 4, nullptr, nullptr, nullptr, nullptr);
-    WriteSettings(w);
+    WriteSettings(w, &g_settings);
     DestroyWindow(w);
     EXPECT_EQ(Stored("Somebody Else", "Key"), "kept");
     EXPECT_EQ(Stored("Wave Out", "Latency"), "150");
@@ -204,9 +203,9 @@ TEST(SettingsWithoutDevice, LookupTellsTheUserAndAnswers21)
     ASSERT_EQ(waveOutGetNumDevs(), 0u);
     g_shell.instance = GetModuleHandleA(nullptr);
     MessageBoxCatcher boxes;
-    lstrcpyA(g_deviceName, "Kept");
-    EXPECT_EQ(LookupWaveOutDevice(g_deviceName), 21);
-    EXPECT_EQ(std::string(g_deviceName), "Kept");
+    lstrcpyA(g_settings.deviceName, "Kept");
+    EXPECT_EQ(LookupWaveOutDevice(g_settings.deviceName), 21);
+    EXPECT_EQ(std::string(g_settings.deviceName), "Kept");
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "No Wave Out device/driver has been installed in this system.");
     EXPECT_EQ(boxes.Boxes()[0].caption, "Quellbox");
