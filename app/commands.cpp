@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr int kMixdownBlockBytes = 32768;
 constexpr char kWaveFilter[] = "Wave (*.wav)\0*.wav\0";
 
 }  // namespace
