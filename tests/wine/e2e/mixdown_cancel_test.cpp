@@ -47,15 +47,6 @@ bool WriteSparseWave(const std::string& path, uint32_t dataBytes)
     return ok;
 }
 
-// The window that has the keyboard focus in the thread of window.
-HWND FocusIn(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
 class MixdownCancelTest : public QuellboxTest {
 protected:
     void SetUp() override
@@ -202,7 +193,7 @@ TEST_F(MixdownCancelTest, EnterOrSpaceOnCancelEndTheRenderAndAHeldKeyOrEscapeDoN
         HWND progress = StartRender();
         ASSERT_NE(nullptr, progress);
         ASSERT_TRUE(BringToForeground(progress));
-        ASSERT_EQ(GetDlgItem(progress, IDC_PROGRESS_CANCEL), FocusIn(progress)) << "Cancel has the keyboard focus";
+        ASSERT_EQ(GetDlgItem(progress, IDC_PROGRESS_CANCEL), GuiThreadOf(progress).hwndFocus) << "Cancel has the keyboard focus";
         // A key held down (Shift, auto-repeated) and Escape leave the
         // render running.
         const long long before = FileSize(TemporaryMixdownPath());

@@ -186,11 +186,28 @@ bool ClickMiddle(HWND window)
     return UncoverAt(window, r.right / 2, r.bottom / 2) && ClickAt(window, r.right / 2, r.bottom / 2);
 }
 
+GUITHREADINFO GuiThreadOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
 bool SelectBoxText(HWND box)
 {
     RECT r = {};
     if (!box || !GetClientRect(box, &r)) return false;
     if (!ClickAt(box, 8, r.bottom / 2)) return false;
+    // Keys reach the focus window of the foreground thread: they are pressed
+    // only once the click has given the box (or a combo box's own edit
+    // field) the focus in the foreground window. Sent before, a Delete
+    // could reach a dialog's file list and delete a file there.
+    const auto boxHasTheKeys = [box] {
+        const HWND focus = GuiThreadOf(box).hwndFocus;
+        return GetForegroundWindow() == GetAncestor(box, GA_ROOT) && (focus == box || IsChild(box, focus));
+    };
+    if (!WaitUntil(boxHasTheKeys, 5000)) return false;
     PressKey(VK_END);
     PressKeys({VK_SHIFT, VK_HOME});
     return true;

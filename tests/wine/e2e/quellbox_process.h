@@ -103,8 +103,11 @@ bool ClickMiddle(HWND window);
 // Clicks into an edit or combo box, selects what it holds and types text
 // over it; true once the box shows text.
 bool TypeIntoBox(HWND box, const std::string& text);
-// Clicks into the box and selects what it holds, ready to type over it.
+// Clicks into the box and selects what it holds, ready to type over it;
+// false when the box never took the keyboard focus.
 bool SelectBoxText(HWND box);
+// The focus, capture and active windows of window's thread.
+GUITHREADINFO GuiThreadOf(HWND window);
 
 // Drags the files (Windows paths) from a small window of the X desktop and
 // drops them at the client point (x, y) of window through the desktop's

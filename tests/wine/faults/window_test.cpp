@@ -7,13 +7,7 @@
 
 namespace {
 
-HWND CaptureOf(HWND window)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndCapture;
-}
+HWND CaptureOf(HWND window) { return GuiThreadOf(window).hwndCapture; }
 
 class WindowTest : public QuellboxFaultTest {};
 
