@@ -159,6 +159,14 @@ if [ ! -f "$pristine/system.reg" ]; then
 fi
 export WINEPREFIX="$bed/wine"
 cp -a --reflink=auto "$pristine" "$WINEPREFIX"
+# The first Wine process of a prefix starts its services (services.exe,
+# winedevice.exe), the first one with a window its desktop (explorer.exe
+# /desktop). Started here, before any test, they hold the log and not the
+# output pipe of a test, which ctest would wait on, and two tests never
+# race to start the desktop. (rundll32 makes a hidden window of its own.)
+{ timeout 60 "$QBX_WINE" wineboot && timeout 60 "$QBX_WINE" rundll32.exe user32.dll,GetDesktopWindow; } \
+  >"$bed/wineboot.log" 2>&1 ||
+  { echo "testbed: the copied prefix did not start" >&2; cat "$bed/wineboot.log" >&2; exit 1; }
 # Keep one wineserver for the whole run: every test process starts faster.
 wineserver -p >/dev/null 2>&1 || true
 
