@@ -31,11 +31,17 @@ done
 bed=$(mktemp -d /tmp/qbx-bed.XXXXXX)
 export QBX_BED="$bed"
 pids=()
+fresh=""  # a pristine prefix while this bed makes it
 
 teardown() {
   local rc=$?
   trap - EXIT INT TERM
   set +e
+  if [ -n "$fresh" ]; then
+    WINEPREFIX="$fresh" timeout 20 wineserver -k >/dev/null 2>&1
+    WINEPREFIX="$fresh" timeout 20 wineserver -w >/dev/null 2>&1
+    rm -rf "$fresh"
+  fi
   if [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null; then
     WINEPREFIX="$WINEPREFIX" timeout 20 wineserver -k >/dev/null 2>&1
     WINEPREFIX="$WINEPREFIX" timeout 20 wineserver -w >/dev/null 2>&1
@@ -116,14 +122,51 @@ fi
 . "$(dirname "$0")/wine-arch.sh"
 export QBX_WINE QBX_WINE_ARCH
 export WINELOADER="$QBX_WINE"
-export WINEPREFIX="$bed/wine"
 export WINEARCH="$QBX_WINE_ARCH"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-timeout 180 "$QBX_WINE" wineboot -i >"$bed/wineboot.log" 2>&1 || { echo "testbed: wineboot failed" >&2; cat "$bed/wineboot.log" >&2; exit 1; }
-# Unmanaged windows: with no window manager on the display, Wine would wait
-# two seconds for one at every destruction of a managed window.
-"$QBX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+
+# What every bed's prefix starts as, made in the folder $1 (its WINEPREFIX).
+make_prefix() {
+  WINEPREFIX="$1" timeout 180 "$QBX_WINE" wineboot -i >"$bed/wineboot.log" 2>&1 ||
+    { echo "testbed: wineboot failed" >&2; cat "$bed/wineboot.log" >&2; return 1; }
+  # Unmanaged windows: with no window manager on the display, Wine would wait
+  # two seconds for one at every destruction of a managed window.
+  WINEPREFIX="$1" "$QBX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
+    { echo "testbed: the registry of the new prefix cannot be written" >&2; return 1; }
+  WINEPREFIX="$1" timeout 20 wineserver -w
+  # Debian's Wine notes the name of the folder of the prefix's server
+  # socket (under /tmp) in the file "wineserver"; each copy makes its own.
+  rm -f "$1/wineserver"
+}
+
+# A new prefix takes wineboot 15 to 20 s; a copy of one takes well under
+# one. So the first bed makes a pristine prefix under build/ and every bed
+# starts from a copy of it. Its name holds what it is made of: the Wine
+# version, the architecture and make_prefix itself; a change to any of
+# them makes a new one. It is made aside and moved into place whole, so a
+# bed that runs at the same time never copies half of one.
+pristine_root="$(cd "$(dirname "$0")/.." && pwd)/build/wine-prefixes"
+recipe=$( { "$QBX_WINE" --version; echo "$QBX_WINE_ARCH"; declare -f make_prefix; } | sha256sum | cut -c1-16)
+pristine="$pristine_root/$QBX_WINE_ARCH-$recipe"
+if [ ! -f "$pristine/system.reg" ]; then
+  mkdir -p "$pristine_root"
+  fresh=$(mktemp -d "$pristine_root/new.XXXXXX")
+  make_prefix "$fresh"
+  mv -T "$fresh" "$pristine" 2>/dev/null || rm -rf "$fresh"
+  fresh=""
+  [ -f "$pristine/system.reg" ] || { echo "testbed: no pristine prefix at $pristine" >&2; exit 1; }
+fi
+export WINEPREFIX="$bed/wine"
+cp -a --reflink=auto "$pristine" "$WINEPREFIX"
+# The first Wine process of a prefix starts its services (services.exe,
+# winedevice.exe), the first one with a window its desktop (explorer.exe
+# /desktop). Started here, before any test, they hold the log and not the
+# output pipe of a test, which ctest would wait on, and two tests never
+# race to start the desktop. (rundll32 makes a hidden window of its own.)
+{ timeout 60 "$QBX_WINE" wineboot && timeout 60 "$QBX_WINE" rundll32.exe user32.dll,GetDesktopWindow; } \
+  >"$bed/wineboot.log" 2>&1 ||
+  { echo "testbed: the copied prefix did not start" >&2; cat "$bed/wineboot.log" >&2; exit 1; }
 # Keep one wineserver for the whole run: every test process starts faster.
 wineserver -p >/dev/null 2>&1 || true
 

@@ -1,7 +1,8 @@
 // Runs fuzz cases against the real source check and the real player.dll
 // in this process: each case is written to disk, handed over, and judged.
 // A case passes when it ends in acceptance or in exactly one of the
-// system's own messages (a real message box, caught), nothing crashed or
+// system's own messages (a message box, shown or read by the stand-in of
+// fuzz_boxes.h), nothing crashed or
 // touched memory outside its blocks (the guarded heap), nothing is left
 // open (the file can be deleted at once, every block is freed, the handle
 // count stays put) and the transport shows the stopped look again.
@@ -26,9 +27,9 @@ struct FuzzFigures {
 class WavFuzzer {
 public:
     // firstCase numbers this fuzzer's cases after those of the shards
-    // before it, so a label names the case in the whole run. Every
-    // realBoxEvery-th case shows its boxes for real; the others have them
-    // read by the stand-in (fuzz_boxes.h). 1 shows every box.
+    // before it, so a label names the case in the whole run. One case in
+    // each realBoxEvery shows its boxes for real; the others have them read
+    // by the stand-in (fuzz_boxes.h). 1 shows every box.
     WavFuzzer(uint64_t seed, size_t firstCase, size_t realBoxEvery);
     ~WavFuzzer();
     WavFuzzer(const WavFuzzer&) = delete;
@@ -45,6 +46,8 @@ public:
 
     const FuzzFigures& CheckFigures() const { return check_; }
     const FuzzFigures& PlayFigures() const { return play_; }
+    // Real boxes that the stand-in's reading was held against.
+    size_t RealBoxesCompared() const { return realBoxesCompared_; }
     // Every failed property, with its case; empty when all passed.
     const std::vector<std::string>& Failures() const { return failures_; }
     FuzzRandom& Random() { return random_; }
@@ -70,6 +73,7 @@ private:
     size_t firstCase_;
     size_t realBoxEvery_;
     size_t failureCount_ = 0;
+    size_t realBoxesCompared_ = 0;
     bool realBoxes_ = true;  // this case's boxes are shown for real
     unsigned handleBaseline_ = 0;
 };
