@@ -2,13 +2,16 @@
 
 #include "audio/effect_modules.h"
 #include "common/scoped_gdi.h"
+#include "resources/resource_ids.h"
 #include "widgets/panel_windows.h"
 
 namespace {
 
+// The lamp's colour from its control id: the green one lights while
+// playing, the red one while paused.
 void PaintLed(HDC dc, HWND window)
 {
-    Led(dc, 0, 0, 7, 3, 0, window == ThePanel().greenLed ? "GREEN" : "RED");
+    Led(dc, 0, 0, 7, 3, 0, GetDlgCtrlID(window) == IDC_GREEN_LED ? "GREEN" : "RED");
 }
 
 void Led_OnPaint(HWND window)

@@ -19,6 +19,7 @@ constexpr COLORREF kKeyColour = RGB(0, 0, 255);
 struct SliderRecord {
     RangeControl range;
     HBITMAP background;  // made on the first show
+    int32_t dragging;    // set while the slider holds the mouse capture
 };
 
 SliderRecord* RecordOf(HWND window) { return ControlRecordOf<SliderRecord>(window); }
@@ -75,7 +76,7 @@ void Slider_OnMouseMove(HWND window, SliderRecord* record, LPARAM lParam)
 {
     const uint16_t x = LOWORD(lParam);
     const uint16_t y = HIWORD(lParam);
-    if (ThePanel().sliderDragging && SliderPointOnTrack(x, y)) {
+    if (record->dragging && SliderPointOnTrack(x, y)) {
         RangeControl& r = record->range;
         r.position = SliderPositionFromY(y, r.maximum);
         DrawSlider(window);
@@ -88,7 +89,7 @@ void Slider_OnMouseMove(HWND window, SliderRecord* record, LPARAM lParam)
 
 void Slider_OnLButtonDown(HWND window, SliderRecord* record, LPARAM lParam)
 {
-    DragControl_OnLButtonDown(window, &ThePanel().sliderDragging);
+    DragControl_OnLButtonDown(window, &record->dragging);
     Slider_OnMouseMove(window, record, lParam);
 }
 
@@ -130,9 +131,9 @@ LRESULT CALLBACK MasterSliderProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_TIMER: return 0;
     case WM_LBUTTONDOWN: Slider_OnLButtonDown(window, record, lParam); return 0;
     case WM_MOUSEMOVE: Slider_OnMouseMove(window, record, lParam); return 0;
-    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &ThePanel().sliderDragging, record->range.position); return 0;
+    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &record->dragging, record->range.position); return 0;
     case WM_CAPTURECHANGED:
-        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &ThePanel().sliderDragging,
+        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &record->dragging,
                                      record->range.position);
         return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);

@@ -33,9 +33,6 @@ struct PanelState {
     // then on); the panel waits for the first right click to switch on.
     int32_t introFinished;
     int32_t rightClickWait;
-    // Set while a knob, or the slider, holds the mouse capture.
-    int32_t knobDragging;
-    int32_t sliderDragging;
 };
 
 // The shell's panel record.

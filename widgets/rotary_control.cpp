@@ -4,6 +4,7 @@
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
 #include "resources/panel_bitmap_ids.h"
+#include "resources/resource_ids.h"
 #include "widgets/control_background.h"
 #include "widgets/display_panel.h"
 #include "widgets/draw_transparent.h"
@@ -19,18 +20,18 @@ constexpr COLORREF kKeyColour = RGB(0, 0, 255);
 
 struct KnobRecord {
     RangeControl range;
-    HBITMAP face;  // made on the first show
+    HBITMAP face;      // made on the first show
+    int32_t dragging;  // set while the knob holds the mouse capture
 };
 
 KnobRecord* RecordOf(HWND window) { return ControlRecordOf<KnobRecord>(window); }
 
-// The knob number (1 to 6) of a knob window, 0 for any other window.
+// The knob number (1 to 6) of a knob window from its control id
+// (IDC_KNOB_FREQ + number - 1); 0 for any other id.
 int KnobNumberOf(HWND window)
 {
-    for (int i = 0; i < kKnobCount; ++i) {
-        if (window && ThePanel().knobs[i] == window) return i + 1;
-    }
-    return 0;
+    const int number = GetDlgCtrlID(window) - IDC_KNOB_FREQ + 1;
+    return number >= 1 && number <= kKnobCount ? number : 0;
 }
 
 POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -91,7 +92,7 @@ void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
     }
     const int effect = CurrentEffectId();
     const int knob = KnobNumberOf(window);
-    if (ThePanel().knobDragging) {
+    if (record->dragging) {
         RECT client;
         GetClientRect(window, &client);
         const POINT c = CentreOf(client);
@@ -108,7 +109,7 @@ void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
 
 void Knob_OnLButtonDown(HWND window, KnobRecord* record, LPARAM lParam)
 {
-    DragControl_OnLButtonDown(window, &ThePanel().knobDragging);
+    DragControl_OnLButtonDown(window, &record->dragging);
     Knob_OnMouseMove(window, record, lParam);
 }
 
@@ -172,9 +173,9 @@ LRESULT CALLBACK RotaryControlProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_TIMER: return 0;
     case WM_LBUTTONDOWN: Knob_OnLButtonDown(window, record, lParam); return 0;
     case WM_MOUSEMOVE: Knob_OnMouseMove(window, record, lParam); return 0;
-    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &ThePanel().knobDragging, record->range.position); return 0;
+    case WM_LBUTTONUP: DragControl_OnLButtonUp(window, &record->dragging, record->range.position); return 0;
     case WM_CAPTURECHANGED:
-        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &ThePanel().knobDragging,
+        DragControl_OnCaptureChanged(window, reinterpret_cast<HWND>(lParam), &record->dragging,
                                      record->range.position);
         return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);

@@ -51,11 +51,10 @@ Pixels LampPicture(const char* colour)
     return canvas.Read();
 }
 
-TEST_F(LedTest, TheGreenLampIsTheOneWithTheGreenHandleAndBothPaintDark)
+TEST_F(LedTest, TheGreenLampIsTheOneWithTheGreenIdAndBothPaintDark)
 {
     HWND green = panel_.Add("LED", "", IDC_GREEN_LED, 149, 65, 7, 3, WS_VISIBLE);
     HWND red = panel_.Add("LED", "", IDC_RED_LED, 181, 65, 7, 3, WS_VISIBLE);
-    ThePanel().greenLed = green;
     EXPECT_EQ(PrintClient(green), LampPicture("GREEN"));
     EXPECT_EQ(PrintClient(red), LampPicture("RED"));
     EXPECT_NE(LampPicture("GREEN"), LampPicture("RED"));
