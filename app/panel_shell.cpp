@@ -1,13 +1,12 @@
-// The shell's side of widgets/panel_shell.h: its panel record, and what the
-// controls and the dialogs ask of it, answered from the panel's controls
-// and the player.
+// The shell's side of widgets/panel_shell.h (its panel record, and the
+// volume the fader hands on) and what the commands do to the panel and the
+// player, answered from the panel's controls and the player.
 #include "widgets/panel_shell.h"
 
 #include "app/main_window.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
 #include "player/player.h"
-#include "resources/resource_ids.h"
 #include "widgets/display_panel.h"
 #include "widgets/panel_messages.h"
 
@@ -30,4 +29,3 @@ void HandPatchToPlayer() { NotifyChangesToPlayer(g_effectsPatch.ids, g_effectsPa
 void HandVolumeToPlayer(double left, double right) { ChangeVolume(left, right); }
 
 bool IsPlaybackActive() { return g_shell.panel.stopButton && IsWindowEnabled(g_shell.panel.stopButton); }
-
