@@ -10,8 +10,8 @@ namespace {
 constexpr int kPictureWidth = 150;
 constexpr int kPictureHeight = 200;
 
-// Set while the left button went down inside the picture.
-bool g_aboutPressed = false;
+// DWLP_USER is set while the left button went down inside the picture.
+void SetPressed(HWND dialog, bool pressed) { SetWindowLongPtrA(dialog, DWLP_USER, pressed ? 1 : 0); }
 
 void About_OnInitDialog(HWND dialog)
 {
@@ -31,8 +31,8 @@ void About_OnPaint(HWND dialog)
 
 void About_OnLButtonUp(HWND dialog)
 {
-    if (!g_aboutPressed) return;
-    g_aboutPressed = false;
+    if (!GetWindowLongPtrA(dialog, DWLP_USER)) return;
+    SetPressed(dialog, false);
     EndDialog(dialog, 0);
 }
 
@@ -44,9 +44,10 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG: About_OnInitDialog(dialog); return FALSE;
     case WM_PAINT: About_OnPaint(dialog); return TRUE;
     case WM_PRINTCLIENT:
-        PaintDibResourceOn(reinterpret_cast<HDC>(wParam), g_shell.instance, IDB_ABOUT);
+        PaintDibResourceOn(reinterpret_cast<HDC>(wParam),
+                           reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), IDB_ABOUT);
         return TRUE;
-    case WM_LBUTTONDOWN: g_aboutPressed = true; return TRUE;
+    case WM_LBUTTONDOWN: SetPressed(dialog, true); return TRUE;
     case WM_LBUTTONUP: About_OnLButtonUp(dialog); return TRUE;
     default: return FALSE;
     }

@@ -19,7 +19,7 @@
 #include "player/player.h"
 #include "resources/resource_ids.h"
 #include "widgets/panel_bitmaps.h"
-#include "widgets/panel_shell.h"
+#include "widgets/display_panel.h"
 #include "widgets/panel_windows.h"
 
 namespace {
@@ -31,28 +31,31 @@ constexpr char kWaveFilter[] = "Wave (*.wav)\0*.wav\0";
 // PLAY's button is disabled while a playback runs and the main window while
 // a render runs, so the effect modules are never prepared afresh under a
 // block that is being processed (PanelCouldGive).
-void OnPlay()
+void OnPlay(HWND window)
 {
     HandPatchToPlayer();
     // Every effect gets its current values, in the patch or not.
     PrepareEffectModules(g_sourceFormat.sampleRate);
-    const PanelState& panel = g_shell.panel;
+    const Shell& shell = ShellOf(window);
+    const PanelState& panel = shell.panel;
     Play(panel.playButton, panel.stopButton, panel.pauseButton, panel.greenLed, panel.redLed,
-         static_cast<uint32_t>(g_settings.deviceIndex), g_shell.sourcePath, 0, static_cast<uint32_t>(g_sourceFormat.blockSize));
+         static_cast<uint32_t>(g_settings.deviceIndex), shell.sourcePath, 0,
+         static_cast<uint32_t>(g_sourceFormat.blockSize));
 }
 
 // UP (step +1) and DOWN (step -1) move the current patch position round.
-void OnStepEffect(int step)
+void OnStepEffect(HWND window, int step)
 {
+    const PanelState& panel = ShellOf(window).panel;
     EffectsPatch& p = g_effectsPatch;
     if (p.count == 0) {
-        ShowDisplayLine("NO EFFECTS");
+        DrawDisplayLine(panel.display, "NO EFFECTS");
         return;
     }
     p.position = step > 0 ? NextPatchPosition(p.position, p.count) : PreviousPatchPosition(p.position, p.count);
     const int16_t id = EffectNameToId(p.names[p.position - 1]);
-    ShowDisplayLine(EffectDisplayName(id));
-    ShowEffectOnPanel(id);
+    DrawDisplayLine(panel.display, EffectDisplayName(id));
+    ShowEffectOnPanel(panel, id);
 }
 
 namespace {
@@ -92,7 +95,7 @@ namespace {
 // disk can cut short) and only a complete copy then replaces the target in
 // one rename on the same drive, so a failure never leaves a half-written
 // file under the user's name nor takes the user's old file away.
-bool MoveMixdownOntoTarget(const char* target)
+bool MoveMixdownOntoTarget(const char* rendered, const char* target)
 {
     // A read-only target is the user's protected file: it is not replaced
     // (Windows refuses that rename; some file systems would allow it).
@@ -104,7 +107,7 @@ bool MoveMixdownOntoTarget(const char* target)
     lstrcpyA(beside, target);
     lstrcatA(beside, kSuffix);
     DeleteFileA(beside);
-    if (!MoveFileExA(g_shell.tempMixdownPath, beside, MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING)) {
+    if (!MoveFileExA(rendered, beside, MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(beside);
         return false;
     }
@@ -137,23 +140,24 @@ bool NameTheSameFile(const char* first, const char* second)
 
 void OnMixdown(HWND window)
 {
+    Shell& shell = ShellOf(window);
     char target[kSourcePathSize];
-    lstrcpynA(target, g_shell.sourceTitle, kSourcePathSize);
+    lstrcpynA(target, shell.sourceTitle, kSourcePathSize);
     char title[kSourcePathSize] = "";
     OPENFILENAMEA ofn = WaveFileDialog(window, target, title,
                                        OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
     if (GetSaveFileNameA(&ofn) != 1) return;
     UpdateWindow(window);
-    PrepareMixdown(g_shell.sourcePath, g_shell.tempMixdownPath, kMixdownBlockBytes);
-    if (IsPlaybackActive()) Stop();
+    PrepareMixdown(shell.sourcePath, shell.tempMixdownPath, kMixdownBlockBytes);
+    if (IsPlaybackActive(shell.panel)) Stop();
     // Asked before the render: once the mixdown has replaced the file, the
     // source's old identity is gone.
-    const bool replacesSource = NameTheSameFile(target, g_shell.sourcePath);
-    RunProgressDialog(g_shell.instance, window);
+    const bool replacesSource = NameTheSameFile(target, shell.sourcePath);
+    RunProgressDialog(shell.instance, window);
     if (!g_mixdown.completed) return;
-    if (!MoveMixdownOntoTarget(target)) {
-        ShowErrorBox(g_shell.mainWindow, "Write Error. Mixdown file will be deleted.");
-        DeleteFileA(g_shell.tempMixdownPath);
+    if (!MoveMixdownOntoTarget(shell.tempMixdownPath, target)) {
+        ShowErrorBox(window, "Write Error. Mixdown file will be deleted.");
+        DeleteFileA(shell.tempMixdownPath);
         return;
     }
     // The open source is now the mixdown (stereo, another length): it is
@@ -168,27 +172,29 @@ void OnMixdown(HWND window)
 // the patch).
 void OnEffectsPatch(HWND window)
 {
+    const Shell& shell = ShellOf(window);
     const EffectsPatch& p = g_effectsPatch;
     const int16_t shown = p.count == 0 ? 0 : CurrentEffectId();
-    if (!RunEffectsPatchDialog(g_shell.instance, window)) return;
+    if (!RunEffectsPatchDialog(shell.instance, window)) return;
     HandPatchToPlayer();
     if (p.count == 0) {
-        ShowDisplayLine("NO EFFECTS");
+        DrawDisplayLine(shell.panel.display, "NO EFFECTS");
         return;
     }
     const int16_t current = CurrentEffectId();
     if (current == shown) return;
-    ShowDisplayLine(EffectDisplayName(current));
-    ShowEffectOnPanel(current);
+    DrawDisplayLine(shell.panel.display, EffectDisplayName(current));
+    ShowEffectOnPanel(shell.panel, current);
 }
 
 // Preferences edits a copy; a change of latency or device stops a running
 // playback, which was started with the settings in force, before it counts.
 void OnPreferences(HWND window)
 {
+    const Shell& shell = ShellOf(window);
     Settings edited = g_settings;
-    if (!RunPreferencesDialog(g_shell.instance, window, &edited)) return;
-    if (ChangesPlayback(edited) && IsPlaybackActive()) Stop();
+    if (!RunPreferencesDialog(shell.instance, window, &edited)) return;
+    if (ChangesPlayback(edited) && IsPlaybackActive(shell.panel)) Stop();
     CommitPreferences(edited);
 }
 
@@ -204,9 +210,11 @@ bool PanelCouldGive(HWND window, int id)
     case IDC_PAUSE:
     case IDC_STOP:
     case IDC_UP:
-    case IDC_DOWN: return IsWindowEnabled(GetDlgItem(window, id)) != FALSE;
+    case IDC_DOWN:
+    case IDC_ONOFF_LED: return IsWindowEnabled(GetDlgItem(window, id)) != FALSE;
     default: break;
     }
-    const UINT state = GetMenuState(g_shell.popupMenu, static_cast<UINT>(id), MF_BYCOMMAND);
-    return PanelSwitchedOn() && state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+    const Shell& shell = ShellOf(window);
+    const UINT state = GetMenuState(shell.popupMenu, static_cast<UINT>(id), MF_BYCOMMAND);
+    return PanelSwitchedOn(shell.panel) && state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
 }

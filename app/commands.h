@@ -4,15 +4,15 @@
 #pragma once
 #include <windows.h>
 
-// Whether the panel could give the command now: its button enabled, or its
-// menu item enabled in a menu that the panel opens, in an enabled main
-// window. Another program's WM_COMMAND otherwise does nothing.
+// Whether the panel could give the command now: its button (or the on/off
+// LED) enabled, or its menu item enabled in a menu that the panel opens, in
+// an enabled main window. Another program's WM_COMMAND otherwise does nothing.
 bool PanelCouldGive(HWND window, int id);
 
 // PLAY: the patch and every effect's values to the player, which starts.
-void OnPlay();
+void OnPlay(HWND window);
 // UP (step +1) and DOWN (step -1).
-void OnStepEffect(int step);
+void OnStepEffect(HWND window, int step);
 void OnOpen(HWND window);
 void OnMixdown(HWND window);
 void OnEffectsPatch(HWND window);

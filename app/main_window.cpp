@@ -18,6 +18,7 @@
 #include "widgets/dib_resources.h"
 #include "widgets/display_panel.h"
 #include "widgets/panel_bitmaps.h"
+#include "widgets/panel_messages.h"
 #include "widgets/panel_windows.h"
 
 namespace {
@@ -26,7 +27,18 @@ HWND CreateChild(HWND parent, const char* className, const char* text, int id, i
                  int height, DWORD style)
 {
     return CreateWindowExA(0, className, text, WS_CHILD | style, x, y, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_shell.instance, nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), PanelInstanceOf(parent), nullptr);
+}
+
+// The popup menu's items that wait for the end of the intro; Mixdown waits
+// longer, until a file is open.
+const UINT kIntroGreyedItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, IDM_MIXDOWN, IDM_HELP, IDM_ABOUT};
+const UINT kIntroEnabledItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, IDM_HELP, IDM_ABOUT};
+
+template <size_t count>
+void SetMenuItems(HMENU menu, const UINT (&items)[count], UINT state)
+{
+    for (UINT item : items) EnableMenuItem(menu, item, MF_BYCOMMAND | state);
 }
 
 struct KnobPlace {
@@ -81,12 +93,20 @@ void CreatePanelControls(HWND window, PanelState* panel)
     panel->upButton = CreateButton(window, "UP", IDC_UP, 280, 14, 20, 14);
 }
 
+// The record comes with the creation; it is the window's from here on.
+void MainWindow_OnNcCreate(HWND window, const CREATESTRUCTA* create)
+{
+    auto* shell = static_cast<Shell*>(create->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(shell));
+    if (shell) shell->mainWindow = window;
+}
+
 LRESULT MainWindow_OnCreate(HWND window)
 {
-    g_shell.mainWindow = window;
-    CreatePanelControls(window, &g_shell.panel);
-    LoadPanelBitmaps(g_shell.instance);
-    if (g_shell.panel.onOffLed) ShowWindow(g_shell.panel.onOffLed, SW_SHOWNORMAL);
+    Shell& shell = ShellOf(window);
+    CreatePanelControls(window, &shell.panel);
+    LoadPanelBitmaps(shell.instance);
+    if (shell.panel.onOffLed) ShowWindow(shell.panel.onOffLed, SW_SHOWNORMAL);
     EffectsPatch& p = g_effectsPatch;
     for (int i = 0; i < kPatchSlots; ++i) p.ids[i] = i < p.count ? EffectNameToId(p.names[i]) : 0;
     return 0;
@@ -98,17 +118,64 @@ void MainWindow_OnPaint(HWND window)
     PaintDibResource(window, IDB_PANEL_BACKGROUND);
 }
 
-// The first right click after the intro enables the panel.
-void MainWindow_OnRButtonDown()
+// The display's intro greys the menu while it runs; its end lets the menu
+// open and the prompt ask for the first right click.
+void MainWindow_OnIntroStarted(HWND window)
 {
-    PanelState& panel = g_shell.panel;
-    if (!EndRightClickWait(panel.display)) return;
+    SetMenuItems(ShellOf(window).popupMenu, kIntroGreyedItems, MF_GRAYED);
+}
+
+void MainWindow_OnIntroEnded(HWND window)
+{
+    Shell& shell = ShellOf(window);
+    shell.panel.introFinished = 1;
+    shell.panel.rightClickWait = 1;
+    SetMenuItems(shell.popupMenu, kIntroEnabledItems, MF_ENABLED);
+}
+
+// The first right click after the intro ends the prompt and enables the panel.
+void MainWindow_OnRButtonDown(HWND window)
+{
+    PanelState& panel = ShellOf(window).panel;
+    if (!panel.rightClickWait) return;
+    panel.rightClickWait = 0;
+    SendMessageA(panel.display, kMsgEndPrompt, 0, 0);
     for (HWND knob : panel.knobs) EnableWindow(knob, TRUE);
     for (HWND control : {panel.volumeSlider, panel.upButton, panel.downButton, panel.display, panel.onOffLed}) {
         EnableWindow(control, TRUE);
     }
     // From now on a WAV file dropped on the panel opens as Open opens it.
-    DragAcceptFiles(g_shell.mainWindow, TRUE);
+    DragAcceptFiles(window, TRUE);
+}
+
+// A knob's number (1 to kKnobCount) from its control id; 0 for another control.
+int KnobNumberOf(int id)
+{
+    const int number = id - IDC_KNOB_FREQ + 1;
+    return number >= 1 && number <= kKnobCount ? number : 0;
+}
+
+// A step of a drag: the knob's effect parameter or the master volume follows.
+void MainWindow_OnControlChanging(int id, uint16_t position)
+{
+    if (const int knob = KnobNumberOf(id)) {
+        TurnKnob(knob, position);
+    } else if (id == IDC_VOLUME_SLIDER) {
+        MoveMasterFader(position);
+    }
+}
+
+// The pointer on a control: the display shows what it stands for.
+void MainWindow_OnPointerOn(HWND window, int id, uint16_t position)
+{
+    const PanelState& panel = ShellOf(window).panel;
+    if (const int knob = KnobNumberOf(id)) {
+        ShowKnobValue(panel, knob, position);
+    } else if (id == IDC_VOLUME_SLIDER) {
+        ShowMasterVolume(panel);
+    } else if (id == IDC_ONOFF_LED) {
+        ShowOnOffState(panel);
+    }
 }
 
 bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
@@ -121,7 +188,7 @@ void MainWindow_OnDropFiles(HWND window, HDROP drop)
 {
     char path[kSourcePathSize] = "";
     const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    const bool opens = PanelSwitchedOn() && IsWindowEnabled(window) && length > 0 &&
+    const bool opens = PanelSwitchedOn(ShellOf(window).panel) && IsWindowEnabled(window) && length > 0 &&
                        length < kSourcePathSize && DragQueryFileA(drop, 0, path, kSourcePathSize) == length;
     DragFinish(drop);
     if (opens) OpenSourceFile(window, path, FileNamePart(path, IsAnsiLeadByte));
@@ -140,27 +207,30 @@ void MainWindow_OnCancelMode(HWND window)
 // as its Cancel ends it, so that no partial temporary file stays behind,
 // and playback, because the player draws on the buttons and LEDs until it
 // ends.
-void EndWorkBeforeClosing()
+void EndWorkBeforeClosing(HWND window)
 {
     CancelMixdown();
-    if (IsPlaybackActive()) Stop();
+    if (IsPlaybackActive(ShellOf(window).panel)) Stop();
 }
 
 void MainWindow_OnCommand(HWND window, int id)
 {
     if (!PanelCouldGive(window, id)) return;
     switch (id) {
-    case IDC_PLAY: OnPlay(); break;
+    case IDC_PLAY: OnPlay(window); break;
     case IDC_PAUSE: Pause(); break;
     case IDC_STOP: Stop(); break;
-    case IDC_UP: OnStepEffect(+1); break;
-    case IDC_DOWN: OnStepEffect(-1); break;
+    case IDC_UP: OnStepEffect(window, +1); break;
+    case IDC_DOWN: OnStepEffect(window, -1); break;
+    case IDC_ONOFF_LED: SwitchCurrentEffect(ShellOf(window).panel); break;
     case IDM_OPEN: OnOpen(window); break;
     case IDM_EFFECTS_PATCH: OnEffectsPatch(window); break;
     case IDM_MIXDOWN: OnMixdown(window); break;
-    case IDM_ABOUT: DialogBoxParamA(g_shell.instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0); break;
+    case IDM_ABOUT:
+        DialogBoxParamA(ShellOf(window).instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
+        break;
     case IDM_PREFERENCES: OnPreferences(window); break;
-    case IDM_HELP: ShowManual(window, g_shell.helpPath); break;
+    case IDM_HELP: ShowManual(window, ShellOf(window).helpPath); break;
     case IDM_EXIT: DestroyWindow(window); break;
     default: break;
     }
@@ -171,12 +241,13 @@ void MainWindow_OnCommand(HWND window, int id)
 // and the temporary file deleted.
 void MainWindow_OnDestroy(HWND window)
 {
-    EndWorkBeforeClosing();
-    CloseManual(window, g_shell.helpPath);
+    Shell& shell = ShellOf(window);
+    EndWorkBeforeClosing(window);
+    CloseManual(window, shell.helpPath);
     DeletePanelBitmaps();
-    DestroyMenu(g_shell.menuResource);
-    WriteSettings(window, &g_settings);
-    DeleteFileA(g_shell.tempMixdownPath);
+    DestroyMenu(shell.menuResource);
+    WriteSettings(shell.instance, window, &g_settings);
+    DeleteFileA(shell.tempMixdownPath);
     PostQuitMessage(0);
 }
 
@@ -184,7 +255,7 @@ void MainWindow_OnDestroy(HWND window)
 void MainWindow_OnEndSession(HWND window, bool ending)
 {
     if (!ending) return;
-    EndWorkBeforeClosing();
+    EndWorkBeforeClosing(window);
     DestroyWindow(window);
 }
 
@@ -199,22 +270,31 @@ bool MainWindow_OnContextMenu(HWND window, LPARAM lParam)
     GetClientRect(window, &client);
     if (!PtInRect(&client, point)) return false;
     ClientToScreen(window, &point);
-    if (PanelSwitchedOn()) {
-        TrackPopupMenu(g_shell.popupMenu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
+    const Shell& shell = ShellOf(window);
+    if (PanelSwitchedOn(shell.panel)) {
+        TrackPopupMenu(shell.popupMenu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
     }
     return true;
 }
 
 }  // namespace
 
+Shell& ShellOf(HWND mainWindow)
+{
+    return *reinterpret_cast<Shell*>(GetWindowLongPtrA(mainWindow, GWLP_USERDATA));
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_NCCREATE:
+        MainWindow_OnNcCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_CREATE: return MainWindow_OnCreate(window);
     case WM_PAINT: MainWindow_OnPaint(window); return 0;
     case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
-    case WM_ENABLE: UpdateWindow(g_shell.panel.playButton); return 0;
-    case WM_RBUTTONDOWN: MainWindow_OnRButtonDown(); return 0;
+    case WM_ENABLE: UpdateWindow(ShellOf(window).panel.playButton); return 0;
+    case WM_RBUTTONDOWN: MainWindow_OnRButtonDown(window); return 0;
     case WM_CONTEXTMENU:
         if (MainWindow_OnContextMenu(window, lParam)) return 0;
         return DefWindowProcA(window, message, wParam, lParam);
@@ -222,11 +302,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SHOWWINDOW:
     case WM_MOUSEMOVE: return 0;
     case WM_COMMAND: MainWindow_OnCommand(window, LOWORD(wParam)); return 0;
+    case kNotifyChanging: MainWindow_OnControlChanging(LOWORD(wParam), HIWORD(lParam)); return 0;
+    case kNotifyPointerOn: MainWindow_OnPointerOn(window, LOWORD(wParam), HIWORD(lParam)); return 0;
+    case kNotifyIntroStarted: MainWindow_OnIntroStarted(window); return 0;
+    case kNotifyIntroEnded: MainWindow_OnIntroEnded(window); return 0;
     case WM_DROPFILES: MainWindow_OnDropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_CANCELMODE:
         MainWindow_OnCancelMode(window);
         return DefWindowProcA(window, message, wParam, lParam);
-    case WM_CLOSE: EndWorkBeforeClosing(); return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CLOSE: EndWorkBeforeClosing(window); return DefWindowProcA(window, message, wParam, lParam);
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: MainWindow_OnEndSession(window, wParam != FALSE); return 0;
     case WM_DESTROY: MainWindow_OnDestroy(window); return 0;

@@ -6,21 +6,21 @@
 #include "dialogs/error_box.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
-#include "widgets/panel_shell.h"
 
 void OpenSourceFile(HWND window, const char* path, const char* title)
 {
-    if (!AcceptSourceFile(g_shell.mainWindow, path)) return;
-    lstrcpynA(g_shell.sourcePath, path, kSourcePathSize);
-    lstrcpynA(g_shell.sourceTitle, title, kSourcePathSize);
-    if (IsPlaybackActive()) {
+    if (!AcceptSourceFile(window, path)) return;
+    Shell& shell = ShellOf(window);
+    lstrcpynA(shell.sourcePath, path, kSourcePathSize);
+    lstrcpynA(shell.sourceTitle, title, kSourcePathSize);
+    if (IsPlaybackActive(shell.panel)) {
         Stop();
     } else {
-        EnableWindow(g_shell.panel.playButton, TRUE);
+        EnableWindow(shell.panel.playButton, TRUE);
     }
-    EnableMenuItem(g_shell.popupMenu, IDM_MIXDOWN, MF_BYCOMMAND | MF_ENABLED);
+    EnableMenuItem(shell.popupMenu, IDM_MIXDOWN, MF_BYCOMMAND | MF_ENABLED);
     char caption[kSourcePathSize + 16];
-    lstrcpynA(caption, g_shell.sourceTitle, kSourcePathSize);
+    lstrcpynA(caption, shell.sourceTitle, kSourcePathSize);
     lstrcatA(caption, " - Quellbox");
     SetWindowTextA(window, caption);
 }

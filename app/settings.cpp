@@ -3,7 +3,6 @@
 #include <climits>
 #include <cstdio>
 
-#include "app/main_window.h"
 #include "dialogs/device_list.h"
 #include "model/settings.h"
 #include "resources/resource_ids.h"
@@ -13,10 +12,10 @@ namespace {
 const char kWaveOut[] = "Wave Out";
 const char kMainWindow[] = "Main Window";
 
-void LoadSettingsFileName(char* name, int size)
+void LoadSettingsFileName(HINSTANCE instance, char* name, int size)
 {
     name[0] = '\0';
-    LoadStringA(g_shell.instance, IDS_SETTINGS_FILE, name, size);
+    LoadStringA(instance, IDS_SETTINGS_FILE, name, size);
 }
 
 void WriteInt(const char* section, const char* key, long value, const char* file)
@@ -64,10 +63,10 @@ RECT NormalWindowRect(HWND window)
 
 }  // namespace
 
-void ReadSettings(const RECT& defaultFrame, Settings* settings)
+void ReadSettings(HINSTANCE instance, const RECT& defaultFrame, Settings* settings)
 {
     char file[12];
-    LoadSettingsFileName(file, sizeof file);
+    LoadSettingsFileName(instance, file, sizeof file);
 
     int16_t latency = static_cast<int16_t>(GetPrivateProfileIntA(kWaveOut, "Latency", kDefaultLatency, file));
     if (latency < kMinimumLatency) latency = kMinimumLatency;
@@ -84,10 +83,10 @@ void ReadSettings(const RECT& defaultFrame, Settings* settings)
     settings->windowTop = placed ? top : defaultFrame.top;
 }
 
-void WriteSettings(HWND mainWindow, Settings* settings)
+void WriteSettings(HINSTANCE instance, HWND mainWindow, Settings* settings)
 {
     char file[12];
-    LoadSettingsFileName(file, sizeof file);
+    LoadSettingsFileName(instance, file, sizeof file);
     const RECT r = NormalWindowRect(mainWindow);
     settings->windowLeft = r.left;
     settings->windowTop = r.top;

@@ -9,7 +9,6 @@
 #include "model/settings.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
-#include "widgets/display_panel.h"
 #include "widgets/panel_classes.h"
 #include "widgets/panel_messages.h"
 #include "widgets/panel_windows.h"
@@ -20,7 +19,6 @@ constexpr int kPanelWidth = 370;
 constexpr int kPanelHeight = 92;
 constexpr DWORD kFrameStyle = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
 
-
 bool DisplayHasEnoughColours()
 {
     HWND desktop = GetDesktopWindow();
@@ -28,20 +26,20 @@ bool DisplayHasEnoughColours()
     return GetDeviceCaps(dc, BITSPIXEL) >= 8;
 }
 
-void BuildFixedPath(const char* dir, int stringId, char* out)
+void BuildFixedPath(HINSTANCE instance, const char* dir, int stringId, char* out)
 {
     char name[64] = "";
-    LoadStringA(g_shell.instance, stringId, name, sizeof name);
+    LoadStringA(instance, stringId, name, sizeof name);
     JoinDirectoryAndName(dir, name, out, kShellPathSize);
 }
 
-void BuildFixedPaths()
+void BuildFixedPaths(Shell* shell)
 {
     char dir[kShellPathSize] = "";
     GetWindowsDirectoryA(dir, sizeof dir);
-    BuildFixedPath(dir, IDS_TEMP_MIXDOWN_FILE, g_shell.tempMixdownPath);
+    BuildFixedPath(shell->instance, dir, IDS_TEMP_MIXDOWN_FILE, shell->tempMixdownPath);
     GetCurrentDirectoryA(sizeof dir, dir);
-    BuildFixedPath(dir, IDS_HELP_FILE, g_shell.helpPath);
+    BuildFixedPath(shell->instance, dir, IDS_HELP_FILE, shell->helpPath);
 }
 
 // The centred window rectangle of a 370 x 92 client area.
@@ -65,7 +63,7 @@ void ConfigureControl(HWND control, const char* text, int minimum, int maximum, 
     SendMessageA(control, kMsgSetPosition, static_cast<WPARAM>(position), 0);
 }
 
-void ConfigurePanel()
+void ConfigurePanel(const PanelState& panel)
 {
     struct KnobSetup {
         const char* text;
@@ -75,14 +73,14 @@ void ConfigurePanel()
         {"Hz", 0, 100}, {"Hz", 0, 100}, {"", 0, 100}, {"", 1, 200}, {"De", 0, 180}, {"Feed", 0, 100},
     };
     for (int k = 0; k < kKnobCount; ++k) {
-        ConfigureControl(g_shell.panel.knobs[k], kKnobs[k].text, kKnobs[k].minimum, kKnobs[k].maximum,
+        ConfigureControl(panel.knobs[k], kKnobs[k].text, kKnobs[k].minimum, kKnobs[k].maximum,
                          KnobPositionFor(kPhaserId, k + 1));
     }
-    ConfigureControl(g_shell.panel.volumeSlider, "", 0, 300, 32);
+    ConfigureControl(panel.volumeSlider, "", 0, 300, 32);
     // Showing the display starts its intro.
-    ShowWindow(g_shell.panel.display, SW_SHOWNORMAL);
-    SendMessageA(g_shell.panel.display, kMsgSetMinimum, 0, 0);
-    SendMessageA(g_shell.panel.display, kMsgSetPosition, 0, reinterpret_cast<LPARAM>(EffectDisplayName(kPhaserId)));
+    ShowWindow(panel.display, SW_SHOWNORMAL);
+    SendMessageA(panel.display, kMsgSetMinimum, 0, 0);
+    SendMessageA(panel.display, kMsgSetPosition, 0, reinterpret_cast<LPARAM>(EffectDisplayName(kPhaserId)));
 }
 
 int RunMessageLoop()
@@ -109,9 +107,11 @@ bool RegisterShellClasses(HINSTANCE instance)
     return RegisterClassA(&wc) != 0 && RegisterPanelClasses(instance);
 }
 
+// The main window's record lives as long as the message loop runs.
 int RunQuellbox(HINSTANCE instance, int showCommand)
 {
-    g_shell.instance = instance;
+    Shell shell = {};
+    shell.instance = instance;
     if (!RegisterShellClasses(instance)) return 1;
     if (FindWindowA(kMainWindowClass, nullptr)) {
         ShowErrorBox(nullptr, "Quellbox is already active.");
@@ -121,22 +121,21 @@ int RunQuellbox(HINSTANCE instance, int showCommand)
         ShowErrorBox(nullptr, "Quellbox needs at least 256 colors.");
         return 1;
     }
-    BuildFixedPaths();
-    g_shell.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_POPUP));
-    g_shell.popupMenu = GetSubMenu(g_shell.menuResource, 0);
-    SetDisplayMenu(g_shell.popupMenu);
+    BuildFixedPaths(&shell);
+    shell.menuResource = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_POPUP));
+    shell.popupMenu = GetSubMenu(shell.menuResource, 0);
 
     const RECT frame = CentredWindowRect();
-    ReadSettings(frame, &g_settings);
+    ReadSettings(instance, frame, &g_settings);
 
     HWND window = CreateWindowExA(0, kMainWindowClass, "Quellbox", kFrameStyle | WS_MINIMIZEBOX,
                                   g_settings.windowLeft, g_settings.windowTop,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                                  nullptr);
+                                  &shell);
     if (!window) return 1;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    ConfigurePanel();
+    ConfigurePanel(shell.panel);
     return RunMessageLoop();
 }
 

@@ -23,21 +23,18 @@ struct DisplaySlots {
     unsigned format[4];
 };
 
+// The display's own state: what messages 1025 and 1027 keep, the picture
+// it draws on, what it last drew, and where its intro stands.
 struct DisplayRecord {
     uint16_t value;
     HBITMAP background;
     char text[kControlTextSize];
     DisplaySlots shown;
+    IntroBanner banner;
+    int32_t painted;     // the first paint is done
+    int32_t blinkPhase;  // 0: the prompt is drawn next, 1: the blank
+    int32_t prompting;   // the prompt blinks, waiting for the first right click
 };
-
-HMENU g_displayMenu = nullptr;
-bool g_firstPaint = true;
-int g_blinkPhase = 0;
-IntroBanner g_banner = kIntroStart;
-
-const UINT kIntroGreyedItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, IDM_MIXDOWN, IDM_HELP, IDM_ABOUT};
-// Mixdown stays greyed until a file is open.
-const UINT kIntroEnabledItems[] = {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_PREFERENCES, IDM_HELP, IDM_ABOUT};
 
 DisplayRecord* RecordOf(HWND window) { return ControlRecordOf<DisplayRecord>(window); }
 
@@ -79,50 +76,9 @@ void PaintDisplay(HDC dc, HWND window, const DisplayRecord* record)
     CopyOffscreen(offscreen, dc);
 }
 
-void DrawSlotsNow(HWND window, DisplayRecord* record, const char* const texts[4], const unsigned formats[4])
-{
-    if (!record || !record->background) return;
-    SetSlots(record, texts, formats);
-    ScopedGetDC dc(window);
-    PaintDisplay(dc, window, record);
-}
-
 void DrawEmpty(HWND window)
 {
     DrawDisplayText(window, "", kNoPlace, "", kNoPlace, "", kNoPlace, "", kNoPlace);
-}
-
-void EnableItems(const UINT* items, size_t count, UINT state)
-{
-    if (!g_displayMenu) return;
-    for (size_t i = 0; i < count; ++i) EnableMenuItem(g_displayMenu, items[i], MF_BYCOMMAND | state);
-}
-
-LRESULT Display_OnCreate(HWND window)
-{
-    DisplayRecord* record = AttachControlRecord<DisplayRecord>(window);
-    if (record) record->value = 1;
-    return 0;
-}
-
-void Display_OnDestroy(HWND window)
-{
-    DisplayRecord* record = RecordOf(window);
-    if (!record) return;
-    if (record->background) DeleteObject(record->background);
-    FreeControlRecord(window);
-}
-
-// The intro starts when the display is first shown. A display without its
-// record draws nothing, but its timers still run the intro and the prompt,
-// so that the panel can be switched on and the menu reached.
-void Display_OnShowWindow(HWND window, BOOL shown)
-{
-    if (!shown) return;
-    DisplayRecord* record = RecordOf(window);
-    if (record && !record->background) record->background = CreateControlBackground(window);
-    DrawEmpty(window);
-    SetTimer(window, IDT_DISPLAY_INTRO, kIntroStepMs, nullptr);
 }
 
 // The display's text in normal use: the current effect's name, or that
@@ -132,77 +88,108 @@ const char* NormalUseText()
     return g_effectsPatch.count == 0 ? "NO EFFECTS" : EffectDisplayName(CurrentEffectId());
 }
 
+void NotifyParentOfIntro(HWND window, UINT notification)
+{
+    SendMessageA(GetParent(window), notification, static_cast<WPARAM>(GetDlgCtrlID(window)),
+                 reinterpret_cast<LPARAM>(window));
+}
+
+LRESULT Display_OnCreate(HWND window)
+{
+    DisplayRecord* record = AttachControlRecord<DisplayRecord>(window);
+    if (!record) return 0;
+    record->value = 1;
+    record->banner = kIntroStart;
+    return 0;
+}
+
+void Display_OnDestroy(HWND window, DisplayRecord* record)
+{
+    if (!record) return;
+    if (record->background) DeleteObject(record->background);
+    FreeControlRecord(window);
+}
+
+// The intro starts when the display is shown. A display without its record
+// draws nothing, but its timers still run the intro (which ends at the
+// first tick, having nothing to type) and the prompt, so that the panel can
+// be switched on and the menu reached.
+void Display_OnShowWindow(HWND window, DisplayRecord* record, BOOL shown)
+{
+    if (!shown) return;
+    if (record && !record->background) record->background = CreateControlBackground(window);
+    DrawEmpty(window);
+    NotifyParentOfIntro(window, kNotifyIntroStarted);
+    SetTimer(window, IDT_DISPLAY_INTRO, kIntroStepMs, nullptr);
+}
+
 // The paint replaces all four texts, so it covers the whole display: a
 // window that passed over part of it must not leave the old texts beside
-// the new ones.
-void Display_OnPaint(HWND window)
+// the new ones. The first paint and every paint while the prompt blinks
+// show the bare background.
+void Display_OnPaint(HWND window, DisplayRecord* record)
 {
     InvalidateRect(window, nullptr, FALSE);
-    {
-        ScopedPaint paint(window);
-        DisplayRecord* record = RecordOf(window);
-        if (record) {
-            const bool bare = g_firstPaint || ThePanel().rightClickWait;
-            const char* texts[4] = {bare ? "" : NormalUseText(), "", "", ""};
-            const unsigned formats[4] = {bare ? kNoPlace : kTopLeft, kNoPlace, kNoPlace, kNoPlace};
-            SetSlots(record, texts, formats);
-            PaintDisplay(paint.dc, window, record);
-        }
+    ScopedPaint paint(window);
+    if (!record) return;
+    const bool bare = !record->painted || record->prompting;
+    const char* texts[4] = {bare ? "" : NormalUseText(), "", "", ""};
+    const unsigned formats[4] = {bare ? kNoPlace : kTopLeft, kNoPlace, kNoPlace, kNoPlace};
+    SetSlots(record, texts, formats);
+    PaintDisplay(paint.dc, window, record);
+    record->painted = 1;
+}
+
+void Display_OnIntroStep(HWND window, DisplayRecord* record)
+{
+    bool finished = true;
+    if (record) {
+        const IntroFrame frame = IntroTick(&record->banner);
+        char line1[kSlotTextSize];
+        char line2[kSlotTextSize];
+        lstrcpynA(line1, kBannerLine1, frame.line1Chars + 1);
+        lstrcpynA(line2, kBannerLine2, frame.line2Chars + 1);
+        DrawDisplayText(window, "", kNoPlace, line1, kTopRight, line2, kBottomLeft, "", kNoPlace);
+        finished = frame.finished;
     }
-    g_firstPaint = false;
-}
-
-void Display_OnIntroStep(HWND window)
-{
-    EnableItems(kIntroGreyedItems, sizeof kIntroGreyedItems / sizeof kIntroGreyedItems[0], MF_GRAYED);
-    const IntroFrame frame = IntroTick(&g_banner);
-    char line1[kSlotTextSize];
-    char line2[kSlotTextSize];
-    lstrcpynA(line1, kBannerLine1, frame.line1Chars + 1);
-    lstrcpynA(line2, kBannerLine2, frame.line2Chars + 1);
-    DrawDisplayText(window, "", kNoPlace, line1, kTopRight, line2, kBottomLeft, "", kNoPlace);
-    if (!frame.finished) return;
+    if (!finished) return;
     KillTimer(window, IDT_DISPLAY_INTRO);
-    ThePanel().introFinished = 1;
     SetTimer(window, IDT_DISPLAY_PROMPT, kPromptBlinkMs, nullptr);
-    ThePanel().rightClickWait = 1;
-    EnableItems(kIntroEnabledItems, sizeof kIntroEnabledItems / sizeof kIntroEnabledItems[0], MF_ENABLED);
+    if (record) record->prompting = 1;
+    NotifyParentOfIntro(window, kNotifyIntroEnded);
 }
 
-void Display_OnPromptStep(HWND window)
+void Display_OnPromptStep(HWND window, DisplayRecord* record)
 {
-    if (g_blinkPhase == 0) {
+    if (!record) return;
+    if (record->blinkPhase == 0) {
         DrawDisplayText(window, "click on me right", kTopLeft, "", kNoPlace, "  mouse button", kBottomLeft, "",
                         kNoPlace);
     } else {
         DrawEmpty(window);
     }
-    g_blinkPhase = 1 - g_blinkPhase;
+    record->blinkPhase = 1 - record->blinkPhase;
+}
+
+// The prompt may have been left on the display, or the blank between two
+// blinks: the panel's normal text replaces it at once.
+LRESULT Display_OnEndPrompt(HWND window, DisplayRecord* record)
+{
+    const bool wasPrompting = KillTimer(window, IDT_DISPLAY_PROMPT) != FALSE;
+    if (record) record->prompting = 0;
+    if (wasPrompting) ShowNormalUseText(window);
+    return wasPrompting;
+}
+
+void Display_OnDrawTexts(HWND window, DisplayRecord* record, const DisplayTexts* texts)
+{
+    if (!record || !record->background || !texts) return;
+    SetSlots(record, texts->text, texts->format);
+    ScopedGetDC dc(window);
+    PaintDisplay(dc, window, record);
 }
 
 }  // namespace
-
-void SetDisplayMenu(HMENU menu) { g_displayMenu = menu; }
-
-void ResetDisplayIntro()
-{
-    ThePanel().introFinished = 0;
-    ThePanel().rightClickWait = 0;
-    g_firstPaint = true;
-    g_blinkPhase = 0;
-    g_banner = kIntroStart;
-}
-
-bool EndRightClickWait(HWND display)
-{
-    if (!ThePanel().rightClickWait) return false;
-    KillTimer(display, IDT_DISPLAY_PROMPT);
-    ThePanel().rightClickWait = 0;
-    // The prompt may have been left on the display, or the blank between
-    // two blinks: the panel's normal text replaces it at once.
-    ShowNormalUseText(display);
-    return true;
-}
 
 void DrawDisplayLine(HWND display, const char* text)
 {
@@ -218,9 +205,8 @@ void DrawDisplayText(HWND display, const char* text1, unsigned format1, const ch
                      const char* text3, unsigned format3, const char* text4, unsigned format4)
 {
     if (!display) return;
-    const char* texts[4] = {text1, text2, text3, text4};
-    const unsigned formats[4] = {format1, format2, format3, format4};
-    DrawSlotsNow(display, RecordOf(display), texts, formats);
+    const DisplayTexts texts = {{text1, text2, text3, text4}, {format1, format2, format3, format4}};
+    SendMessageA(display, kMsgDrawTexts, 0, reinterpret_cast<LPARAM>(&texts));
 }
 
 LRESULT CALLBACK DisplayPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -228,15 +214,15 @@ LRESULT CALLBACK DisplayPanelProc(HWND window, UINT message, WPARAM wParam, LPAR
     DisplayRecord* record = RecordOf(window);
     switch (message) {
     case WM_CREATE: return Display_OnCreate(window);
-    case WM_DESTROY: Display_OnDestroy(window); return 0;
-    case WM_SHOWWINDOW: Display_OnShowWindow(window, static_cast<BOOL>(wParam)); return 0;
-    case WM_PAINT: Display_OnPaint(window); return 0;
+    case WM_DESTROY: Display_OnDestroy(window, record); return 0;
+    case WM_SHOWWINDOW: Display_OnShowWindow(window, record, static_cast<BOOL>(wParam)); return 0;
+    case WM_PAINT: Display_OnPaint(window, record); return 0;
     case WM_PRINTCLIENT: PaintDisplay(reinterpret_cast<HDC>(wParam), window, record); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_TIMER:
         if (wParam == IDT_DISPLAY_INTRO)
-            Display_OnIntroStep(window);
-        else Display_OnPromptStep(window);
+            Display_OnIntroStep(window, record);
+        else Display_OnPromptStep(window, record);
         return 0;
     case WM_COMMAND:
     case WM_MOUSEMOVE:
@@ -252,6 +238,8 @@ LRESULT CALLBACK DisplayPanelProc(HWND window, UINT message, WPARAM wParam, LPAR
     case kMsgSetPosition:
         if (record && lParam) lstrcpynA(record->text, reinterpret_cast<const char*>(lParam), kControlTextSize);
         return 0;
+    case kMsgDrawTexts: Display_OnDrawTexts(window, record, reinterpret_cast<const DisplayTexts*>(lParam)); return 0;
+    case kMsgEndPrompt: return Display_OnEndPrompt(window, record);
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -1,11 +1,8 @@
 #include "widgets/master_slider.h"
 
 #include "common/scoped_gdi.h"
-#include "model/display_number.h"
-#include "model/master_volume.h"
 #include "resources/panel_bitmap_ids.h"
 #include "widgets/control_background.h"
-#include "widgets/display_panel.h"
 #include "widgets/draw_transparent.h"
 #include "widgets/offscreen.h"
 #include "widgets/panel_windows.h"
@@ -50,15 +47,6 @@ void PaintSlider(HDC dc, HWND window, const SliderRecord* record)
     CopyOffscreen(picture, dc);
 }
 
-void ShowVolume(HWND window)
-{
-    char label[40] = "";
-    GetWindowTextA(window, label, sizeof label);
-    char value[kDisplayNumberSize];
-    FormatDisplayNumber(g_masterVolume, value, sizeof value);
-    DrawDisplayText(ThePanel().display, "MASTER", kTopLeft, "", kNoPlace, label, kBottomLeft, value, kBottomRight);
-}
-
 LRESULT Slider_OnCreate(HWND window)
 {
     SliderRecord* record = AttachControlRecord<SliderRecord>(window);
@@ -81,10 +69,8 @@ void Slider_OnMouseMove(HWND window, SliderRecord* record, LPARAM lParam)
         r.position = SliderPositionFromY(y, r.maximum);
         DrawSlider(window);
         NotifyParent(window, kNotifyChanging, r.position);
-        g_masterVolume = SliderVolumeDb(r.position);
-        HandVolumeToPlayer(g_masterVolume, g_masterVolume);
     }
-    ShowVolume(window);
+    NotifyParent(window, kNotifyPointerOn, record->range.position);
 }
 
 void Slider_OnLButtonDown(HWND window, SliderRecord* record, LPARAM lParam)

@@ -1,4 +1,7 @@
-// The master volume fader: window class "SLIDER".
+// The master volume fader: window class "SLIDER". It tells its parent
+// kNotifyChanging at each step of a drag on its track, kNotifyReleased at
+// its end and kNotifyPointerOn at every move over it; the parent sets the
+// volume and shows it.
 #pragma once
 #include <windows.h>
 

@@ -3,10 +3,8 @@
 #include "common/scoped_gdi.h"
 #include "model/effect_parameters.h"
 #include "model/effects_patch.h"
-#include "widgets/display_panel.h"
 #include "widgets/panel_bitmaps.h"
-#include "widgets/panel_messages.h"
-#include "widgets/panel_windows.h"
+#include "widgets/range_control.h"
 
 namespace {
 
@@ -44,26 +42,13 @@ void OnOff_OnPaint(HWND window)
     DrawOnOff(window);
 }
 
-void OnOff_OnMouseMove()
-{
-    const EffectParameters* effect = CurrentEffect();
-    if (!effect) {
-        DrawDisplayLine(ThePanel().display, "NO EFFECTS");
-        return;
-    }
-    DrawDisplayText(ThePanel().display, EffectDisplayName(CurrentEffectId()), kTopLeft, effect->on ? "ON" : "OFF",
-                    kTopRight, "", kNoPlace, "", kNoPlace);
-}
-
+// The parent switches the current effect in or out and has the LED
+// repainted; then it shows the effect's state, as it does for a hover.
 void OnOff_OnLButtonDown(HWND window)
 {
-    EffectParameters* effect = CurrentEffect();
-    if (effect) {
-        effect->on = effect->on ? 0 : 1;
-        SendEffectParameters(CurrentEffectId());
-        DrawOnOff(window);
-    }
-    SendMessageA(window, WM_MOUSEMOVE, 0, 0);
+    const int id = GetDlgCtrlID(window);
+    SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(window));
+    NotifyParent(window, kNotifyPointerOn, 0);
 }
 
 }  // namespace
@@ -73,7 +58,7 @@ LRESULT CALLBACK OnOffLedProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
     case WM_PAINT: OnOff_OnPaint(window); return 0;
     case WM_PRINTCLIENT: PaintOnOff(reinterpret_cast<HDC>(wParam), window); return 0;
-    case WM_MOUSEMOVE: OnOff_OnMouseMove(); return 0;
+    case WM_MOUSEMOVE: NotifyParent(window, kNotifyPointerOn, 0); return 0;
     case WM_LBUTTONDOWN: OnOff_OnLButtonDown(window); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -11,6 +11,8 @@ bool RegisterPanelClasses(HINSTANCE instance);
 // player lights them during playback.
 LRESULT CALLBACK LedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The on/off LED of the current effect: window class "ONOFFLED". A click
-// switches the effect in or out; hovering shows its state on the display.
+// The on/off LED of the current effect: window class "ONOFFLED"; it paints
+// the current effect's state. A click is a WM_COMMAND (BN_CLICKED) to its
+// parent, which switches the effect; a click or a move over it then tells
+// the parent kNotifyPointerOn, which shows the state on the display.
 LRESULT CALLBACK OnOffLedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

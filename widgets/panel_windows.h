@@ -5,7 +5,9 @@
 #pragma once
 #include <windows.h>
 
-#include "widgets/panel_shell.h"
+// The byte offset of the window-extra slot in which the knob, slider and
+// display keep the pointer to their state record.
+constexpr int kRecordSlot = 0;
 
 // The instance a panel window was created with.
 inline HINSTANCE PanelInstanceOf(HWND window)

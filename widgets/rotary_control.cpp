@@ -1,12 +1,9 @@
 #include "widgets/rotary_control.h"
 
 #include "common/scoped_gdi.h"
-#include "model/effect_parameters.h"
 #include "model/effects_patch.h"
 #include "resources/panel_bitmap_ids.h"
-#include "resources/resource_ids.h"
 #include "widgets/control_background.h"
-#include "widgets/display_panel.h"
 #include "widgets/draw_transparent.h"
 #include "widgets/knob_geometry.h"
 #include "widgets/offscreen.h"
@@ -25,14 +22,6 @@ struct KnobRecord {
 };
 
 KnobRecord* RecordOf(HWND window) { return ControlRecordOf<KnobRecord>(window); }
-
-// The knob number (1 to 6) of a knob window from its control id
-// (IDC_KNOB_FREQ + number - 1); 0 for any other id.
-int KnobNumberOf(HWND window)
-{
-    const int number = GetDlgCtrlID(window) - IDC_KNOB_FREQ + 1;
-    return number >= 1 && number <= kKnobCount ? number : 0;
-}
 
 POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
@@ -58,18 +47,6 @@ void PaintKnob(HDC dc, HWND window, const KnobRecord* record)
     CopyOffscreen(picture, dc);
 }
 
-void ShowKnobValue(HWND window, int effect, int knob, uint16_t position)
-{
-    // KnobValueText knows only the effects 1 to 4: for any other id nothing is shown.
-    KnobValue value;
-    if (!KnobValueText(effect, knob, position, &value)) return;
-    const char* name = EffectDisplayName(effect);
-    char label[40] = "";
-    GetWindowTextA(window, label, sizeof label);
-    DrawDisplayText(ThePanel().display, name, kTopLeft, "", kNoPlace, value.label ? value.label : label, kBottomLeft,
-                    value.text, kBottomRight);
-}
-
 LRESULT Knob_OnCreate(HWND window)
 {
     KnobRecord* record = AttachControlRecord<KnobRecord>(window);
@@ -86,13 +63,7 @@ void Knob_OnDestroy(HWND window, KnobRecord* record)
 
 void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
 {
-    if (g_effectsPatch.count == 0) {
-        DrawDisplayLine(ThePanel().display, "NO EFFECTS");
-        return;
-    }
-    const int effect = CurrentEffectId();
-    const int knob = KnobNumberOf(window);
-    if (record->dragging) {
+    if (record->dragging && g_effectsPatch.count != 0) {
         RECT client;
         GetClientRect(window, &client);
         const POINT c = CentreOf(client);
@@ -102,9 +73,8 @@ void Knob_OnMouseMove(HWND window, KnobRecord* record, LPARAM lParam)
         r.position = AngleToPosition(r.minimum, r.maximum, c.x, c.y, x, y);
         DrawKnob(window);
         NotifyParent(window, kNotifyChanging, r.position);
-        SetParameterFromKnob(effect, knob, r.position);
     }
-    ShowKnobValue(window, effect, knob, record->range.position);
+    NotifyParent(window, kNotifyPointerOn, record->range.position);
 }
 
 void Knob_OnLButtonDown(HWND window, KnobRecord* record, LPARAM lParam)

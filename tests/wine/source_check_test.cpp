@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "app/main_window.h"
 #include "dialogs/error_box.h"
 #include "model/settings.h"
 #include "model/source_format.h"
@@ -28,7 +27,6 @@ protected:
     {
         g_sourceFormat = {32000, 1, 123456, 19200};  // a previous source, unlike every file here
         g_settings.latency = kDefaultLatency;
-        g_shell.mainWindow = nullptr;
     }
 
     // Runs the check and returns the text of the one box it showed ("" when
@@ -37,7 +35,7 @@ protected:
     {
         MessageBoxCatcher catcher;
         const SourceFormat before = g_sourceFormat;
-        const bool ok = AcceptSourceFile(g_shell.mainWindow, path.c_str());
+        const bool ok = AcceptSourceFile(owner_, path.c_str());
         if (accepted) *accepted = ok;
         EXPECT_EQ(ok, catcher.Boxes().empty()) << "a refusal shows exactly one box, an acceptance none";
         if (!ok) {
@@ -68,6 +66,7 @@ protected:
 
     TempDir dir_;
     CaughtBox last_;
+    HWND owner_ = nullptr;  // the main window that owns the boxes
     int counter_ = 0;
 };
 
@@ -199,10 +198,10 @@ TEST_F(SourceCheckTest, TheBoxIsAQuellboxErrorWithOneOkOwnedByTheMainWindow)
 
     HWND owner = CreateWindowA("STATIC", "main", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
-    g_shell.mainWindow = owner;
+    owner_ = owner;
     CheckBytes(RiffFile("AVI ", Bytes(8, 0)));
     EXPECT_EQ(last_.owner, owner);
-    g_shell.mainWindow = nullptr;
+    owner_ = nullptr;
     DestroyWindow(owner);
 }
 

@@ -104,13 +104,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     };
     const KnobPlace knobs[6] = {{"Freq", 8, 5}, {"Depth", 48, 5}, {"Rate", 8, 50},
                                 {"Mix", 88, 50}, {"Degree", 88, 5}, {"Feed", 48, 50}};
+    HWND knobWindows[6];
     for (int i = 0; i < 6; ++i) {
-        ThePanel().knobs[i] = Child(main, "rotary_control", knobs[i].text, IDC_KNOB_FREQ + i, knobs[i].x, knobs[i].y, 30,
+        knobWindows[i] = Child(main, "rotary_control", knobs[i].text, IDC_KNOB_FREQ + i, knobs[i].x, knobs[i].y, 30,
                                  30, WS_DISABLED);
     }
     HWND slider = Child(main, "SLIDER", "Volume", IDC_VOLUME_SLIDER, 328, 4, 22, 84, WS_DISABLED);
-    ThePanel().display = Child(main, "DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, WS_DISABLED);
-    g_greenLed = ThePanel().greenLed = Child(main, "LED", "", IDC_GREEN_LED, 149, 65, 7, 3, 0);
+    HWND display = Child(main, "DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, WS_DISABLED);
+    g_greenLed = Child(main, "LED", "", IDC_GREEN_LED, 149, 65, 7, 3, 0);
     ShowWindow(g_greenLed, SW_SHOWNORMAL);
     HWND red = Child(main, "LED", "", IDC_RED_LED, 181, 65, 7, 3, 0);
     ShowWindow(red, SW_SHOWNORMAL);
@@ -140,34 +141,38 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show)
     const WPARAM minima[6] = {0, 0, 0, 1, 0, 0};
     const WPARAM maxima[6] = {100, 100, 100, 200, 180, 100};
     for (int i = 0; i < 6; ++i) {
-        ShowWindow(ThePanel().knobs[i], SW_SHOWNORMAL);
-        SendMessageA(ThePanel().knobs[i], kMsgSetText, 0, reinterpret_cast<LPARAM>(knobTexts[i]));
-        SendMessageA(ThePanel().knobs[i], kMsgSetMinimum, minima[i], 0);
-        SendMessageA(ThePanel().knobs[i], kMsgSetMaximum, maxima[i], 0);
-        SendMessageA(ThePanel().knobs[i], kMsgSetPosition, KnobPositionFor(kPhaserId, i + 1), 0);
+        ShowWindow(knobWindows[i], SW_SHOWNORMAL);
+        SendMessageA(knobWindows[i], kMsgSetText, 0, reinterpret_cast<LPARAM>(knobTexts[i]));
+        SendMessageA(knobWindows[i], kMsgSetMinimum, minima[i], 0);
+        SendMessageA(knobWindows[i], kMsgSetMaximum, maxima[i], 0);
+        SendMessageA(knobWindows[i], kMsgSetPosition, KnobPositionFor(kPhaserId, i + 1), 0);
     }
     ShowWindow(slider, SW_SHOWNORMAL);
     SendMessageA(slider, kMsgSetText, 0, reinterpret_cast<LPARAM>(""));
     SendMessageA(slider, kMsgSetMinimum, 0, 0);
     SendMessageA(slider, kMsgSetMaximum, 300, 0);
     SendMessageA(slider, kMsgSetPosition, 32, 0);
-    ShowWindow(ThePanel().display, SW_SHOWNORMAL);
-    SendMessageA(ThePanel().display, kMsgSetMinimum, 0, 0);
-    SendMessageA(ThePanel().display, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
+    ShowWindow(display, SW_SHOWNORMAL);
+    SendMessageA(display, kMsgSetMinimum, 0, 0);
+    SendMessageA(display, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
 
     if (ready) {
-        UpdateWindow(ThePanel().display);  // its first paint is the bare glass
-        KillTimer(ThePanel().display, IDT_DISPLAY_INTRO);
-        for (int tick = 0; tick < 15; ++tick) SendMessageA(ThePanel().display, WM_TIMER, IDT_DISPLAY_INTRO, 0);
-        KillTimer(ThePanel().display, IDT_DISPLAY_PROMPT);
-        ThePanel().rightClickWait = 0;
-        for (HWND knob : ThePanel().knobs) EnableWindow(knob, TRUE);
+        UpdateWindow(display);  // its first paint is the bare glass
+        KillTimer(display, IDT_DISPLAY_INTRO);
+        for (int tick = 0; tick < 15; ++tick) SendMessageA(display, WM_TIMER, IDT_DISPLAY_INTRO, 0);
+        SendMessageA(display, kMsgEndPrompt, 0, 0);
+        for (HWND knob : knobWindows) EnableWindow(knob, TRUE);
         EnableWindow(slider, TRUE);
         for (HWND button : buttonWindows) EnableWindow(button, TRUE);
-        EnableWindow(ThePanel().display, TRUE);
+        EnableWindow(display, TRUE);
         EnableWindow(onOff, TRUE);
-        SendMessageA(onOff, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // the Phaser on
-        SendMessageA(ThePanel().knobs[0], WM_MOUSEMOVE, 0, 0);  // the Freq value on the display
+        g_effectParameters[kPhaserId - 1].on = 1;  // the Phaser on
+        SendMessageA(onOff, WM_PAINT, 0, 0);
+        // The Freq value on the display, as the program shows it under the pointer.
+        KnobValue value;
+        if (KnobValueText(kPhaserId, 1, KnobPositionFor(kPhaserId, 1), &value))
+            DrawDisplayText(display, "PHASER", kTopLeft, "", kNoPlace, value.label ? value.label : "Freq", kBottomLeft,
+                            value.text, kBottomRight);
         g_playing = true;
         SetTimer(main, kLedBlinkTimer, kLedBlinkMs, nullptr);
     }

@@ -74,7 +74,6 @@ WavFuzzer::WavFuzzer(uint64_t seed, size_t firstCase, size_t realBoxEvery)
     // (it disables, repaints and reactivates the owner). The cases judge the
     // owner's handle and the buttons' states, never their pixels.
     ShowWindow(panel_.frame, SW_HIDE);
-    g_shell.mainWindow = panel_.frame;
     NotifyChangesToPlayer(nullptr, 0);
     ChangeVolume(-40.0, -40.0);  // the cases are noise: keep the recording quiet
 }
@@ -82,7 +81,6 @@ WavFuzzer::WavFuzzer(uint64_t seed, size_t firstCase, size_t realBoxEvery)
 WavFuzzer::~WavFuzzer()
 {
     Stop();
-    g_shell.mainWindow = nullptr;
     DestroyTransportPanel(&panel_);
     DeleteFileA(path_.c_str());
     RemoveDirectoryA(dir_.c_str());
@@ -129,7 +127,7 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
 {
     const FuzzBoxes watch(realBoxes_);
     g_sourceFormat = kPreviousSource;
-    *accepted = AcceptSourceFile(g_shell.mainWindow, path_.c_str());
+    *accepted = AcceptSourceFile(panel_.frame, path_.c_str());
     const std::vector<CaughtBox> shown = watch.Boxes();
     if (!watch.ReadingAgrees()) Fail("the box stand-in reads the check's box otherwise than it shows");
     if (realBoxes_) realBoxesCompared_ += shown.size();
@@ -141,7 +139,7 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
     if (!Contains(SourceCheckTexts(), box.text)) Fail("the check's box says an unknown text: \"" + box.text + "\"");
     if (box.caption != "Quellbox" || !box.errorIcon || box.buttonCount != 1 || !box.hasOk)
         Fail("the check's box is not a Quellbox error box with one OK button");
-    if (box.owner != g_shell.mainWindow) Fail("the check's box is not owned by the main window");
+    if (box.owner != panel_.frame) Fail("the check's box is not owned by the main window");
     return box.text;
 }
 

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 class DisplayTest : public ::testing::Test {
@@ -17,18 +19,7 @@ protected:
     void SetUp() override
     {
         ResetEffectsPatch();
-        ResetDisplayIntro();
-        menu_ = CreatePopupMenu();
-        for (UINT id : {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_MIXDOWN, IDM_ABOUT, IDM_PREFERENCES, IDM_HELP, IDM_EXIT})
-            AppendMenuA(menu_, MF_STRING, id, "item");
-        SetDisplayMenu(menu_);
         display_ = panel_.AddDisplay();
-    }
-    void TearDown() override
-    {
-        SetDisplayMenu(nullptr);
-        DestroyMenu(menu_);
-        ResetDisplayIntro();
     }
     void ShowWithoutIntro()
     {
@@ -42,7 +33,19 @@ protected:
         return PrintClient(display_);
     }
     Pixels Empty() { return Showing("", 0, "", 0, "", 0, "", 0); }
-    bool Greyed(UINT id) const { return (GetMenuState(menu_, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+    // The intro's notices to the parent: started, and ended when ended.
+    std::string IntroToldAs(bool ended)
+    {
+        const LPARAM self = reinterpret_cast<LPARAM>(display_);
+        const ExpectedMessage told[] = {{kNotifyIntroStarted, kWParam | kLParam, IDC_DISPLAY, self},
+                                        {kNotifyIntroEnded, kWParam | kLParam, IDC_DISPLAY, self}};
+        return SequenceMismatch(panel_.Notifications(), told, ended ? 2 : 1);
+    }
+    // The intro brought to its end by hand: fifteen ticks.
+    void RunIntro()
+    {
+        for (int tick = 1; tick <= 15; ++tick) Tick(IDT_DISPLAY_INTRO);
+    }
     Pixels Tick(UINT_PTR timer)
     {
         SendMessageA(display_, WM_TIMER, timer, 0);
@@ -50,7 +53,6 @@ protected:
     }
 
     PanelTestWindow panel_;
-    HMENU menu_ = nullptr;
     HWND display_ = nullptr;
 };
 
@@ -130,27 +132,18 @@ TEST_F(DisplayTest, NothingIsDrawnBeforeTheDisplayIsFirstShown)
     EXPECT_EQ(after.At(40, 20), RGB(7, 7, 7));
 }
 
-TEST_F(DisplayTest, TheIntroTypesTheBannerThenPromptsAndSetsBothFlagsOnTheFifteenthTick)
+TEST_F(DisplayTest, TheIntroTypesTheBannerThenPromptsAndTellsItsEndOnTheFifteenthTick)
 {
     ShowWindow(display_, SW_SHOWNORMAL);
     KillTimer(display_, IDT_DISPLAY_INTRO);  // the ticks are sent by hand below
     const Pixels empty = Empty();
     EXPECT_EQ(Tick(IDT_DISPLAY_INTRO), empty);  // the first tick shows nothing yet
-    for (UINT id : {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_MIXDOWN, IDM_ABOUT, IDM_PREFERENCES, IDM_HELP})
-        EXPECT_TRUE(Greyed(id)) << id;
-    EXPECT_FALSE(Greyed(118));
     EXPECT_EQ(Tick(IDT_DISPLAY_INTRO), Showing("", 0, "Q", kTopRight, " ", kBottomLeft, "", 0));
-    for (int tick = 3; tick <= 14; ++tick) {
-        Tick(IDT_DISPLAY_INTRO);
-        EXPECT_EQ(ThePanel().introFinished, 0) << tick;
-        EXPECT_EQ(ThePanel().rightClickWait, 0) << tick;
-    }
+    for (int tick = 3; tick <= 14; ++tick) Tick(IDT_DISPLAY_INTRO);
+    EXPECT_EQ(IntroToldAs(false), "");
     const Pixels last = Tick(IDT_DISPLAY_INTRO);
-    EXPECT_EQ(ThePanel().introFinished, 1);
-    EXPECT_EQ(ThePanel().rightClickWait, 1);
+    EXPECT_EQ(IntroToldAs(true), "");
     EXPECT_EQ(last, Showing("", 0, "QBX  v.1.5    ", kTopRight, "  ZANTIL Soft", kBottomLeft, "", 0));
-    for (UINT id : {IDM_OPEN, IDM_EFFECTS_PATCH, IDM_ABOUT, IDM_PREFERENCES, IDM_HELP}) EXPECT_FALSE(Greyed(id)) << id;
-    EXPECT_TRUE(Greyed(105));  // Mixdown waits for the first file
     EXPECT_FALSE(KillTimer(display_, IDT_DISPLAY_INTRO));  // the intro timer is gone ...
     EXPECT_TRUE(KillTimer(display_, IDT_DISPLAY_PROMPT));  // ... and the prompt's runs
 
@@ -179,28 +172,33 @@ TEST_F(DisplayTest, WithoutItsRecordTheDisplayStillReachesThePrompt)
     SendMessageA(display_, kMsgSetMinimum, 7, 0);
     EXPECT_EQ(SendMessageA(display_, kMsgSetMaximum, 0, 0), 0);
     SendMessageA(display_, kMsgSetPosition, 0, reinterpret_cast<LPARAM>("PHASER"));
+    panel_.ClearNotifications();
     ShowWindow(display_, SW_SHOWNORMAL);
-    for (int i = 0; i < 100 && !ThePanel().rightClickWait; ++i) PumpMessages(50);
-    EXPECT_EQ(ThePanel().introFinished, 1);
-    EXPECT_EQ(ThePanel().rightClickWait, 1);
+    for (int i = 0; i < 100 && panel_.Notifications().size() < 2; ++i) PumpMessages(50);
+    EXPECT_EQ(IntroToldAs(true), "");
     EXPECT_TRUE(KillTimer(display_, IDT_DISPLAY_PROMPT)) << "the prompt does not blink";
     EXPECT_EQ(PrintClient(display_), before) << "a display without its record drew";
 }
 
-TEST_F(DisplayTest, ARepaintShowsTheBareBackgroundWhileThePromptBlinksAndTheEffectAfterwards)
+TEST_F(DisplayTest, ARepaintShowsTheBareBackgroundWhileThePromptBlinksAndTheEffectAfterItsEnd)
 {
     ShowWithoutIntro();
     const Pixels empty = Empty();
     UpdateWindow(display_);  // the first paint: bare
-    ThePanel().rightClickWait = 1;
+    RunIntro();
+    Tick(IDT_DISPLAY_PROMPT);  // the prompt is up
     InvalidateRect(display_, nullptr, FALSE);
     UpdateWindow(display_);
     EXPECT_EQ(PrintClient(display_), empty);
-    ThePanel().rightClickWait = 0;
-    InvalidateRect(display_, nullptr, FALSE);
-    UpdateWindow(display_);
+    // The first right click: the effect's name at once, and on every repaint.
+    EXPECT_NE(SendMessageA(display_, kMsgEndPrompt, 0, 0), 0);
+    EXPECT_FALSE(KillTimer(display_, IDT_DISPLAY_PROMPT));
     const Pixels named = PrintClient(display_);
     EXPECT_EQ(named, Showing("PHASER", kTopLeft, "", 0, "", 0, "", 0));
+    InvalidateRect(display_, nullptr, FALSE);
+    UpdateWindow(display_);
+    EXPECT_EQ(PrintClient(display_), named);
+    EXPECT_EQ(SendMessageA(display_, kMsgEndPrompt, 0, 0), 0) << "the prompt ends once";
     g_effectsPatch.count = 0;
     InvalidateRect(display_, nullptr, FALSE);
     UpdateWindow(display_);

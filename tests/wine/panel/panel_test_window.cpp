@@ -12,8 +12,6 @@ namespace {
 
 const char kParentClass[] = "qbx_panel_test_parent";
 std::vector<MessageRecord> g_notifications;
-PanelState g_panel = {};
-std::vector<std::pair<double, double>> g_volumesHanded;
 
 struct KnobPlace {
     const char* text;
@@ -25,12 +23,6 @@ const KnobPlace kKnobPlaces[6] = {
 };
 
 }  // namespace
-
-// The controls' ties to a shell, answered by the test window in its place.
-PanelState& ThePanel() { return g_panel; }
-void HandVolumeToPlayer(double left, double right) { g_volumesHanded.emplace_back(left, right); }
-
-std::vector<std::pair<double, double>>& VolumesHanded() { return g_volumesHanded; }
 
 LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -48,7 +40,11 @@ LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ERASEBKGND: return 1;
     case WM_DRAWITEM: DrawOwnerButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case kNotifyChanging:
-    case kNotifyReleased: g_notifications.push_back({message, wParam, lParam}); return 0;
+    case kNotifyReleased:
+    case kNotifyPointerOn:
+    case kNotifyIntroStarted:
+    case kNotifyIntroEnded:
+    case WM_COMMAND: g_notifications.push_back({message, wParam, lParam}); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
@@ -83,7 +79,6 @@ PanelTestWindow::PanelTestWindow(bool shown)
 PanelTestWindow::~PanelTestWindow()
 {
     DestroyWindow(window_);
-    g_panel = {};
 }
 
 HWND PanelTestWindow::Add(const char* className, const char* text, int id, int x, int y, int width, int height,
@@ -96,16 +91,10 @@ HWND PanelTestWindow::Add(const char* className, const char* text, int id, int x
 HWND PanelTestWindow::AddKnob(int number)
 {
     const KnobPlace& p = kKnobPlaces[number - 1];
-    HWND knob = Add("rotary_control", p.text, IDC_KNOB_FREQ + number - 1, p.x, p.y, 30, 30, 0);
-    g_panel.knobs[number - 1] = knob;
-    return knob;
+    return Add("rotary_control", p.text, IDC_KNOB_FREQ + number - 1, p.x, p.y, 30, 30, 0);
 }
 
-HWND PanelTestWindow::AddDisplay()
-{
-    g_panel.display = Add("DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, 0);
-    return g_panel.display;
-}
+HWND PanelTestWindow::AddDisplay() { return Add("DISPLAY", "Display", IDC_DISPLAY, 135, 18, 98, 38, 0); }
 
 HWND PanelTestWindow::AddSlider() { return Add("SLIDER", "Volume", IDC_VOLUME_SLIDER, 328, 4, 22, 84, 0); }
 

@@ -1,6 +1,6 @@
 // A test parent for the panel controls: a 370 x 92 popup window that paints
 // the panel background (IDB_PANEL_BACKGROUND) like the main window, draws the
-// owner-drawn buttons, and records the controls' notifications.
+// owner-drawn buttons, and records what the controls tell their parent.
 #pragma once
 #include <windows.h>
 
@@ -8,17 +8,14 @@
 
 #include "resources/resource_ids.h"
 #include "tests/support/message_sequence.h"
-#include "widgets/panel_shell.h"
-
-// The master volumes (left, right) the slider handed on, in order.
-std::vector<std::pair<double, double>>& VolumesHanded();
+#include "widgets/panel_messages.h"
 
 // Registers the panel classes and the test parent's class once per process.
 void EnsurePanelClasses();
 
 // The test parent's window procedure: paints IDB_PANEL_BACKGROUND at the
 // client origin, draws the owner-drawn buttons and records the notifications
-// kNotifyChanging and kNotifyReleased.
+// (kNotifyChanging to kNotifyIntroEnded) and WM_COMMAND.
 LRESULT CALLBACK PanelParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 class PanelTestWindow {
@@ -34,7 +31,7 @@ public:
     HWND Add(const char* className, const char* text, int id, int x, int y, int width, int height, DWORD style);
 
     // The knob, slider and display controls of the panel, created hidden at
-    // their places and registered with the panel's handle table.
+    // their places.
     HWND AddKnob(int number);
     HWND AddDisplay();
     HWND AddSlider();
@@ -56,9 +53,9 @@ constexpr CaptureLoss kEveryCaptureLoss[] = {CaptureLoss::AnotherWindowTakesIt, 
                                              CaptureLoss::MessageBox};
 const char* CaptureLossName(CaptureLoss how);
 
-// The notification a panel control sends its parent (kNotifyChanging during
-// a drag, kNotifyReleased at its end): its control id, and its handle's low
-// word with the position.
+// The notification a knob or the slider sends its parent (kNotifyChanging
+// during a drag, kNotifyReleased at its end, kNotifyPointerOn at every
+// move): its control id, and its handle's low word with the position.
 ExpectedMessage ControlNotification(UINT notification, HWND control, WORD position);
 
 // Takes the capture away from control, which holds it, in that way; true

@@ -1,17 +1,10 @@
-// The master slider dragged with real mouse messages.
+// The master slider dragged with real mouse messages, told to its parent.
 #include "pixels.h"
 #include "panel_test_window.h"
-#include "model/display_number.h"
-#include "model/master_volume.h"
-#include "resources/panel_bitmap_ids.h"
-#include "widgets/display_panel.h"
-#include "widgets/master_slider.h"
+#include "tests/wine/e2e/reference_panel.h"
 #include "widgets/panel_messages.h"
 
 #include <gtest/gtest.h>
-
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -21,143 +14,94 @@ class SliderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_masterVolume = 0.0;
-        VolumesHanded().clear();
-        display_ = panel_.AddDisplay();
-        ShowWindow(display_, SW_SHOWNORMAL);
-        KillTimer(display_, IDT_DISPLAY_INTRO);
         slider_ = panel_.AddSlider();
         ShowWindow(slider_, SW_SHOWNORMAL);
         SendMessageA(slider_, kMsgSetText, 0, reinterpret_cast<LPARAM>(""));
         SendMessageA(slider_, kMsgSetMinimum, 0, 0);
-        SendMessageA(slider_, kMsgSetMaximum, 300, 0);
-        SendMessageA(slider_, kMsgSetPosition, 32, 0);
+        SendMessageA(slider_, kMsgSetMaximum, kFaderMaximum, 0);
+        SendMessageA(slider_, kMsgSetPosition, kFaderZeroDb, 0);
         panel_.ClearNotifications();
     }
-    void TearDown() override
-    {
-        ResetDisplayIntro();
-        g_masterVolume = 0.0;
-    }
     LRESULT Position() { return SendMessageA(slider_, kMsgGetPosition, 0, 0); }
-    Pixels DisplayShowing(const char* value)
+    ExpectedMessage Told(UINT notification, int position)
     {
-        DrawDisplayText(display_, "MASTER", kTopLeft, "", 0, "Volume", kBottomLeft, value, kBottomRight);
-        return PrintClient(display_);
-    }
-    // The row of the cap's index line, found by the cap picture's own centre row.
-    int CapIndexRow()
-    {
-        const Pixels painted = PrintClient(slider_);
-        const COLORREF line = DecodeBitmapResource(IDB_SLIDER_CAP).At(35, 35);
-        for (int y = 0; y < painted.height; ++y)
-            if (painted.At(5, y) == line && painted.At(16, y) == line) return y;
-        return -1;
+        return ControlNotification(notification, slider_, static_cast<WORD>(position));
     }
 
     PanelTestWindow panel_;
-    HWND display_ = nullptr;
     HWND slider_ = nullptr;
 };
 
-TEST_F(SliderTest, PressingAtTwentyIsExactlyZeroDecibels)
+TEST_F(SliderTest, ThePaintedSliderIsThePanelUnderItWithTheCapAtItsPosition)
+{
+    for (int position : {0, kFaderZeroDb, 150, kFaderMaximum}) {
+        SendMessageA(slider_, kMsgSetPosition, position, 0);
+        EXPECT_EQ(PrintClient(slider_), ReferenceSlider(position)) << position;
+    }
+    EXPECT_TRUE(panel_.Notifications().empty()) << "setting the position is no drag";
+}
+
+// Each step on the track is told as a change and then as the pointer's
+// place; a move off the track changes nothing but is still told.
+TEST_F(SliderTest, ADragAlongTheTrackMovesTheCapAndTellsTheParentEachStep)
 {
     SendMessageA(slider_, WM_LBUTTONDOWN, MK_LBUTTON, At(11, 20));
     EXPECT_EQ(GetCapture(), slider_);
-    EXPECT_EQ(Position(), 32);
-    EXPECT_EQ(g_masterVolume, 0.0);
-    ASSERT_EQ(VolumesHanded().size(), 1u);
-    EXPECT_EQ(VolumesHanded()[0].first, 0.0);
-    EXPECT_EQ(VolumesHanded()[0].second, 0.0);
-    EXPECT_EQ(DecibelsToGain(g_masterVolume), 1.0);
-    const Pixels shown = PrintClient(display_);
-    EXPECT_EQ(shown, DisplayShowing("0.00"));
-    SendMessageA(slider_, WM_LBUTTONUP, 0, At(11, 20));
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(SliderTest, ADragFromTopToBottomSetsTheVolumeMovesTheCapAndNotifies)
-{
-    SendMessageA(slider_, WM_LBUTTONDOWN, MK_LBUTTON, At(11, 14));
+    EXPECT_EQ(Position(), FaderPositionAt(20));
+    SendMessageA(slider_, WM_MOUSEMOVE, MK_LBUTTON, At(11, 14));
     EXPECT_EQ(Position(), 0);
-    EXPECT_EQ(g_masterVolume, 3.0);
-    EXPECT_EQ(PrintClient(display_), DisplayShowing("3.00"));
-    EXPECT_EQ(CapIndexRow(), 14);
-
     SendMessageA(slider_, WM_MOUSEMOVE, MK_LBUTTON, At(11, 70));
-    EXPECT_EQ(Position(), 300);
-    EXPECT_NEAR(g_masterVolume, -90.0, 0.01);
-    EXPECT_EQ(PrintClient(display_), DisplayShowing("-89.99"));
-    EXPECT_EQ(CapIndexRow(), 70);
-
-    // Off the track (right of it, below it, above it while captured): nothing changes.
+    EXPECT_EQ(Position(), kFaderMaximum);
+    EXPECT_EQ(PrintClient(slider_), ReferenceSlider(kFaderMaximum));
+    // Off the track: right of it, below it, above it, left of it.
     for (LPARAM off : {At(30, 40), At(11, 75), At(11, -5), At(-3, 40)}) {
         SendMessageA(slider_, WM_MOUSEMOVE, MK_LBUTTON, off);
-        EXPECT_EQ(Position(), 300);
+        EXPECT_EQ(Position(), kFaderMaximum);
     }
-    EXPECT_EQ(VolumesHanded().size(), 2u);
-    EXPECT_EQ(PrintClient(display_), DisplayShowing("-89.99"));
     SendMessageA(slider_, WM_LBUTTONUP, 0, At(11, 75));
-
+    EXPECT_EQ(GetCapture(), nullptr);
+    const int zero = FaderPositionAt(20), bottom = kFaderMaximum;
     const ExpectedMessage drag[] = {
-        ControlNotification(kNotifyChanging, slider_, 0),
-        ControlNotification(kNotifyChanging, slider_, 300),
-        ControlNotification(kNotifyReleased, slider_, 300),
+        Told(kNotifyChanging, zero),   Told(kNotifyPointerOn, zero), Told(kNotifyChanging, 0),
+        Told(kNotifyPointerOn, 0),     Told(kNotifyChanging, bottom), Told(kNotifyPointerOn, bottom),
+        Told(kNotifyPointerOn, bottom), Told(kNotifyPointerOn, bottom), Told(kNotifyPointerOn, bottom),
+        Told(kNotifyPointerOn, bottom), Told(kNotifyReleased, bottom),
     };
     EXPECT_EQ(SequenceMismatch(panel_.Notifications(), drag), "");
-    EXPECT_EQ(VolumesHanded()[1].first, VolumesHanded()[1].second);
 }
 
-TEST_F(SliderTest, HoveringOnlyShowsTheVolume)
+TEST_F(SliderTest, HoveringOnlyTellsWhereThePointerIs)
 {
-    g_masterVolume = -6.5;
     SendMessageA(slider_, WM_MOUSEMOVE, 0, At(11, 50));
-    EXPECT_EQ(Position(), 32);
-    EXPECT_TRUE(VolumesHanded().empty());
-    EXPECT_EQ(PrintClient(display_), DisplayShowing("-6.50"));
-}
-
-TEST_F(SliderTest, SettingThePositionMovesTheCapButNotTheVolume)
-{
-    EXPECT_EQ(CapIndexRow(), 20);  // cap top truncated from -15.03 to -15, its centre row 35 below
-    SendMessageA(slider_, kMsgSetPosition, 150, 0);
-    EXPECT_EQ(CapIndexRow(), 42);
-    EXPECT_EQ(g_masterVolume, 0.0);
-    EXPECT_TRUE(VolumesHanded().empty());
-    // Outside the cap the slider shows the panel under it.
-    const Pixels painted = PrintClient(slider_);
-    EXPECT_EQ(painted.Crop(0, 0, 22, 20), DecodeBitmapResource(IDB_PANEL_BACKGROUND).Crop(328, 4, 22, 20));
+    EXPECT_EQ(Position(), kFaderZeroDb);
+    const ExpectedMessage hover[] = {Told(kNotifyPointerOn, kFaderZeroDb)};
+    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), hover), "");
 }
 
 class SliderCaptureLossTest : public SliderTest, public ::testing::WithParamInterface<CaptureLoss> {};
 
 TEST_P(SliderCaptureLossTest, ALostCaptureEndsTheDragAsAReleaseAndALaterHoverMovesNothing)
 {
-    SendMessageA(slider_, WM_LBUTTONDOWN, MK_LBUTTON, At(11, 14));  // the top: +3 dB
+    SendMessageA(slider_, WM_LBUTTONDOWN, MK_LBUTTON, At(11, 14));  // the top
     ASSERT_EQ(GetCapture(), slider_);
     ASSERT_TRUE(TakeCaptureAway(slider_, panel_.Handle(), GetParam()));
-
-    const ExpectedMessage pressThenLoss[] = {
-        ControlNotification(kNotifyChanging, slider_, 0),
-        ControlNotification(kNotifyReleased, slider_, 0),
-    };
-    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), pressThenLoss), "");
-
-    // Hovering afterwards only shows the volume the drag left.
+    // Moves afterwards, with the button down or not, and a stray button-up
+    // move nothing; the next press starts a drag of its own.
     SendMessageA(slider_, WM_MOUSEMOVE, 0, At(11, 70));
     SendMessageA(slider_, WM_MOUSEMOVE, MK_LBUTTON, At(11, 50));
     SendMessageA(slider_, WM_LBUTTONUP, 0, At(11, 50));
     EXPECT_EQ(Position(), 0);
-    EXPECT_EQ(g_masterVolume, 3.0);
-    EXPECT_EQ(VolumesHanded().size(), 1u);
-    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), pressThenLoss), "");
-    EXPECT_EQ(PrintClient(display_), DisplayShowing("3.00"));
-
     SendMessageA(slider_, WM_LBUTTONDOWN, MK_LBUTTON, At(11, 20));
     EXPECT_EQ(GetCapture(), slider_);
-    EXPECT_EQ(Position(), 32);
     SendMessageA(slider_, WM_LBUTTONUP, 0, At(11, 20));
     EXPECT_EQ(GetCapture(), nullptr);
+    const int zero = FaderPositionAt(20);
+    const ExpectedMessage expected[] = {
+        Told(kNotifyChanging, 0),  Told(kNotifyPointerOn, 0),    Told(kNotifyReleased, 0),
+        Told(kNotifyPointerOn, 0), Told(kNotifyPointerOn, 0),    Told(kNotifyChanging, zero),
+        Told(kNotifyPointerOn, zero), Told(kNotifyReleased, zero),
+    };
+    EXPECT_EQ(SequenceMismatch(panel_.Notifications(), expected), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWay, SliderCaptureLossTest, ::testing::ValuesIn(kEveryCaptureLoss),

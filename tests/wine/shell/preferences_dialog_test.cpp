@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "app/main_window.h"
 #include "model/settings.h"
 #include "model/source_format.h"
 #include "resources/resource_ids.h"
@@ -19,7 +18,7 @@ class PreferencesDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_shell.mainWindow = CreateWindowA("STATIC", "main", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+        owner_ = CreateWindowA("STATIC", "main", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
                                            GetModuleHandleA(nullptr), nullptr);
         g_sourceFormat = {44100, 2, 1000, 26460};
         WAVEOUTCAPSA caps = {};
@@ -31,14 +30,13 @@ protected:
     void TearDown() override
     {
         if (dialog_) DestroyWindow(dialog_);
-        DestroyWindow(g_shell.mainWindow);
-        g_shell.mainWindow = nullptr;
+        DestroyWindow(owner_);
     }
 
     // The dialog over the copy edited_, as the Preferences command opens it.
     void Open()
     {
-        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PREFERENCES), g_shell.mainWindow,
+        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PREFERENCES), owner_,
                                      PreferencesDialogProc, reinterpret_cast<LPARAM>(&edited_));
         ASSERT_NE(dialog_, nullptr);
     }
@@ -71,6 +69,7 @@ protected:
         EXPECT_EQ(g_sourceFormat.blockSize, 26460);
     }
 
+    HWND owner_ = nullptr;
     HWND dialog_ = nullptr;
     Settings edited_ = {};
 };

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
 #include "audio/mixdown.h"
 #include "audio/source_check.h"
 #include "dialogs/error_box.h"
@@ -70,7 +69,7 @@ protected:
     void SetUp() override
     {
         g_seen = Observed();
-        g_shell.mainWindow = CreateWindowA("STATIC", "Quellbox", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 370, 92, nullptr,
+        owner_ = CreateWindowA("STATIC", "Quellbox", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 370, 92, nullptr,
                                      nullptr, nullptr, nullptr);
         sentHook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchSent, nullptr, GetCurrentThreadId());
         postedHook_ = SetWindowsHookExA(WH_GETMESSAGE, WatchPosted, nullptr, GetCurrentThreadId());
@@ -80,8 +79,7 @@ protected:
     {
         UnhookWindowsHookEx(sentHook_);
         UnhookWindowsHookEx(postedHook_);
-        DestroyWindow(g_shell.mainWindow);
-        g_shell.mainWindow = nullptr;
+        DestroyWindow(owner_);
     }
 
     void Source(uint32_t frames)
@@ -95,12 +93,13 @@ protected:
     void Run()
     {
         PrepareMixdown(source_.c_str(), temp_.c_str(), 32768);
-        RunProgressDialog(GetModuleHandleA(nullptr), g_shell.mainWindow);
+        RunProgressDialog(GetModuleHandleA(nullptr), owner_);
     }
     bool TempExists() const { return GetFileAttributesA(temp_.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
     TempDir dir_;
     std::string source_, temp_;
+    HWND owner_ = nullptr;  // stands in for the main window
     HHOOK sentHook_ = nullptr;
     HHOOK postedHook_ = nullptr;
 };
@@ -183,7 +182,7 @@ TEST_F(ProgressDialogTest, ATemporaryFileThatCannotBeCreatedIsOneErrorAndNoFile)
     EXPECT_FALSE(g_mixdown.completed);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Error in Mixdown operation.");
-    EXPECT_EQ(boxes.Boxes()[0].owner, g_shell.mainWindow);
+    EXPECT_EQ(boxes.Boxes()[0].owner, owner_);
     EXPECT_FALSE(TempExists());
 }
 
@@ -210,7 +209,7 @@ TEST_F(ProgressDialogTest, ADialogThatCannotBeCreatedIsOneErrorAndNoFile)
     EXPECT_FALSE(g_mixdown.completed);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].text, "Error in Mixdown operation.");
-    EXPECT_EQ(boxes.Boxes()[0].owner, g_shell.mainWindow);
+    EXPECT_EQ(boxes.Boxes()[0].owner, owner_);
     EXPECT_EQ(g_seen.steps, 0);
     EXPECT_FALSE(TempExists());
 }

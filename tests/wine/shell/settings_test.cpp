@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
 #include "dialogs/device_list.h"
 #include "model/settings.h"
 #include "tests/support/file_helpers.h"
@@ -21,7 +20,6 @@ class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_shell.instance = GetModuleHandleA(nullptr);
         ForgetSettings();
         g_settings.latency = kDefaultLatency;
         g_settings.deviceName[0] = '\0';
@@ -44,7 +42,7 @@ protected:
     {
         RECT frame;
         SetRect(&frame, 111, 222, 111 + 376, 222 + 118);  // the centred main window's size
-        ReadSettings(frame, &g_settings);
+        ReadSettings(GetModuleHandleA(nullptr), frame, &g_settings);
         if (left) *left = g_settings.windowLeft;
         if (top) *top = g_settings.windowTop;
     }
@@ -84,7 +82,7 @@ TEST_F(SettingsTest, ALimitedLatencyIsWhatIsWrittenBack)
     Store("Wave Out", "Latency", "900");
     Read();
     HWND w = CreateWindowA("STATIC", "", WS_POPUP, 10, 20, 30, 40, nullptr, nullptr, nullptr, nullptr);
-    WriteSettings(w, &g_settings);
+    WriteSettings(GetModuleHandleA(nullptr), w, &g_settings);
     DestroyWindow(w);
     EXPECT_EQ(Stored("Wave Out", "Latency"), "500");
 }
@@ -116,7 +114,7 @@ TEST_F(SettingsTest, AVanishedDeviceFallsBackToDeviceZeroAndIsForgotten)
     EXPECT_EQ(g_settings.deviceIndex, 0);
     EXPECT_EQ(std::string(g_settings.deviceName), devices_[0]);
     HWND w = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    WriteSettings(w, &g_settings);
+    WriteSettings(GetModuleHandleA(nullptr), w, &g_settings);
     DestroyWindow(w);
     EXPECT_EQ(Stored("Wave Out", "Device"), devices_[0]);
 }
@@ -130,7 +128,7 @@ TEST_F(SettingsTest, PositionRoundTripsEvenPartlyOffTheScreen)
     GetWindowRect(w, &r);
     g_settings.latency = 60;
     lstrcpyA(g_settings.deviceName, devices_[0].c_str());
-    WriteSettings(w, &g_settings);
+    WriteSettings(GetModuleHandleA(nullptr), w, &g_settings);
     DestroyWindow(w);
 
     EXPECT_EQ(Stored("Main Window", "Left"), std::to_string(r.left));
@@ -180,7 +178,7 @@ TEST_F(SettingsTest, ClosingMinimisedOrMaximisedStoresTheNormalPosition)
         RECT r;
         GetWindowRect(w, &r);
         EXPECT_NE(r.left, 123) << show;  // minimised or maximised, the window stands elsewhere
-        WriteSettings(w, &g_settings);
+        WriteSettings(GetModuleHandleA(nullptr), w, &g_settings);
         EXPECT_EQ(Stored("Main Window", "Left"), "123") << show;
         EXPECT_EQ(Stored("Main Window", "Top"), "77") << show;
     }
@@ -191,7 +189,7 @@ TEST_F(SettingsTest, WritingLeavesOtherSectionsAlone)
 {
     Store("Somebody Else", "Key", "kept");
     HWND w = CreateWindowA("STATIC", "", WS_POPUP, 1, 2, 3, 4, nullptr, nullptr, nullptr, nullptr);
-    WriteSettings(w, &g_settings);
+    WriteSettings(GetModuleHandleA(nullptr), w, &g_settings);
     DestroyWindow(w);
     EXPECT_EQ(Stored("Somebody Else", "Key"), "kept");
     EXPECT_EQ(Stored("Wave Out", "Latency"), "150");
@@ -201,7 +199,6 @@ TEST_F(SettingsTest, WritingLeavesOtherSectionsAlone)
 TEST(SettingsWithoutDevice, LookupTellsTheUserAndAnswers21)
 {
     ASSERT_EQ(waveOutGetNumDevs(), 0u);
-    g_shell.instance = GetModuleHandleA(nullptr);
     MessageBoxCatcher boxes;
     lstrcpyA(g_settings.deviceName, "Kept");
     EXPECT_EQ(LookupWaveOutDevice(g_settings.deviceName), 21);
