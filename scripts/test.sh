@@ -48,9 +48,64 @@ echo "== host tests"
 ctest --preset host --output-junit "$reports/host.xml" || status=1
 timed host
 
-echo "== Wine tests ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- ctest --preset "$QBX_TEST_BUILD-wine" --output-junit "$reports/wine.xml" || status=1
-timed "wine-$QBX_WINE_ARCH"
+# The Wine tests run in two lanes side by side, each lane's test beds one
+# after the other. A bed is a world of its own (its Wine prefix and server,
+# X display and sound server), so the lanes cannot see each other's windows,
+# pointer or sound. The lanes are balanced by the beds' measured times: the
+# end-to-end tests, which run one at a time and mostly wait on the program,
+# beside the other Wine tests, which keep both cores busy.
+bed() {  # bed NAME TESTBED-OPTIONS... -- COMMAND...
+  local name=$1 began=$SECONDS rc=0
+  shift
+  echo "== $name"
+  scripts/testbed.sh run "$@" || rc=1
+  echo "$name $((SECONDS - began))s" >>"$reports/bed-times"
+  echo "== $name took $((SECONDS - began)) s (exit $rc)"
+  return "$rc"
+}
+bed_preset() {  # bed_preset NAME PRESET [TESTBED-OPTIONS...]
+  local name=$1 preset=$2
+  shift 2
+  bed "$name" "$@" -- ctest --preset "$preset" --output-junit "$reports/$name.xml"
+}
+lane_one() {
+  local rc=0
+  bed_preset "wine-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-wine" || rc=1
+  bed "wine-faults-$QBX_WINE_ARCH" -- tests/wine/faults/bed_agent.sh ctest --preset "$QBX_TEST_BUILD-faults" \
+    --output-junit "$reports/wine-faults-$QBX_WINE_ARCH.xml" || rc=1
+  return "$rc"
+}
+lane_two() {
+  local rc=0
+  bed_preset "e2e-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-e2e" || rc=1
+  bed_preset "dist-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-dist" || rc=1
+  bed_preset "wine-noaudio-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-noaudio" --no-audio || rc=1
+  bed_preset "wine-depth8-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-depth8" --depth 8 || rc=1
+  return "$rc"
+}
+
+# Each lane in a process group of its own, so that an interrupted run takes
+# both lanes down with their beds (each bed's own trap stops its servers).
+lane_pids=()
+stop_lanes() {
+  local pid
+  for pid in "${lane_pids[@]}"; do kill -TERM -- "-$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+}
+trap stop_lanes EXIT
+trap 'exit 130' INT TERM
+set -m
+lane_one >"$reports/lane-one.log" 2>&1 &
+lane_pids+=($!)
+lane_two >"$reports/lane-two.log" 2>&1 &
+lane_pids+=($!)
+set +m
+echo "== Wine tests ($QBX_WINE_ARCH) in two lanes: logs in $reports/lane-*.log"
+for pid in "${lane_pids[@]}"; do wait "$pid" || status=1; done
+lane_pids=()
+cat "$reports/lane-one.log" "$reports/lane-two.log"
+timings+=("$(tr '\n' ' ' <"$reports/bed-times")")
+timed "Wine lanes"
 
 # After the Wine tests: the first ctest run of a tree asks every test
 # program for its tests, which runs them under Wine, and that belongs in the bed.
@@ -58,29 +113,11 @@ echo "== binaries"
 ctest --preset win32-binaries --output-junit "$reports/binaries.xml" || status=1
 timed binaries
 
-echo "== Wine tests without a sound device ($QBX_WINE_ARCH)"
-scripts/testbed.sh run --no-audio -- ctest --preset "$QBX_TEST_BUILD-noaudio" \
-  --output-junit "$reports/wine-noaudio.xml" || status=1
-timed "wine-noaudio-$QBX_WINE_ARCH"
-
-echo "== Windows distribution: the zip and the installer in a fresh prefix ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- ctest --preset "$QBX_TEST_BUILD-dist" --output-junit "$reports/dist.xml" || status=1
-timed "dist-$QBX_WINE_ARCH"
-
-echo "== Wine fault tests: a sound server that dies, small disks ($QBX_WINE_ARCH)"
-scripts/testbed.sh run -- tests/wine/faults/bed_agent.sh ctest --preset "$QBX_TEST_BUILD-faults" \
-  --output-junit "$reports/wine-faults.xml" || status=1
-timed "wine-faults-$QBX_WINE_ARCH"
-
-echo "== Wine tests on a 256-colour screen ($QBX_WINE_ARCH)"
-scripts/testbed.sh run --depth 8 -- ctest --preset "$QBX_TEST_BUILD-depth8" \
-  --output-junit "$reports/wine-depth8.xml" || status=1
-timed "wine-depth8-$QBX_WINE_ARCH"
-
 echo "== summary"
 echo "times: ${timings[*]/%/,} total $SECONDS s"
-python3 scripts/summarize-junit.py host="$reports/host.xml" binaries="$reports/binaries.xml" \
-  "wine-$QBX_WINE_ARCH=$reports/wine.xml" "wine-noaudio-$QBX_WINE_ARCH=$reports/wine-noaudio.xml" \
-  "dist-$QBX_WINE_ARCH=$reports/dist.xml" "wine-faults-$QBX_WINE_ARCH=$reports/wine-faults.xml" \
-  "wine-depth8-$QBX_WINE_ARCH=$reports/wine-depth8.xml" || status=1
+groups=(host="$reports/host.xml" binaries="$reports/binaries.xml")
+for group in wine e2e wine-noaudio dist wine-faults wine-depth8; do
+  groups+=("$group-$QBX_WINE_ARCH=$reports/$group-$QBX_WINE_ARCH.xml")
+done
+python3 scripts/summarize-junit.py "${groups[@]}" || status=1
 exit "$status"
