@@ -57,21 +57,6 @@ std::vector<std::string> FolderNames(const std::string& folder)
     return names;
 }
 
-int RunAndWait(const std::string& commandLine, DWORD milliseconds)
-{
-    std::string command = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return -1;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(info.hProcess, milliseconds) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return static_cast<int>(code);
-}
-
 bool ReadShortcut(const std::string& link, std::string& target, std::string& workingFolder)
 {
     const HRESULT init = CoInitialize(nullptr);

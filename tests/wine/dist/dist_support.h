@@ -28,9 +28,6 @@ std::string StagedFolder();
 // Names in a folder, without "." and "..", sorted.
 std::vector<std::string> FolderNames(const std::string& folder);
 
-// Runs a command line and waits for its end; its exit code, or -1.
-int RunAndWait(const std::string& commandLine, DWORD milliseconds);
-
 // The target and working folder of a shortcut file; false when it cannot be read.
 bool ReadShortcut(const std::string& link, std::string& target, std::string& workingFolder);
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -12,60 +12,68 @@
 
 namespace {
 
-// How many times the display's picture changed while sampled for ms.
-int DisplayChanges(const QuellboxProcess& app, DWORD ms, std::set<std::vector<COLORREF>>* seen)
+// The display at each step of the intro, which types a letter of each
+// banner line per step; the last picture is the whole banner.
+std::vector<Pixels> BannerSteps()
 {
-    std::vector<COLORREF> last = ControlPixels(app, IDC_DISPLAY);
-    seen->insert(last);
-    int changes = 0;
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        Sleep(30);
-        std::vector<COLORREF> now = ControlPixels(app, IDC_DISPLAY);
-        if (now != last) ++changes;
-        seen->insert(now);
-        last = now;
-    }
-    return changes;
+    const std::string top = "QBX  v.1.5    ", bottom = "  ZANTIL Soft";
+    std::vector<Pixels> steps;
+    for (size_t n = 0; n <= top.size(); ++n)
+        steps.push_back(ReferenceDisplay("", kNoPlace, top.substr(0, n).c_str(), kTopRight,
+                                         bottom.substr(0, n).c_str(), kBottomLeft));
+    return steps;
+}
+
+// Which step of the banner the display shows, or -1 when none.
+int BannerStep(const QuellboxProcess& app, const std::vector<Pixels>& steps)
+{
+    const auto at = std::find(steps.begin(), steps.end(), ControlPicture(app, IDC_DISPLAY));
+    return at == steps.end() ? -1 : static_cast<int>(at - steps.begin());
 }
 
 TEST_F(QuellboxTest, TheIntroTypesItsBannerThenBlinksThePromptAndIgnoresRightClicksUntilThen)
 {
+    const std::vector<Pixels> banner = BannerSteps();
     ASSERT_TRUE(app_.Start());
     ASSERT_TRUE(app_.WaitForMainWindow());
-    std::set<std::vector<COLORREF>> typed;
-    // Right clicks all through the typing change nothing. The banner takes
-    // 1.4 s; three clicks, each with 250 ms of watching, fit well inside it.
-    for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(app_.RightClick());
-        EXPECT_GE(DisplayChanges(app_, 250, &typed), 1) << "a letter per 100 ms";
+    // Each right click is queued while the window thread is held at a step
+    // of the banner well short of its end (the screen may lag the thread by
+    // a step). Input is served before the next step's timer: once the banner
+    // has grown again, the click has been handled, during the intro.
+    int shown = -1;
+    const auto heldAtBanner = [&] {
+        const bool held = app_.HoldWindowThread(true) && (shown = BannerStep(app_, banner)) >= 0;
+        if (!held) app_.HoldWindowThread(false);
+        return held;
+    };
+    for (int click = 1; click <= 3; ++click) {
+        ASSERT_TRUE(WaitUntil(heldAtBanner, 10000)) << "no step of the banner on the display";
+        const bool clicked = shown + 3 < static_cast<int>(banner.size()) && app_.RightClick();
+        ASSERT_TRUE(app_.HoldWindowThread(false));
+        ASSERT_TRUE(clicked) << "click " << click << " at step " << shown << " of " << banner.size() - 1;
+        ASSERT_TRUE(WaitUntil([&] { return BannerStep(app_, banner) > shown; }, 5000)) << "the banner stopped";
         EXPECT_FALSE(app_.Enabled(IDC_KNOB_FREQ));
         EXPECT_FALSE(app_.Enabled(IDC_UP));
         EXPECT_EQ(nullptr, app_.PopupMenu()) << "no menu during the intro";
     }
-    EXPECT_GE(typed.size(), 5u) << "the banner grows letter by letter";
 
-    // Once the banner stands, the prompt blinks every half second.
-    std::set<std::vector<COLORREF>> prompt;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            prompt.clear();
-            return DisplayChanges(app_, 1100, &prompt) >= 2 && prompt.size() == 2;
-        },
-        15000))
-        << "two pictures, one after the other";
+    // Once the banner stands, the prompt and the blank (step 0) take turns.
+    const Pixels prompt = ReferenceDisplay("click on me right", kTopLeft, "", kNoPlace, "  mouse button", kBottomLeft);
+    DWORD turns[4] = {};
+    for (int turn = 0; turn < 4; ++turn) {
+        ASSERT_TRUE(WaitForDisplay(turn % 2 ? banner[0] : prompt)) << "turn " << turn;
+        turns[turn] = GetTickCount();
+    }
     EXPECT_FALSE(app_.Enabled(IDC_KNOB_FREQ)) << "still waiting for the right click";
-    std::set<std::vector<COLORREF>> later;
-    EXPECT_GE(DisplayChanges(app_, 1100, &later), 2);
-    EXPECT_EQ(prompt, later);
 
     // The click that ends the wait also opens the menu, which is closed
-    // again: the display names the effect, and the blinking has ended.
+    // again: the display names the effect, and stays so for as long as two
+    // turns of the blinking took.
     ASSERT_TRUE(app_.ActivatePanel(5000));
     const Pixels phaser = ReferenceDisplayLine("PHASER");
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == phaser; }, 5000));
-    std::set<std::vector<COLORREF>> active;
-    EXPECT_EQ(0, DisplayChanges(app_, 1100, &active)) << "the blinking ends with the first right click";
+    EXPECT_TRUE(WaitForDisplay(phaser));
+    EXPECT_FALSE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) != phaser; }, turns[3] - turns[1]))
+        << "the blinking ends with the first right click";
 }
 
 // Where the knobs stand, Freq to Feed, for each effect at its start values.
@@ -133,13 +141,6 @@ protected:
         HWND d = dialog_;
         return WaitUntil([d] { return !IsWindow(d); }, 10000);
     }
-    // UP or DOWN clicked; waits until the display names the effect.
-    void Step(int id, const char* name)
-    {
-        EXPECT_TRUE(app_.Command(id));
-        const Pixels shown = ReferenceDisplayLine(name);
-        EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == shown; }, 5000)) << name;
-    }
     HWND dialog_ = nullptr, available_ = nullptr, patch_ = nullptr;
 };
 
@@ -162,15 +163,12 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
     EXPECT_FALSE(ButtonEnabled(dialog_, IDC_REMOVE));
     ASSERT_TRUE(CloseByClick(IDOK));
     EXPECT_TRUE(WaitUntil([&] { return KnobPositions(app_) == kFlangerKnobs; }, 3000));
-    const Pixels flangerShown = ReferenceDisplayLine("FLANGER");
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == flangerShown; }, 5000))
-        << "OK names the first effect of the new patch";
-    Step(IDC_DOWN, "C-DELAY");  // round to the C-Delay, and back
-    Step(IDC_UP, "FLANGER");
+    EXPECT_TRUE(WaitForDisplay(ReferenceDisplayLine("FLANGER"))) << "OK names the first effect of the new patch";
+    StepTo(IDC_DOWN, "C-DELAY");  // round to the C-Delay, and back
+    StepTo(IDC_UP, "FLANGER");
 
     // Moving the patch round the current effect only renumbers it.
-    Step(IDC_UP, "CHORUS");  // position 2
-    const Pixels chorusShown = ReferenceDisplayLine("CHORUS");
+    StepTo(IDC_UP, "CHORUS");  // position 2
     ASSERT_NE(nullptr, Open());
     ClickEntry(patch_, 0);
     Press(IDC_REMOVE);  // Flanger out
@@ -183,9 +181,9 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, IDC_REMOVE); }, 3000));
     ASSERT_TRUE(Close(VK_RETURN));
     // The display is redrawn whole once the dialog has gone off the screen.
-    EXPECT_TRUE(WaitUntil([&] { return chorusShown == ControlPicture(app_, IDC_DISPLAY); }, 5000));
+    EXPECT_TRUE(WaitForDisplay(ReferenceDisplayLine("CHORUS")));
     EXPECT_EQ(kChorusKnobs, KnobPositions(app_));
-    Step(IDC_UP, "C-DELAY");  // from position 1 now
+    StepTo(IDC_UP, "C-DELAY");  // from position 1 now
     EXPECT_EQ(kChDelayKnobs, KnobPositions(app_));
 
     // Cancel after moves keeps the patch as it was.
@@ -206,10 +204,8 @@ TEST_F(EffectsPatchTest, TheListsTheButtonsAndTheCurrentEffectFollowEveryMove)
     ClickEntry(available_, 0);
     ASSERT_TRUE(WaitUntil([&] { return ButtonEnabled(dialog_, IDC_ADD); }, 3000));
     ASSERT_TRUE(Close(VK_RETURN));
-    const Pixels noEffects = ReferenceDisplayLine("NO EFFECTS");
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == noEffects; }, 5000))
-        << "an empty patch says so";
-    Step(IDC_UP, "NO EFFECTS");
+    EXPECT_TRUE(WaitForDisplay(ReferenceDisplayLine("NO EFFECTS"))) << "an empty patch says so";
+    StepTo(IDC_UP, "NO EFFECTS");
     EXPECT_EQ(knobs, KnobPositions(app_));
 
     ASSERT_NE(nullptr, Open());

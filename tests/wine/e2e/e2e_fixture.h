@@ -51,6 +51,24 @@ protected:
     void Play();
     // Waits for the end of playback: both lamps dark again.
     bool WaitForPlaybackEnd(DWORD milliseconds);
+    // The on/off LED of the current effect (name) clicked; waits until the
+    // display, under the pointer resting on the LED, says it is on.
+    void SwitchOn(const char* name)
+    {
+        LeftClick(app_.Control(IDC_ONOFF_LED), 9, 9);
+        ASSERT_TRUE(WaitForDisplay(ReferenceDisplay(name, kTopLeft, "ON", kTopRight))) << name << " ON";
+    }
+    // UP or DOWN clicked; waits until the display names the effect.
+    void StepTo(int button, const char* name)
+    {
+        ASSERT_TRUE(app_.Command(button));
+        ASSERT_TRUE(WaitForDisplay(ReferenceDisplayLine(name))) << name;
+    }
+    // Waits until the display shows the picture.
+    bool WaitForDisplay(const Pixels& picture) const
+    {
+        return WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == picture; }, 5000);
+    }
 
     QuellboxProcess app_;
 };

@@ -179,20 +179,15 @@ TEST_F(QuellboxTest, UpAndDownStepRoundThePatchNameTheEffectAndMoveTheKnobs)
     const std::vector<LRESULT> phaser = KnobPositions(app_);
     const Pixels phaserKnob = ControlPicture(app_, IDC_KNOB_FREQ);
     // Each click names the effect on the display and turns the knobs.
-    const auto step = [this](int button, const char* name) {
-        EXPECT_TRUE(app_.Command(button));
-        const Pixels shown = ReferenceDisplayLine(name);
-        EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == shown; }, 5000)) << name;
-    };
-    step(IDC_DOWN, "C-DELAY");  // from position 1 round to 4
+    StepTo(IDC_DOWN, "C-DELAY");  // from position 1 round to 4
     EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_KNOB_FREQ) != phaserKnob; }, 3000));
     EXPECT_NE(phaser, KnobPositions(app_));
-    step(IDC_UP, "PHASER");
+    StepTo(IDC_UP, "PHASER");
     EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_KNOB_FREQ) == phaserKnob; }, 3000));
-    step(IDC_UP, "FLANGER");
-    step(IDC_UP, "CHORUS");
-    step(IDC_UP, "C-DELAY");
-    step(IDC_UP, "PHASER");  // round to the Phaser again
+    StepTo(IDC_UP, "FLANGER");
+    StepTo(IDC_UP, "CHORUS");
+    StepTo(IDC_UP, "C-DELAY");
+    StepTo(IDC_UP, "PHASER");  // round to the Phaser again
     EXPECT_EQ(phaser, KnobPositions(app_));
 }
 

@@ -82,6 +82,21 @@ std::string BinaryFolder()
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
+int RunAndWait(const std::string& commandLine, DWORD milliseconds)
+{
+    std::string command = commandLine;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(info.hProcess, milliseconds) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return static_cast<int>(code);
+}
+
 HWND FindProcessWindow(DWORD pid, const char* className, const char* title)
 {
     return FindWindowOf(pid, className, title, false);

@@ -20,6 +20,9 @@ inline bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds
     return WaitForOutcome(condition, milliseconds);
 }
 
+// Runs a command line and waits for its end; its exit code, or -1.
+int RunAndWait(const std::string& commandLine, DWORD milliseconds);
+
 // A top-level window of the class (or any class when null) that belongs to
 // process pid, or null.
 HWND FindProcessWindow(DWORD pid, const char* className, const char* title);

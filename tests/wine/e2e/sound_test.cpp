@@ -42,23 +42,6 @@ protected:
             DeleteFileA(f.c_str());
         }
     }
-    // The on/off LED of the current effect (name) clicked; waits until the
-    // display, under the pointer resting on the LED, says it is on.
-    void SwitchOn(const char* name)
-    {
-        LeftClick(app_.Control(IDC_ONOFF_LED), 9, 9);
-        const Pixels on = ReferenceDisplay(name, kTopLeft, "ON", kTopRight);
-        ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == on; }, 5000)) << name << " ON";
-    }
-
-    // UP or DOWN clicked; waits until the display names the effect.
-    void StepTo(int button, const char* name)
-    {
-        ASSERT_TRUE(app_.Command(button));
-        const Pixels shown = ReferenceDisplayLine(name);
-        ASSERT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == shown; }, 5000)) << name;
-    }
-
     // PLAY to the end; the sounding frames heard, given what must be heard.
     std::vector<int16_t> PlayAndHear(const std::vector<int16_t>& expected)
     {
@@ -210,9 +193,7 @@ TEST_F(SoundTest, TheMixKnobDraggedToItsMinimumWhilePlayingLeavesTheSourceWithin
     const Pixels atMinimum = ReferenceKnob(kMixKnob, 1, 200, 1);
     EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_KNOB_MIX) == atMinimum; }, 5000))
         << "the knob at its minimum";
-    const Pixels shown = ReferenceKnobOnDisplay("PHASER", "Mix", "0%");  // mix 0 of 0.5
-    EXPECT_TRUE(WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == shown; }, 5000))
-        << "the display shows the knob's value";
+    EXPECT_TRUE(WaitForDisplay(ReferenceKnobOnDisplay("PHASER", "Mix", "0%"))) << "the knob's value: mix 0 of 0.5";
 }
 
 TEST_F(SoundTest, TheOnOffLedSwitchesTheEffectOutWhilePlaying)

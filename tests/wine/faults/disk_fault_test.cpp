@@ -123,14 +123,21 @@ TEST_F(DiskFaultTest, AReadOnlyTargetIsNotReplacedAndTheUserIsTold)
 
 TEST_F(DiskFaultTest, ATargetFolderThatVanishesDuringTheRenderEndsInTheWriteError)
 {
-    // A long source, so that the render is still running when the folder goes.
     ASSERT_TRUE(WriteSineWave(source_, 90.0));
     const std::string gone = folder_ + "\\vanishing";
     ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
     StartWithSource();
+    const std::string temp = TemporaryMixdownPath();
+    DeleteFileA(temp.c_str());  // what it holds from now on is this render
     ASSERT_TRUE(app_.MixdownThroughDialog(gone + "\\out.wav"));
-    ASSERT_TRUE(app_.WaitForDialog("Progress", 10000));
-    ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+    // The folder goes while the window thread, which renders, is held with
+    // the temporary file under way and smaller than the source: blocks of
+    // the render are still to come.
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(temp) > 0; }, 10000)) << "the render did not start";
+    ASSERT_TRUE(app_.HoldWindowThread(true));
+    const bool removed = FileSize(temp) < FileSize(source_) && RemoveDirectoryA(gone.c_str());
+    ASSERT_TRUE(app_.HoldWindowThread(false));
+    ASSERT_TRUE(removed) << "the render had written the whole source, or the folder stayed";
     EXPECT_EQ(app_.AnswerMessageBox(60000), kWriteError);
     EXPECT_FALSE(FileExists(gone));
     EXPECT_FALSE(FileExists(TemporaryMixdownPath()));
