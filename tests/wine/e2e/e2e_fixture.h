@@ -51,6 +51,8 @@ protected:
     void Play();
     // Waits for the end of playback: both lamps dark again.
     bool WaitForPlaybackEnd(DWORD milliseconds);
+    // PLAY to the end; the sink heard exactly expected, in the default blocks.
+    void ExpectPlayedToTheEnd(const std::vector<int16_t>& expected);
 
     QuellboxProcess app_;
 };

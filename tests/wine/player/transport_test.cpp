@@ -14,7 +14,7 @@ protected:
     {
         MessageBoxCatcher catcher;
         const size_t from = PlayToItsEnd(path, blockSize);
-        ExpectHeardExactly(WaitForStream(from, samples, 5000), samples);
+        ExpectHeardExactly(WaitForStream(from, samples, 5000), samples, blockSize);
         EXPECT_TRUE(catcher.Boxes().empty());
     }
 };
@@ -76,7 +76,7 @@ TEST_F(TransportTest, StopWhilePausedAndPlayAgainStartsFromTheBeginning)
     const size_t from = RecordingFrames();
     ASSERT_EQ(PlayFile(path, blockSize), 0u);
     ASSERT_TRUE(WaitForStopped(5000));
-    ExpectHeardExactly(WaitForStream(from, samples, 5000), samples);
+    ExpectHeardExactly(WaitForStream(from, samples, 5000), samples, blockSize);
 }
 
 // A new start right after a Stop, and one over a playback nobody stopped
@@ -106,7 +106,7 @@ TEST_F(TransportTest, PlayAtOnceAfterStopOrOverARunningPlaybackPlaysTheNewFileAl
         // The second file from its first frame to its last, then only
         // silence: nothing of the first playback comes back after it.
         // (Before it the sink may still flush what it held of the first.)
-        ExpectHeardExactly(WaitForStream(from, second, 5000), second);
+        ExpectHeardExactly(WaitForStream(from, second, 5000), second, blockSize);
     }
 }
 
