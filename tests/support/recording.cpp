@@ -226,6 +226,7 @@ void ExpectChangeWithinTwoBlocks(const std::vector<int16_t>& recorded, const std
                                  const std::vector<int16_t>& after, DWORD msAfterStart, uint32_t blockBytes,
                                  size_t glideFrames)
 {
+    ASSERT_FALSE(recorded.empty()) << "the sound was never heard";
     const long changed = CompareRecording(recorded, before).firstWrong;
     const long blockFrames = static_cast<long>(blockBytes / 4);
     ASSERT_GE(changed, 0) << "the change was never heard";
