@@ -46,7 +46,7 @@ void PrintRow(const std::string& label, uint32_t blockSize, bool found, const He
         std::printf(" - | - | - | - |\n");
     }
     if (h.firstWrong >= 0) std::printf("       sound differs from frame %ld\n", h.firstWrong);
-    for (size_t i = 0; i < h.dropouts.size() && i < 6; ++i)
+    for (size_t i = 0; i < h.dropouts.size() && (i < 6 || !stats); ++i)  // all of the bare path's
         std::printf("       gap of %.1f ms before stream frame %zu (block %zu)\n",
                     h.dropouts[i].frames * 1000.0 / 44100.0, h.dropouts[i].beforeFrame,
                     h.dropouts[i].beforeFrame / (blockSize / 4) + 1);

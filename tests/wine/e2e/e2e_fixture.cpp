@@ -1,5 +1,7 @@
 #include "tests/wine/e2e/e2e_fixture.h"
 
+#include "tests/support/recording.h"
+
 const char kIni[] = "qbx15.ini";
 
 std::string IniText(const char* section, const char* key)
@@ -79,4 +81,12 @@ void QuellboxTest::Play()
 bool QuellboxTest::WaitForPlaybackEnd(DWORD milliseconds)
 {
     return WaitUntil([this] { return !GreenLit(app_) && !RedLit(app_); }, milliseconds);
+}
+
+void QuellboxTest::ExpectPlayedToTheEnd(const std::vector<int16_t>& expected)
+{
+    const size_t from = RecordingFrames();
+    Play();
+    EXPECT_TRUE(WaitForPlaybackEnd(15000));
+    ExpectHeardExactly(WaitForStream(from, expected, 5000), expected, kDefaultBlockBytes);
 }

@@ -69,6 +69,8 @@ protected:
     {
         return WaitUntil([&] { return ControlPicture(app_, IDC_DISPLAY) == picture; }, 5000);
     }
+    // PLAY to the end; the sink heard exactly expected, in the default blocks.
+    void ExpectPlayedToTheEnd(const std::vector<int16_t>& expected);
 
     QuellboxProcess app_;
 };
