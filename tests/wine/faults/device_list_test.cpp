@@ -96,7 +96,7 @@ TEST_F(DeviceListTest, PreferencesListsEveryDeviceAndKeepsOneBeyondTheTwentieth)
     EXPECT_TRUE(WaitForOutcome(
         [&] { return SendMessageA(box, CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(listed.size() - 1); }, 2000));
     Close(again, dialog, IDOK);
-    EXPECT_EQ(StoredSetting("Wave Out", "Device"), listed.back());
+    EXPECT_EQ(IniText("Wave Out", "Device"), listed.back());
 }
 
 }  // namespace

@@ -62,8 +62,8 @@ TEST_F(WindowTest, ClosedMinimisedOrMaximisedItKeepsItsNormalPosition)
         ASSERT_TRUE(WaitUntil([&] { return (show == SW_MINIMIZE ? IsIconic(main) : IsZoomed(main)) != FALSE; }, 5000));
         PressKeys({VK_MENU, VK_F4});
         ASSERT_EQ(app.WaitForExit(10000), 0);
-        EXPECT_EQ(StoredSetting("Main Window", "Left"), "123");
-        EXPECT_EQ(StoredSetting("Main Window", "Top"), "77");
+        EXPECT_EQ(IniText("Main Window", "Left"), "123");
+        EXPECT_EQ(IniText("Main Window", "Top"), "77");
     }
 }
 
