@@ -23,10 +23,7 @@ int main(int argc, char** argv)
     }
     std::printf("load run: %d actions, seed %u\n", actions, seed);
     const DWORD start = GetTickCount();
-    const LoadOutcome run = RunLoad(app, seed, actions, 100, folder, [](const LoadSample& s) {
-        std::printf("%s\n", FiguresLine(s.actions, s.fileDialogs, s.figures).c_str());
-        std::fflush(stdout);
-    });
+    const LoadOutcome run = RunLoad(app, seed, actions, 100, folder);
     std::printf("%s; %lu s\n", LandedLine(run).c_str(), (GetTickCount() - start) / 1000);
     std::printf("actions done %d, stray boxes %d%s%s%s%s, hung %s, ended %s, measured %s\n", run.actionsDone,
                 run.strayBoxes, run.strayBoxes ? ": " : "", run.firstStray.c_str(), run.strayBoxes ? " after " : "",
@@ -36,6 +33,7 @@ int main(int argc, char** argv)
     app.Command(IDM_EXIT);
     const int exitCode = app.WaitForExit(10000);
     std::printf("exit code %d\n", exitCode);
-    const bool ok = run.opened && run.measured && run.landed == run.actionsDone && !run.hung && !run.ended && run.strayBoxes == 0 && exitCode == 0;
+    const bool ok = run.opened && run.measured && run.landed == run.actionsDone && !run.hung && !run.ended &&
+                    run.strayBoxes == 0 && exitCode == 0;
     return ok ? 0 : 1;
 }

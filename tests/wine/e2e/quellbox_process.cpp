@@ -160,10 +160,9 @@ bool QuellboxProcess::Command(int id) const
         // panel comes to the front first, as a click on it does on a desktop.
         if (!BringToForeground(main_) || !RightClick()) return false;
         // The letter is pressed only while the menu is up in the foreground.
-        const auto menuHasTheKeys = [this] {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(GetForegroundWindow(), &pid);
-            return PopupMenu() != nullptr && pid == info_.dwProcessId;
+        const DWORD thread = GetWindowThreadProcessId(main_, nullptr);
+        const auto menuHasTheKeys = [&] {
+            return PopupMenu() && GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == thread;
         };
         if (!WaitUntil(menuHasTheKeys, 5000)) return false;
         PressKey(static_cast<WORD>(item.key));
@@ -204,7 +203,12 @@ bool SelectBoxText(HWND box)
 {
     RECT r = {};
     if (!box || !GetClientRect(box, &r)) return false;
-    if (!ClickAt(box, 8, r.bottom / 2) || !WaitUntil([box] { return KeysReach(box); }, 5000)) return false;
+    // Clicked again until the box has the keys: a click given while a
+    // dialog is still being laid out or activated may miss it.
+    const auto clickedIn = [&] {
+        return ClickAt(box, 8, r.bottom / 2) && WaitUntil([box] { return KeysReach(box); }, 1000);
+    };
+    if (!WaitUntil(clickedIn, 10000)) return false;
     PressKey(VK_END);
     PressKeys({VK_SHIFT, VK_HOME});
     return true;

@@ -3,11 +3,6 @@
 #include "tests/support/recording.h"
 #include "tests/support/wav_builder.h"
 
-void StoreSetting(const char* section, const char* key, const char* value)
-{
-    WritePrivateProfileStringA(section, key, value, kIni);
-}
-
 bool WriteSineWave(const std::string& path, double seconds)
 {
     const int frames = static_cast<int>(seconds * 44100);

@@ -12,9 +12,6 @@
 #include "tests/support/file_helpers.h"
 #include "tests/wine/e2e/e2e_fixture.h"
 
-// Writes one key of qbx15.ini (IniText reads one).
-void StoreSetting(const char* section, const char* key, const char* value);
-
 // A 44100 Hz 16-bit stereo sine of seconds length.
 bool WriteSineWave(const std::string& path, double seconds);
 

@@ -35,10 +35,8 @@ enum class Transport { kStopped, kPlaying, kPaused };
 // which of the two sources is open.
 struct LoadRun {
     LoadRun(QuellboxProcess& program, unsigned seed, const std::string& folder)
-        : app(program), random(seed), sources{folder + "\\load_source_a.wav", folder + "\\load_source_b.wav"},
-          mixdown(folder + "\\load_mixdown.wav")
-    {
-    }
+        : app(program), random(seed), sources{folder + "\\load_a.wav", folder + "\\load_b.wav"},
+          mixdown(folder + "\\load_mixdown.wav") {}
     QuellboxProcess& app;
     Random random;
     std::string sources[2];
@@ -56,23 +54,24 @@ struct LoadRun {
 
 int Pick(Random& random, int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
 
-std::string Capitals(std::string name)
-{
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return name;
-}
-
 bool ScreenShows(HWND control, const Pixels& expected)
 {
     return WaitUntil([&] { return ScreenPixels(control) == expected; }, kSeen);
 }
 
+// The display names the current effect in capitals, with its state where given.
+bool DisplayNames(const LoadRun& run, const char* state = "")
+{
+    std::string name = run.current;
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return ScreenShows(run.app.Control(IDC_DISPLAY), ReferenceDisplay(name.c_str(), kTopLeft, state, kTopRight));
+}
+
 // The lamps as the state shows them: green while playing or paused, red while paused.
 bool LampsShow(const QuellboxProcess& app, Transport state)
 {
-    return WaitUntil(
-        [&] { return GreenLit(app) == (state != Transport::kStopped) && RedLit(app) == (state == Transport::kPaused); },
-        kSeen);
+    const bool green = state != Transport::kStopped, red = state == Transport::kPaused;
+    return WaitUntil([&] { return GreenLit(app) == green && RedLit(app) == red; }, kSeen);
 }
 
 // PLAY while stopped; PAUSE (which also resumes) or STOP otherwise. The
@@ -102,8 +101,7 @@ bool StepEffect(LoadRun& run)
     const Names& p = run.patch;
     const size_t at = std::find(p.begin(), p.end(), run.current) - p.begin();
     run.current = p[(at + (up ? 1 : p.size() - 1)) % p.size()];
-    return run.app.Command(up ? IDC_UP : IDC_DOWN) &&
-           ScreenShows(run.app.Control(IDC_DISPLAY), ReferenceDisplayLine(Capitals(run.current).c_str()));
+    return run.app.Command(up ? IDC_UP : IDC_DOWN) && DisplayNames(run);
 }
 
 // A press at start, a few moves at random over the control and a release at end.
@@ -113,7 +111,8 @@ bool DragOver(HWND control, Random& random, POINT start, POINT end)
     PressButton(MouseButton::kLeft);
     RECT r = {};
     GetClientRect(control, &r);
-    for (int steps = Pick(random, 5); steps > 0; --steps) MovePointerTo(control, Pick(random, r.right), Pick(random, r.bottom));
+    for (int steps = Pick(random, 5); steps > 0; --steps)
+        MovePointerTo(control, Pick(random, r.right), Pick(random, r.bottom));
     const bool arrived = MovePointerTo(control, end.x, end.y);
     ReleaseButton(MouseButton::kLeft);
     return arrived;
@@ -142,7 +141,8 @@ bool DragSlider(LoadRun& run)
     do y = kTrackTop + Pick(run.random, kTrackBottom - kTrackTop + 1);
     while (ReferenceSlider(FaderPositionAt(y)) == before);
     const POINT start = {kTrackX, kTrackTop + Pick(run.random, kTrackBottom - kTrackTop + 1)};
-    return DragOver(slider, run.random, start, {kTrackX, y}) && ScreenShows(slider, ReferenceSlider(FaderPositionAt(y)));
+    return DragOver(slider, run.random, start, {kTrackX, y}) &&
+           ScreenShows(slider, ReferenceSlider(FaderPositionAt(y)));
 }
 
 // The on/off LED clicked: it and the display show the current effect's new state.
@@ -151,23 +151,19 @@ bool ToggleEffect(LoadRun& run)
     const bool on = run.switchedOn.erase(run.current) == 0;
     if (on) run.switchedOn.insert(run.current);
     const HWND led = run.app.Control(IDC_ONOFF_LED);
-    const Pixels shown = ReferenceDisplay(Capitals(run.current).c_str(), kTopLeft, on ? "ON" : "OFF", kTopRight);
     return ClickMiddle(led) && ScreenShows(led, DecodeBitmapResource(on ? IDB_ONOFF_ON : IDB_ONOFF_OFF)) &&
-           ScreenShows(run.app.Control(IDC_DISPLAY), shown);
+           DisplayNames(run, on ? "ON" : "OFF");
 }
 
-// A list box's entries (wide: Wine hands an ANSI list box text to another
-// process as UTF-16).
+// A list box's entries: the effects' names, in ASCII (read wide: Wine hands
+// an ANSI list box's text to another process as UTF-16).
 Names ListEntries(HWND list)
 {
-    Names entries;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
+    Names entries(std::max<LRESULT>(0, SendMessageA(list, LB_GETCOUNT, 0, 0)));
+    for (size_t i = 0; i < entries.size(); ++i) {
         wchar_t wide[32] = L"";
-        char text[32] = "";
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        entries.push_back(text);
+        entries[i].assign(wide, wide + lstrlenW(wide));
     }
     return entries;
 }
@@ -211,11 +207,8 @@ bool ChangePatch(LoadRun& run)
         WaitUntil([&] { return ListEntries(GetDlgItem(dialog, IDC_PATCH_LIST)) == run.patch; }, kSeen);
     if (!moved || !CloseDialogBy(dialog, IDOK)) return false;
     const bool stays = std::find(run.patch.begin(), run.patch.end(), run.current) != run.patch.end();
-    if (!stays) {
-        run.current = run.patch.front();
-        if (!ScreenShows(run.app.Control(IDC_DISPLAY), ReferenceDisplayLine(Capitals(run.current).c_str())))
-            return false;
-    }
+    if (!stays) run.current = run.patch.front();
+    if (!stays && !DisplayNames(run)) return false;
     dialog = OpenPatchDialog(run);
     return dialog && CloseDialogBy(dialog, IDCANCEL);
 }
@@ -247,14 +240,14 @@ bool Mixdown(LoadRun& run)
     const FILETIME before = WriteTime(run.mixdown);
     if (!run.app.MixdownThroughDialog(run.mixdown)) return false;
     run.transport = Transport::kStopped;
-    return WaitUntil([&] { return !run.app.WaitForDialog("Progress", 0); }, kRenderEnds) &&
-           WaitUntil([&] {
-               const FILETIME now = WriteTime(run.mixdown);
-               return CompareFileTime(&now, &before) > 0;
-           }, kSeen);
+    const auto written = [&] {
+        const FILETIME now = WriteTime(run.mixdown);
+        return CompareFileTime(&now, &before) > 0;
+    };
+    return WaitUntil([&] { return !run.app.WaitForDialog("Progress", 0); }, kRenderEnds) && WaitUntil(written, kSeen);
 }
 
-// The actions, each with its share of a hundred: it gives the action and
+// The actions, each with its share of a hundred: run gives the action and
 // tells whether its effect was seen.
 struct LoadAction {
     const char* kind;
@@ -267,59 +260,25 @@ const LoadAction kActions[] = {
     {"Open", 7, OpenOtherSource},      {"Mixdown", 7, Mixdown},
 };
 
-struct WindowSearch {
-    DWORD pid;
-    std::string found;
-};
-
-BOOL CALLBACK AddVisibleWindow(HWND window, LPARAM data)
+// The dialog or menu the program shows, for a report.
+std::string WhatHolds(const QuellboxProcess& app)
 {
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->pid || !IsWindowVisible(window)) return TRUE;
-    char className[64] = "", caption[128] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    search->found += std::string(search->found.empty() ? "" : ", ") + className + " \"" + caption + "\"";
-    return TRUE;
-}
-
-// The program's visible top-level windows as class "caption", for a report.
-std::string VisibleWindowsOf(DWORD pid)
-{
-    WindowSearch search = {pid, ""};
-    EnumWindows(AddVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// One random action on the idle program; whether its effect was seen. False
-// with *idle false when the program did not come back to idle for it.
-bool OneAction(LoadRun& run, bool* idle)
-{
-    // A user acts only on an idle program: no dialog, box or menu of it is up.
-    *idle = WaitUntil([&] { return !run.app.WaitForDialog(nullptr, 0) && !run.app.PopupMenu(); }, 30000);
-    if (!*idle) return false;
-    int roll = Pick(run.random, 100);
-    const LoadAction* action = kActions;
-    while (roll >= action->weight) roll -= (action++)->weight;
-    run.kind = action->kind;
-    return action->run(run);
+    const HWND dialog = app.WaitForDialog(nullptr, 0);
+    return dialog ? "the dialog \"" + ControlText(dialog) + "\"" : (app.PopupMenu() ? "its menu" : "no dialog");
 }
 
 }  // namespace
 
 std::string LandedLine(const LoadOutcome& outcome)
 {
-    const double share = outcome.actionsDone ? 100.0 * outcome.landed / outcome.actionsDone : 0.0;
     char line[160];
     std::snprintf(line, sizeof line, "landed %d of %d actions (%.1f%%)%s%s", outcome.landed, outcome.actionsDone,
-                  share, outcome.firstMissed.empty() ? "" : "; first missed: ", outcome.firstMissed.c_str());
+                  outcome.actionsDone ? 100.0 * outcome.landed / outcome.actionsDone : 0.0,
+                  outcome.firstMissed.empty() ? "" : "; first missed: ", outcome.firstMissed.c_str());
     return line;
 }
 
-LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sampleEvery, const std::string& folder,
-                    const std::function<void(const LoadSample&)>& onSample)
+LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sampleEvery, const std::string& folder)
 {
     LoadOutcome outcome;
     LoadRun run(app, seed, folder);
@@ -332,23 +291,29 @@ LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sample
     auto sample = [&](int done) {
         LoadSample s = {done, run.fileDialogs, meter.Measure()};
         outcome.curve.push_back(s);
-        if (onSample) onSample(s);
+        std::printf("%s\n", FiguresLine(s.actions, s.fileDialogs, s.figures).c_str());
+        std::fflush(stdout);
     };
-    const auto hung = [&](const char* after) {
+    const auto hung = [&] {
         outcome.hung = true;
-        outcome.hungAfter = after;
-        outcome.holdingWindows = VisibleWindowsOf(app.Pid());
+        outcome.hungAfter = run.kind;
+        outcome.holdingWindows = WhatHolds(app);
         return outcome;
     };
     sample(0);
     for (int i = 1; i <= actions; ++i) {
-        const char* before = run.kind;
-        bool idle = true;
-        const bool landed = OneAction(run, &idle);
-        if (!idle) return hung(before);
+        // A user acts only on an idle program: no dialog, box or menu of it is up.
+        if (!WaitUntil([&] { return !app.WaitForDialog(nullptr, 0) && !app.PopupMenu(); }, 30000)) return hung();
+        int roll = Pick(run.random, 100);
+        const LoadAction* action = kActions;
+        while (roll >= action->weight) roll -= (action++)->weight;
+        run.kind = action->kind;
+        const bool landed = action->run(run);
         outcome.actionsDone = i;
         if (landed) ++outcome.landed;
-        else if (outcome.firstMissed.empty()) outcome.firstMissed = std::string(run.kind) + " (action " + std::to_string(i) + ")";
+        else if (outcome.firstMissed.empty())
+            outcome.firstMissed = std::string(run.kind) + " (action " + std::to_string(i) + ", showing " +
+                                  WhatHolds(app) + ")";
         if (app.WaitForExit(0) != -1) {
             outcome.ended = true;
             return outcome;
@@ -359,7 +324,7 @@ LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sample
             outcome.strayAfter = run.kind;
         }
         if (i % sampleEvery == 0) {
-            if (!AnswersMessages(app.MainWindow(), 10000)) return hung(run.kind);
+            if (!AnswersMessages(app.MainWindow(), 10000)) return hung();
             sample(i);
         }
     }

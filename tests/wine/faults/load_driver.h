@@ -4,7 +4,6 @@
 // judged by what the screen or the disk shows after it, with the program's
 // figures taken every sampleEvery actions.
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +26,7 @@ struct LoadOutcome {
     std::string firstStray;
     std::string strayAfter;  // the kind of action that preceded the first stray box
     bool hung = false;
-    std::string holdingWindows;  // when it hung: the program's visible top-level windows, class "caption"
+    std::string holdingWindows;  // when it hung: the dialog or menu it showed
     std::string hungAfter;       // and the kind of action before
     bool ended = false;  // the program went away
     bool measured = false;  // the probe could be loaded
@@ -37,8 +36,7 @@ struct LoadOutcome {
 // takes the two sources the run writes and opens in turn, and the mixdowns.
 // Wine's common file dialog keeps one kernel handle per use (a bare
 // GetOpenFileNameA loop shows it), so the file dialogs run are counted
-// beside the figures. Each sample is also handed to onSample.
-LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sampleEvery, const std::string& folder,
-                    const std::function<void(const LoadSample&)>& onSample);
+// beside the figures. Each sample is also printed, a line of FiguresLine.
+LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sampleEvery, const std::string& folder);
 // "landed N of M actions (share %)", and the first that did not.
 std::string LandedLine(const LoadOutcome& outcome);

@@ -17,9 +17,7 @@ TEST_F(LoadTest, ThreeHundredActionsAllLandAndLeaveNoGrowthNoStrayBoxAndNoHang)
 {
     ASSERT_FALSE(BedUnixFolder().empty());
     StartActive();
-    const LoadOutcome run = RunLoad(app_, 20261208, 300, 100, BedWineFolder(), [](const LoadSample& s) {
-        std::printf("%s\n", FiguresLine(s.actions, s.fileDialogs, s.figures).c_str());
-    });
+    const LoadOutcome run = RunLoad(app_, 20261208, 300, 100, BedWineFolder());
     std::printf("%s\n", LandedLine(run).c_str());
     ASSERT_TRUE(run.opened && run.measured) << "the source could not be opened or the probe not loaded";
     EXPECT_FALSE(run.ended) << "the program ended after " << run.actionsDone << " actions";

@@ -69,8 +69,8 @@ TEST_F(WindowTest, ClosedMinimisedOrMaximisedItKeepsItsNormalPosition)
 
 TEST_F(WindowTest, APositionWhollyOffTheScreenStartsTheWindowWhereItCanBeSeen)
 {
-    StoreSetting("Main Window", "Left", "-5000");
-    StoreSetting("Main Window", "Top", "9000");
+    WritePrivateProfileStringA("Main Window", "Left", "-5000", kIni);
+    WritePrivateProfileStringA("Main Window", "Top", "9000", kIni);
     ASSERT_TRUE(app_.Start());
     ASSERT_TRUE(app_.WaitForMainWindow());
     RECT frame, work, shared;
