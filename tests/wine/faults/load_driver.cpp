@@ -300,10 +300,19 @@ LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sample
         outcome.holdingWindows = WhatHolds(app);
         return outcome;
     };
+    // A user acts only on an idle program: no dialog, box or menu of it is
+    // up. A message box that comes after an action, however late, is stray.
+    const auto idle = [&] {
+        const std::string box = app.AnswerMessageBox(0);
+        if (!box.empty() && outcome.strayBoxes++ == 0) {
+            outcome.firstStray = box;
+            outcome.strayAfter = run.kind;
+        }
+        return !app.WaitForDialog(nullptr, 0) && !app.PopupMenu();
+    };
     sample(0);
     for (int i = 1; i <= actions; ++i) {
-        // A user acts only on an idle program: no dialog, box or menu of it is up.
-        if (!WaitUntil([&] { return !app.WaitForDialog(nullptr, 0) && !app.PopupMenu(); }, 30000)) return hung();
+        if (!WaitUntil(idle, 30000)) return hung();
         int roll = Pick(run.random, 100);
         const LoadAction* action = kActions;
         while (roll >= action->weight) roll -= (action++)->weight;
@@ -318,15 +327,11 @@ LoadOutcome RunLoad(QuellboxProcess& app, unsigned seed, int actions, int sample
             outcome.ended = true;
             return outcome;
         }
-        const std::string box = app.AnswerMessageBox(0);
-        if (!box.empty() && outcome.strayBoxes++ == 0) {
-            outcome.firstStray = box;
-            outcome.strayAfter = run.kind;
-        }
         if (i % sampleEvery == 0) {
             if (!AnswersMessages(app.MainWindow(), 10000)) return hung();
             sample(i);
         }
     }
+    if (!WaitUntil(idle, 30000)) return hung();
     return outcome;
 }
