@@ -1,5 +1,6 @@
 // The long load run (scripts/load-run.sh): ACTIONS seeded actions against
-// the real program, printing its figures every 100 actions.
+// the real program, printing its figures every 100 actions and the share
+// of actions whose effect was seen.
 //   qbx_load_run.exe [ACTIONS] [SEED]
 #include <cstdio>
 #include <cstdlib>
@@ -14,19 +15,16 @@ int main(int argc, char** argv)
     const int actions = argc > 1 ? std::atoi(argv[1]) : 2000;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 20261208u;
     const std::string folder = BedUnixFolder().empty() ? "." : BedWineFolder();
-    const std::string source = folder + "\\load_source.wav";
     ForgetSettings();
-    if (!WriteSineWave(source, 1.5)) return 2;
     QuellboxProcess app;
-    if (!app.Start() || !app.WaitForMainWindow() || !app.ActivatePanel(20000) || !app.OpenThroughDialog(source)) {
+    if (!app.Start() || !app.WaitForMainWindow() || !app.ActivatePanel(20000)) {
         std::printf("the program did not come up\n");
         return 2;
     }
     std::printf("load run: %d actions, seed %u\n", actions, seed);
-    const LoadOutcome run = RunLoad(app, seed, actions, 100, source, folder, [](const LoadSample& s) {
-        std::printf("%s\n", FiguresLine(s.actions, s.fileDialogs, s.figures).c_str());
-        std::fflush(stdout);
-    });
+    const DWORD start = GetTickCount();
+    const LoadOutcome run = RunLoad(app, seed, actions, 100, folder);
+    std::printf("%s; %lu s\n", LandedLine(run).c_str(), (GetTickCount() - start) / 1000);
     std::printf("actions done %d, stray boxes %d%s%s%s%s, hung %s, ended %s, measured %s\n", run.actionsDone,
                 run.strayBoxes, run.strayBoxes ? ": " : "", run.firstStray.c_str(), run.strayBoxes ? " after " : "",
                 run.strayAfter.c_str(), run.hung ? "yes" : "no",
@@ -35,6 +33,7 @@ int main(int argc, char** argv)
     app.Command(IDM_EXIT);
     const int exitCode = app.WaitForExit(10000);
     std::printf("exit code %d\n", exitCode);
-    const bool ok = run.measured && !run.hung && !run.ended && run.strayBoxes == 0 && exitCode == 0;
+    const bool ok = run.opened && run.measured && run.landed == run.actionsDone && !run.hung && !run.ended &&
+                    run.strayBoxes == 0 && exitCode == 0;
     return ok ? 0 : 1;
 }

@@ -174,7 +174,12 @@ bool QuellboxProcess::Command(int id) const
         // The menu reads the keyboard of the foreground window's thread: the
         // panel comes to the front first, as a click on it does on a desktop.
         if (!BringToForeground(main_) || !RightClick()) return false;
-        if (!WaitUntil([this] { return PopupMenu() != nullptr; }, 5000)) return false;
+        // The letter is pressed only while the menu is up in the foreground.
+        const DWORD thread = GetWindowThreadProcessId(main_, nullptr);
+        const auto menuHasTheKeys = [&] {
+            return PopupMenu() && GetWindowThreadProcessId(GetForegroundWindow(), nullptr) == thread;
+        };
+        if (!WaitUntil(menuHasTheKeys, 5000)) return false;
         PressKey(static_cast<WORD>(item.key));
         return WaitUntil([this] { return PopupMenu() == nullptr; }, 5000);
     }
@@ -213,24 +218,30 @@ bool SelectBoxText(HWND box)
 {
     RECT r = {};
     if (!box || !GetClientRect(box, &r)) return false;
-    if (!ClickAt(box, 8, r.bottom / 2)) return false;
-    // Keys reach the focus window of the foreground thread: they are pressed
-    // only once the click has given the box (or a combo box's own edit
-    // field) the focus in the foreground window. Sent before, a Delete
-    // could reach a dialog's file list and delete a file there.
-    const auto boxHasTheKeys = [box] {
-        const HWND focus = GuiThreadOf(box).hwndFocus;
-        return GetForegroundWindow() == GetAncestor(box, GA_ROOT) && (focus == box || IsChild(box, focus));
+    // Clicked again until the box has the keys: a click given while a
+    // dialog is still being laid out or activated may miss it.
+    const auto clickedIn = [&] {
+        return ClickAt(box, 8, r.bottom / 2) && WaitUntil([box] { return KeysReach(box); }, 1000);
     };
-    if (!WaitUntil(boxHasTheKeys, 5000)) return false;
+    if (!WaitUntil(clickedIn, 10000)) return false;
     PressKey(VK_END);
     PressKeys({VK_SHIFT, VK_HOME});
     return true;
 }
 
+// Keys reach the focus window of the foreground thread: they are pressed
+// only while the box (or a combo box's own edit field) has the focus in the
+// foreground window. Sent otherwise, a Delete could reach a dialog's file
+// list and delete a file there, or an Enter open a folder.
+bool KeysReach(HWND box)
+{
+    const HWND focus = GuiThreadOf(box).hwndFocus;
+    return GetForegroundWindow() == GetAncestor(box, GA_ROOT) && (focus == box || IsChild(box, focus));
+}
+
 bool TypeIntoBox(HWND box, const std::string& text)
 {
-    if (!SelectBoxText(box)) return false;
+    if (!SelectBoxText(box) || !KeysReach(box)) return false;
     PressKey(VK_DELETE);
     TypeText(text.c_str());
     return WaitUntil([&] { return ControlText(box) == text; }, 10000);
@@ -272,8 +283,8 @@ HWND QuellboxProcess::WaitForDialog(const char* caption, DWORD milliseconds) con
     HWND dialog = nullptr;
     WaitUntil(
         [&] {
-            dialog = FindProcessWindow(info_.dwProcessId, "#32770", caption);
-            return dialog != nullptr && IsWindowVisible(dialog);
+            dialog = FindWindowOf(info_.dwProcessId, "#32770", caption, true);
+            return dialog != nullptr;
         },
         milliseconds);
     return dialog;
@@ -290,7 +301,7 @@ bool QuellboxProcess::ChooseInFileDialog(int command, const char* caption, const
     if (!nameBox) nameBox = GetDlgItem(dialog, edt1);
     if (!nameBox) return false;
     if (proposed) *proposed = ControlText(nameBox);
-    if (!TypeIntoBox(nameBox, path)) return false;
+    if (!TypeIntoBox(nameBox, path) || !KeysReach(nameBox)) return false;
     PressKey(VK_RETURN);
     // Before it replaces a file the Save dialog asks, in a box of this copy
     // with a Yes button: the user clicks Yes.
@@ -320,8 +331,7 @@ std::string QuellboxProcess::AnswerMessageBox(DWORD milliseconds) const
     if (!box) return "";
     char text[256] = "";
     GetDlgItemTextA(box, kMessageBoxTextId, text, sizeof text);
-    BringToForeground(box);
-    PressKey(VK_RETURN);
+    if (BringToForeground(box)) PressKey(VK_RETURN);
     WaitUntil([box] { return !IsWindow(box); }, 5000);
     return text;
 }

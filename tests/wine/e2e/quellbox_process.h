@@ -73,7 +73,8 @@ public:
     // Right clicks until the panel is enabled (the intro is over), then
     // closes the popup menu that the same click opened.
     bool ActivatePanel(DWORD milliseconds);
-    // The dialog window of this copy with that caption, once it appears.
+    // The visible dialog window of this copy with that caption (any caption
+    // when null), once it appears.
     HWND WaitForDialog(const char* caption, DWORD milliseconds) const;
     // Opens a file through the real Open dialog.
     bool OpenThroughDialog(const std::string& path);
@@ -109,6 +110,8 @@ bool TypeIntoBox(HWND box, const std::string& text);
 // Clicks into the box and selects what it holds, ready to type over it;
 // false when the box never took the keyboard focus.
 bool SelectBoxText(HWND box);
+// The box (or its own edit field) has the focus in the foreground window.
+bool KeysReach(HWND box);
 // The focus, capture and active windows of window's thread.
 GUITHREADINFO GuiThreadOf(HWND window);
 

@@ -8,6 +8,7 @@
 
 #include "bed_agent_client.h"
 #include "fault_fixture.h"
+#include "tests/support/recording.h"
 
 namespace {
 
@@ -34,35 +35,34 @@ TEST_F(DeviceFaultTest, KillingTheServerWhilePlayingEndsPlaybackAndTheNextPlayWo
 {
     StartActive();
     ASSERT_TRUE(Open(sound_));
-    const std::vector<COLORREF> dark = LedColours();
-    ASSERT_EQ(dark.size(), 2u);
-    app_.Command(IDC_PLAY);
-    ASSERT_TRUE(WaitUntil([&] { return app_.Enabled(IDC_STOP) && LedColours() != dark; }, 5000));
+    Play();
+    ASSERT_TRUE(HeardSince(RecordingFrames(), 5000)) << "nothing was heard before the server went";
     ASSERT_TRUE(BedAction("kill-pulse"));
 
     // The playback ends by itself: the device's error (if it reports one)
-    // is answered, the transport is put back and the LEDs go dark.
+    // is answered and the lamps go dark.
     std::string told;
     EXPECT_TRUE(WaitUntil(
         [&] {
             const std::string box = app_.AnswerMessageBox(0);
             if (!box.empty()) told += box + "|";
-            return TransportStopped() && !told.empty();
+            return !told.empty() && !GreenLit(app_) && !RedLit(app_);
         },
         60000))
         << "messages: " << told;
-    EXPECT_TRUE(WaitUntil([&] { return LedColours() == dark; }, 3000));
-    EXPECT_TRUE(Responsive());
+    EXPECT_TRUE(app_.OpensItsMenuNext()) << "another message: " << app_.AnswerMessageBox(0);
     char lost[256] = "";
     waveOutGetErrorTextA(MMSYSERR_NODRIVER, lost, sizeof lost);
     EXPECT_EQ(told, std::string(lost) + "|") << "the user is told once, in the device service's words";
 
     ASSERT_TRUE(BedAction("start-pulse"));
+    const size_t from = RecordingFrames();
     app_.Command(IDC_PLAY);
-    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000)) << app_.AnswerMessageBox(2000);
-    // It plays to the end of the file, the LEDs dark after it, and says nothing.
-    EXPECT_TRUE(WaitUntil([&] { return TransportStopped() && LedColours() == dark; }, 60000));
-    EXPECT_EQ(app_.AnswerMessageBox(0), "") << "the second playback died";
+    EXPECT_TRUE(WaitUntil([this] { return GreenLit(app_); }, 5000)) << app_.AnswerMessageBox(2000);
+    EXPECT_TRUE(HeardSince(from, 10000)) << "the second playback is not heard";
+    // It plays to the end of the file, the lamps dark after it, and says nothing.
+    EXPECT_TRUE(WaitForPlaybackEnd(60000));
+    EXPECT_TRUE(app_.OpensItsMenuNext()) << "the second playback died: " << app_.AnswerMessageBox(0);
     app_.Command(IDM_EXIT);
     EXPECT_EQ(app_.WaitForExit(10000), 0);
 }
@@ -81,7 +81,7 @@ TEST_F(QuellboxFaultTest, NoDeviceAtStartTellsTheUserAndPlayReportsTheDevice)
     app_.Command(IDC_PLAY);
     const std::string told = app_.AnswerMessageBox(10000);
     EXPECT_FALSE(told.empty()) << "Play must report the missing device";
-    EXPECT_TRUE(WaitForStopped(5000));
+    EXPECT_TRUE(WaitForPlaybackEnd(5000));
     EXPECT_TRUE(Responsive());
     app_.Command(IDM_EXIT);
     EXPECT_EQ(app_.WaitForExit(10000), 0);

@@ -76,7 +76,7 @@ TEST_F(DeviceListTest, PreferencesListsEveryDeviceAndKeepsOneBeyondTheTwentieth)
     // one beyond it, chosen and confirmed, is what the program keeps.
     const size_t stored = listed.size() - 3;
     ASSERT_GE(stored, 20u);
-    StoreSetting("Wave Out", "Device", listed[stored].c_str());
+    WritePrivateProfileStringA("Wave Out", "Device", listed[stored].c_str(), kIni);
     QuellboxProcess again;
     ASSERT_TRUE(again.Start());
     ASSERT_TRUE(again.WaitForMainWindow());
@@ -96,7 +96,7 @@ TEST_F(DeviceListTest, PreferencesListsEveryDeviceAndKeepsOneBeyondTheTwentieth)
     EXPECT_TRUE(WaitForOutcome(
         [&] { return SendMessageA(box, CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(listed.size() - 1); }, 2000));
     Close(again, dialog, IDOK);
-    EXPECT_EQ(StoredSetting("Wave Out", "Device"), listed.back());
+    EXPECT_EQ(IniText("Wave Out", "Device"), listed.back());
 }
 
 }  // namespace

@@ -150,12 +150,11 @@ TEST_F(DiskFaultTest, ASourceDeletedAfterOpenIsReportedByPlayAndPlaysAgainOnceBa
     ASSERT_TRUE(DeleteFileA(source_.c_str()));
     app_.Command(IDC_PLAY);
     EXPECT_EQ(app_.AnswerMessageBox(10000), "Error in opening file.");
-    EXPECT_TRUE(WaitForStopped(5000));
+    EXPECT_TRUE(WaitForPlaybackEnd(5000));
     ASSERT_TRUE(CopyFileA((BinaryFolder() + "demo.wav").c_str(), source_.c_str(), FALSE));
-    app_.Command(IDC_PLAY);
-    EXPECT_TRUE(WaitUntil([this] { return app_.Enabled(IDC_STOP); }, 5000));
+    Play();
     app_.Command(IDC_STOP);
-    EXPECT_TRUE(WaitForStopped(5000));
+    EXPECT_TRUE(WaitForPlaybackEnd(5000));
 }
 
 TEST_F(DiskFaultTest, ASourceReplacedByAnotherKindOfFileIsReportedByPlay)
@@ -164,7 +163,7 @@ TEST_F(DiskFaultTest, ASourceReplacedByAnotherKindOfFileIsReportedByPlay)
     ASSERT_TRUE(WriteWholeFile(source_, "This is a text file now, not a sound."));
     app_.Command(IDC_PLAY);
     EXPECT_EQ(app_.AnswerMessageBox(10000), "This is not a WAV file.");
-    EXPECT_TRUE(WaitForStopped(5000));
+    EXPECT_TRUE(WaitForPlaybackEnd(5000));
     EXPECT_TRUE(Responsive());
 }
 

@@ -1,6 +1,7 @@
 // What the fault tests share: the real qbx15.exe started through the
-// end-to-end harness, real WAV files, the settings file and the
-// transport's look.
+// end-to-end harness, real WAV files, the settings file, and the program
+// judged by what a user sees and hears (its lamps, display, title and the
+// sink's recording).
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -9,40 +10,28 @@
 #include <vector>
 
 #include "tests/support/file_helpers.h"
-#include "tests/wine/e2e/quellbox_process.h"
-
-// Reads and writes one key of qbx15.ini.
-void StoreSetting(const char* section, const char* key, const char* value);
-std::string StoredSetting(const char* section, const char* key);
+#include "tests/wine/e2e/e2e_fixture.h"
 
 // A 44100 Hz 16-bit stereo sine of seconds length.
 bool WriteSineWave(const std::string& path, double seconds);
 
 // The window answers a message within the time (its thread does not hang).
 bool AnswersMessages(HWND window, DWORD milliseconds);
-// The child windows of parent of a window class.
-std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
 
-class QuellboxFaultTest : public ::testing::Test {
+// The caption the program shows once path is its open source.
+std::string TitleFor(const std::string& path);
+// The sink heard a tenth of a second of sound after the recording's frame from.
+bool HeardSince(size_t from, DWORD milliseconds);
+
+class QuellboxFaultTest : public QuellboxTest {
 protected:
-    void SetUp() override;
     void TearDown() override;
 
-    // Started, the intro over and the panel enabled.
-    void StartActive();
-    // Opens path through the Open dialog; true once PLAY is enabled.
+    // Opens path through the Open dialog; true once the title names it.
     bool Open(const std::string& path);
     // Waits until the Progress dialog has come and gone.
     bool WaitForMixdownEnd(DWORD milliseconds);
 
     // The program answers messages within the time (it does not hang).
     bool Responsive(DWORD milliseconds = 5000) const;
-    // PLAY enabled, PAUSE and STOP disabled.
-    bool TransportStopped() const;
-    // Waits for the transport's stopped look.
-    bool WaitForStopped(DWORD milliseconds) const;
-    // The centre pixels of the two LED windows as the screen shows them.
-    std::vector<COLORREF> LedColours() const;
-
-    QuellboxProcess app_;
 };

@@ -1,6 +1,7 @@
 // The short load run inside the test command: 300 seeded actions against
-// the real program, after which its memory, handles, GDI and USER objects
-// must not have grown past warm-up. The long run is scripts/load-run.sh.
+// the real program, each of which must show its effect, after which its
+// memory, handles, GDI and USER objects must not have grown past warm-up.
+// The long run is scripts/load-run.sh.
 #include "load_driver.h"
 
 #include <cstdio>
@@ -12,22 +13,17 @@ namespace {
 
 class LoadTest : public QuellboxFaultTest {};
 
-TEST_F(LoadTest, ThreeHundredActionsLeaveNoGrowthNoStrayBoxAndNoHang)
+TEST_F(LoadTest, ThreeHundredActionsAllLandAndLeaveNoGrowthNoStrayBoxAndNoHang)
 {
     ASSERT_FALSE(BedUnixFolder().empty());
-    const std::string folder = BedWineFolder();
-    const std::string source = folder + "\\load_source.wav";
-    ASSERT_TRUE(WriteSineWave(source, 1.5));
     StartActive();
-    ASSERT_TRUE(Open(source));
-
-    const LoadOutcome run = RunLoad(app_, 20261208, 300, 100, source, folder, [](const LoadSample& s) {
-        std::printf("%s\n", FiguresLine(s.actions, s.fileDialogs, s.figures).c_str());
-    });
-    ASSERT_TRUE(run.measured) << "the probe could not be loaded into the program";
+    const LoadOutcome run = RunLoad(app_, 20261208, 300, 100, BedWineFolder());
+    std::printf("%s\n", LandedLine(run).c_str());
+    ASSERT_TRUE(run.opened && run.measured) << "the source could not be opened or the probe not loaded";
     EXPECT_FALSE(run.ended) << "the program ended after " << run.actionsDone << " actions";
     ASSERT_FALSE(run.hung) << "the program stopped answering or stayed busy after " << run.actionsDone
                            << " actions, the last a " << run.hungAfter << "; its windows: " << run.holdingWindows;
+    EXPECT_EQ(run.landed, run.actionsDone) << LandedLine(run);
     EXPECT_EQ(run.strayBoxes, 0) << run.firstStray << " after " << run.strayAfter;
     ASSERT_EQ(run.curve.size(), 4u);
 

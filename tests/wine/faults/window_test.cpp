@@ -62,15 +62,15 @@ TEST_F(WindowTest, ClosedMinimisedOrMaximisedItKeepsItsNormalPosition)
         ASSERT_TRUE(WaitUntil([&] { return (show == SW_MINIMIZE ? IsIconic(main) : IsZoomed(main)) != FALSE; }, 5000));
         PressKeys({VK_MENU, VK_F4});
         ASSERT_EQ(app.WaitForExit(10000), 0);
-        EXPECT_EQ(StoredSetting("Main Window", "Left"), "123");
-        EXPECT_EQ(StoredSetting("Main Window", "Top"), "77");
+        EXPECT_EQ(IniText("Main Window", "Left"), "123");
+        EXPECT_EQ(IniText("Main Window", "Top"), "77");
     }
 }
 
 TEST_F(WindowTest, APositionWhollyOffTheScreenStartsTheWindowWhereItCanBeSeen)
 {
-    StoreSetting("Main Window", "Left", "-5000");
-    StoreSetting("Main Window", "Top", "9000");
+    WritePrivateProfileStringA("Main Window", "Left", "-5000", kIni);
+    WritePrivateProfileStringA("Main Window", "Top", "9000", kIni);
     ASSERT_TRUE(app_.Start());
     ASSERT_TRUE(app_.WaitForMainWindow());
     RECT frame, work, shared;
