@@ -55,53 +55,34 @@ std::string DateToday()
     return std::string(text) + std::string(4, '\0');
 }
 
-// The file a render of these output samples must give, built here field by
-// field from the documented layout.
+// text in a field of size bytes, filled up with NULs.
+Bytes Field(const std::string& text, size_t size)
+{
+    Bytes b(text.begin(), text.end());
+    b.resize(size, 0);
+    return b;
+}
+
+// The file a render of these output samples must give: a 16-byte stereo
+// format, the data, and a LIST INFO of the software, the date (12 bytes) and
+// the user name with its NUL, padded to an even size.
 Bytes ExpectedFile(uint32_t rate, const std::vector<int16_t>& output, const std::string& user,
                    const std::string& date)
 {
-    const Bytes data = SampleBytes(output);
-    const uint32_t d = static_cast<uint32_t>(data.size());
-    const uint32_t n = static_cast<uint32_t>(user.size() + (user.size() % 2 ? 1 : 2));
-    Bytes f;
-    AppendFourCC(&f, "RIFF");
-    AppendU32(&f, 116 + d + n);
-    AppendFourCC(&f, "WAVE");
-    AppendFourCC(&f, "fmt ");
-    AppendU32(&f, 16);
-    AppendU16(&f, 1);
-    AppendU16(&f, 2);
-    AppendU32(&f, rate);
-    AppendU32(&f, rate * 4);
-    AppendU16(&f, 4);
-    AppendU16(&f, 16);
-    AppendFourCC(&f, "data");
-    AppendU32(&f, d);
-    f.insert(f.end(), data.begin(), data.end());
-    AppendFourCC(&f, "LIST");
-    AppendU32(&f, 72 + n);
-    AppendFourCC(&f, "INFO");
-    AppendFourCC(&f, "ISFT");
-    AppendU32(&f, 32);
-    const std::string software = std::string("Quellbox v. 1.5") + std::string(17, '\0');
-    f.insert(f.end(), software.begin(), software.end());
-    AppendFourCC(&f, "ICRD");
-    AppendU32(&f, 12);
-    f.insert(f.end(), date.begin(), date.end());
-    AppendFourCC(&f, "IENG");
-    AppendU32(&f, n);
-    const std::string name = user + std::string(n - user.size(), '\0');
-    f.insert(f.end(), name.begin(), name.end());
-    return f;
+    Bytes info;
+    AppendFourCC(&info, "INFO");
+    AppendChunk(&info, "ISFT", Field("Quellbox v. 1.5", 32));
+    AppendChunk(&info, "ICRD", Field(date, 12));
+    AppendChunk(&info, "IENG", Field(user, user.size() + (user.size() % 2 ? 1 : 2)));
+    const FormatFields f = {1, 2, rate, 16};
+    return RiffOf("WAVE", {{"fmt ", FormatPayload(f)}, {"data", SampleBytes(output)}, {"LIST", info}});
 }
 
 // A source file: fmt, then a data chunk declaring declaredSize bytes and
 // holding payload, then whatever follows.
 Bytes SourceFile(uint16_t channels, uint32_t rate, uint32_t declaredSize, const Bytes& payload, const Bytes& after = {})
 {
-    FormatFields f;
-    f.channels = channels;
-    f.rate = rate;
+    const FormatFields f = {1, channels, rate, 16};
     Bytes body;
     AppendChunk(&body, "fmt ", FormatPayload(f));
     AppendChunkDeclared(&body, "data", declaredSize, payload);
