@@ -80,23 +80,16 @@ struct Accepted {
 
 TEST_F(SourceCheckTest, AcceptsAndRecordsTheFormatAndTheBlockSize)
 {
-    FormatFields f;
+    const FormatFields f;  // tag, channels, rate, bits: 1, 2, 44100, 16
     const Bytes fmt = FormatPayload(f);
-    FormatFields stereo48 = f;
-    stereo48.rate = 48000;
-    FormatFields mono16 = f;
-    mono16.channels = 1;
-    mono16.rate = 16000;
-    FormatFields stereo22 = f;
-    stereo22.rate = 22050;
     Bytes claimsMore;
     AppendChunk(&claimsMore, "fmt ", fmt);
     AppendChunkDeclared(&claimsMore, "data", 100000, Bytes(400, 0));
     const Bytes junk(7, 1);  // odd: padded
     const Accepted files[] = {
-        {"stereo", WaveWith(stereo48, 1000), 150, {48000, 2, 4000, LatencyToBytesAtRate(150, 48000)}},
-        {"mono at the lowest rate", WaveWith(mono16, 10), 150, {16000, 1, 20, 9600}},
-        {"stereo at 22050", WaveWith(stereo22), 150, {22050, 2, 400, 13228}},
+        {"stereo", WaveWith({1, 2, 48000, 16}, 1000), 150, {48000, 2, 4000, LatencyToBytesAtRate(150, 48000)}},
+        {"mono at the lowest rate", WaveWith({1, 1, 16000, 16}, 10), 150, {16000, 1, 20, 9600}},
+        {"stereo at 22050", WaveWith({1, 2, 22050, 16}), 150, {22050, 2, 400, 13228}},
         {"a shorter latency", WaveWith(f), 100, {44100, 2, 400, 17640}},
         {"an 18-byte format chunk", RiffOf("WAVE", {{"fmt ", FormatPayload(f, 2)}, {"data", Bytes(400, 0)}}), 150,
          {44100, 2, 400, 26460}},
@@ -126,7 +119,6 @@ TEST_F(SourceCheckTest, RateBoundaryAndSampleWidths)
     EXPECT_EQ(CheckBytes(WaveWith(f)), kInvalidFormat);
     f.bits = 24;
     EXPECT_EQ(CheckBytes(WaveWith(f)), kInvalidFormat);
-    f.bits = 24;
     f.rate = 8000;
     EXPECT_EQ(CheckBytes(WaveWith(f)), kInvalidFormat);
 }
