@@ -55,6 +55,15 @@ void Prepare()
     g_lockReady = true;
 }
 
+// What the stand-in has read so far.
+std::vector<CaughtBox> ReadSoFar()
+{
+    EnterCriticalSection(&g_lock);
+    const std::vector<CaughtBox> read = g_read;
+    LeaveCriticalSection(&g_lock);
+    return read;
+}
+
 }  // namespace
 
 bool InstallBoxStandIn(HMODULE module)
@@ -84,20 +93,14 @@ FuzzBoxes::~FuzzBoxes()
 
 std::vector<CaughtBox> FuzzBoxes::Boxes() const
 {
-    if (real_) return catcher_.Boxes();
-    EnterCriticalSection(&g_lock);
-    std::vector<CaughtBox> read = g_read;
-    LeaveCriticalSection(&g_lock);
-    return read;
+    return real_ ? catcher_.Boxes() : ReadSoFar();
 }
 
 bool FuzzBoxes::ReadingAgrees() const
 {
     if (!real_) return true;
     const std::vector<CaughtBox> shown = catcher_.Boxes();
-    EnterCriticalSection(&g_lock);
-    const std::vector<CaughtBox> read = g_read;
-    LeaveCriticalSection(&g_lock);
+    const std::vector<CaughtBox> read = ReadSoFar();
     if (read.size() != shown.size()) return false;
     for (size_t i = 0; i < read.size(); ++i) {
         const CaughtBox& a = read[i];
