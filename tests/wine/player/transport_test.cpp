@@ -6,18 +6,7 @@
 
 namespace {
 
-class TransportTest : public PlayerTest {
-protected:
-    // Plays a stereo file of frames frames to its end and expects to hear
-    // exactly those frames, followed by the sink's silence.
-    void PlayToTheEnd(const std::vector<int16_t>& samples, const std::string& path, uint32_t blockSize)
-    {
-        MessageBoxCatcher catcher;
-        const size_t from = PlayToItsEnd(path, blockSize);
-        ExpectHeardExactly(WaitForStream(from, samples, 5000), samples);
-        EXPECT_TRUE(catcher.Boxes().empty());
-    }
-};
+class TransportTest : public PlayerTest {};
 
 // A stereo file's length in frames against 50 ms blocks of 2205 frames,
 // and the blocks its data chunk claims (0: just the bytes it holds; more:
@@ -44,7 +33,11 @@ TEST_P(FileEndTest, EveryFrameIsHeardOnceAndThePlaybackEndsOnce)
         AppendChunkDeclared(&body, "data", c.claimedBlocks * blockSize, data);
         ASSERT_TRUE(WriteFileBytes(path, RiffFile("WAVE", body)));
     }
-    PlayToTheEnd(samples, path, blockSize);
+    // Exactly those frames are heard, followed by the sink's silence.
+    MessageBoxCatcher catcher;
+    const size_t from = PlayToItsEnd(path, blockSize);
+    ExpectHeardExactly(WaitForStream(from, samples, 5000), samples);
+    EXPECT_TRUE(catcher.Boxes().empty());
     // One end: a Stop afterwards finds nothing to release.
     EXPECT_EQ(Stop(), 0u);
     ExpectStoppedLook();
