@@ -173,7 +173,7 @@ struct WrittenBack {
     bool trailingList;  // after the data: never read
 };
 
-TEST_F(MixdownTest, SourcesAreWrittenBackByteForByte)
+TEST_F(MixdownTest, SourcesAreWrittenBackByteForByteThroughFourEffectsSwitchedOff)
 {
     const WrittenBack cases[] = {
         {"stereo3blocks.wav", 2, 44100, 98304 / 2, 98304, 3, false},
@@ -181,7 +181,9 @@ TEST_F(MixdownTest, SourcesAreWrittenBackByteForByte)
         {"shortSource.wav", 2, 44100, 25000, 98304, 2, false},      // the short second read ends the render
         {"shortAtBoundary.wav", 2, 44100, 32768, 98304, 3, false},  // the third read is empty
         {"mono20000.wav", 1, 22050, 10000, 20000, 2, false},        // 16384 + 3616 bytes read
+        {"fourOff48k.wav", 2, 48000, 40000, 80000, 3, false},
     };
+    ASSERT_EQ(g_effectsPatch.count, 4) << "all four effects in the patch, all switched off";
     uint32_t seed = 1;
     for (const WrittenBack& c : cases) {
         const std::vector<int16_t> samples = Pattern(c.samples, seed += 2);
@@ -197,16 +199,6 @@ TEST_F(MixdownTest, SourcesAreWrittenBackByteForByte)
         EXPECT_TRUE(g_mixdown.completed) << c.keepAs;
         ExpectOutput(ExpectedFile(c.rate, expected, kUser, date_), c.keepAs);
     }
-}
-
-TEST_F(MixdownTest, AllFourEffectsSwitchedOffLeaveTheSoundUnchanged)
-{
-    const std::vector<int16_t> samples = Pattern(40000, 7);
-    ASSERT_EQ(g_effectsPatch.count, 4);
-    const MixdownRun run = Render(Source("in.wav", SourceFile(2, 48000, 80000, SampleBytes(samples))));
-    EXPECT_TRUE(run.completed);
-    EXPECT_EQ(run.blocksRendered, 3);
-    ExpectOutput(ExpectedFile(48000, samples, kUser, date_), "fourOff48k.wav");
 }
 
 TEST_F(MixdownTest, ChunksBeforeTheDataAreSkipped)
