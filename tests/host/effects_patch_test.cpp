@@ -51,6 +51,27 @@ TEST(EffectsPatch, DisplayNames)
     EXPECT_STREQ(EffectDisplayName(5), "");
 }
 
+// Stepping round the patch with UP and DOWN.
+TEST(PatchStep, UpFromTheLastOfThreeGoesToTheFirst)
+{
+    EXPECT_EQ(2, NextPatchPosition(1, 3));
+    EXPECT_EQ(3, NextPatchPosition(2, 3));
+    EXPECT_EQ(1, NextPatchPosition(3, 3));
+}
+
+TEST(PatchStep, DownFromTheFirstOfThreeGoesToTheLast)
+{
+    EXPECT_EQ(3, PreviousPatchPosition(1, 3));
+    EXPECT_EQ(1, PreviousPatchPosition(2, 3));
+    EXPECT_EQ(2, PreviousPatchPosition(3, 3));
+}
+
+TEST(PatchStep, AOneEffectPatchStaysAtItsOnlyPosition)
+{
+    EXPECT_EQ(1, NextPatchPosition(1, 1));
+    EXPECT_EQ(1, PreviousPatchPosition(1, 1));
+}
+
 TEST(MasterVolume, DecibelsToGain)
 {
     EXPECT_EQ(DecibelsToGain(0.0), 1.0);
