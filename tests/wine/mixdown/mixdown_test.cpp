@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -294,50 +295,39 @@ TEST_F(MixdownTest, FinishWithNothingOpenReleasesNothing)
     EXPECT_TRUE(Output() == before);
 }
 
-TEST_F(MixdownTest, TemporaryFileThatCannotBeCreatedFailsTheStart)
+// Each way a start fails: no step is posted, no temporary file is left
+// (nor made, where the source cannot be opened), and neither file is held.
+TEST_F(MixdownTest, AFailedStartLeavesNothingOpenOrBehind)
 {
-    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
-    temp_ = dir_.File("no-such-folder\\tmpqbx15.wav");
-    const MixdownRun run = Render(source);
-    EXPECT_FALSE(run.started);
-    EXPECT_TRUE(run.failed);
-    EXPECT_EQ(run.stepsHandled, 0);  // no step was posted
-    EXPECT_EQ(g_mixdown.currentBlockBytes, 0);
-    EXPECT_TRUE(DeleteFileA(source.c_str())) << "the source was left open";
-    EXPECT_TRUE(FinishMixdown());
-}
-
-TEST_F(MixdownTest, SourceThatCannotBeOpenedFailsBeforeTheTemporaryFileExists)
-{
-    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
-    ASSERT_TRUE(DeleteFileA(source.c_str()));
-    const MixdownRun run = Render(source);
-    EXPECT_FALSE(run.started);
-    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(MixdownTest, OutputTooLargeForRiffSizesFailsTheStart)
-{
-    // A mono data chunk near 4 GiB would double past the 32-bit sizes.
-    const std::string source = Source("in.wav", SourceFile(1, 44100, 4096, SampleBytes(Pattern(2048))));
-    g_sourceFormat.dataLength = 0xFFFFFF00u;
-    const MixdownRun run = Render(source);
-    EXPECT_FALSE(run.started);
-    EXPECT_EQ(run.stepsHandled, 0);
-    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(DeleteFileA(source.c_str()));
-}
-
-TEST_F(MixdownTest, FailedStartRemovesTheTemporaryFileItCreated)
-{
-    // The source has lost its data chunk since it was checked.
-    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
-    const Bytes broken = RiffOf("WAVE", {{"fmt ", FormatPayload(FormatFields())}, {"junk", Bytes(64, 1)}});
-    ASSERT_TRUE(WriteFileBytes(source, broken));
-    const MixdownRun run = Render(source);
-    EXPECT_FALSE(run.started);
-    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(DeleteFileA(source.c_str()));
+    const std::string normalTemp = temp_;
+    const Bytes withoutData = RiffOf("WAVE", {{"fmt ", FormatPayload(FormatFields())}, {"junk", Bytes(64, 1)}});
+    const struct {
+        const char* name;
+        uint16_t channels;
+        std::function<void(const std::string& source)> spoil;
+    } cases[] = {
+        {"no folder for the temporary file", 2, [&](const std::string&) { temp_ = dir_.File("no-such-folder\\t.wav"); }},
+        {"the source is gone", 2, [](const std::string& source) { ASSERT_TRUE(DeleteFileA(source.c_str())); }},
+        // A mono data chunk near 4 GiB would double past the 32-bit sizes.
+        {"output too large", 1, [](const std::string&) { g_sourceFormat.dataLength = 0xFFFFFF00u; }},
+        // Made after the temporary file: the start removes that again.
+        {"the source lost its data chunk since it was checked", 2,
+         [&](const std::string& source) { ASSERT_TRUE(WriteFileBytes(source, withoutData)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        temp_ = normalTemp;
+        const std::string source = Source("in.wav", SourceFile(c.channels, 44100, 4096, SampleBytes(Pattern(2048))));
+        c.spoil(source);
+        const MixdownRun run = Render(source);
+        EXPECT_FALSE(run.started);
+        EXPECT_TRUE(run.failed);
+        EXPECT_EQ(run.stepsHandled, 0);
+        EXPECT_EQ(g_mixdown.currentBlockBytes, 0);
+        EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_TRUE(DeleteFileA(source.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) << "the source is held";
+        EXPECT_TRUE(FinishMixdown());
+    }
 }
 
 }  // namespace
