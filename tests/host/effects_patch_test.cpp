@@ -51,25 +51,15 @@ TEST(EffectsPatch, DisplayNames)
     EXPECT_STREQ(EffectDisplayName(5), "");
 }
 
-// Stepping round the patch with UP and DOWN.
-TEST(PatchStep, UpFromTheLastOfThreeGoesToTheFirst)
+// Stepping round the patch with UP and DOWN: past either end of a patch of
+// three to the other, and a one-effect patch stays at its only position.
+TEST(PatchStep, UpAndDownGoRoundThePatch)
 {
-    EXPECT_EQ(2, NextPatchPosition(1, 3));
-    EXPECT_EQ(3, NextPatchPosition(2, 3));
-    EXPECT_EQ(1, NextPatchPosition(3, 3));
-}
-
-TEST(PatchStep, DownFromTheFirstOfThreeGoesToTheLast)
-{
-    EXPECT_EQ(3, PreviousPatchPosition(1, 3));
-    EXPECT_EQ(1, PreviousPatchPosition(2, 3));
-    EXPECT_EQ(2, PreviousPatchPosition(3, 3));
-}
-
-TEST(PatchStep, AOneEffectPatchStaysAtItsOnlyPosition)
-{
-    EXPECT_EQ(1, NextPatchPosition(1, 1));
-    EXPECT_EQ(1, PreviousPatchPosition(1, 1));
+    const struct { int16_t from, count, next, previous; } rows[] = {{1, 3, 2, 3}, {2, 3, 3, 1}, {3, 3, 1, 2}, {1, 1, 1, 1}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(NextPatchPosition(row.from, row.count), row.next) << row.from << " of " << row.count;
+        EXPECT_EQ(PreviousPatchPosition(row.from, row.count), row.previous) << row.from << " of " << row.count;
+    }
 }
 
 TEST(MasterVolume, DecibelsToGain)
