@@ -55,15 +55,6 @@ void Prepare()
     g_lockReady = true;
 }
 
-// What the stand-in has read so far.
-std::vector<CaughtBox> ReadSoFar()
-{
-    EnterCriticalSection(&g_lock);
-    const std::vector<CaughtBox> read = g_read;
-    LeaveCriticalSection(&g_lock);
-    return read;
-}
-
 }  // namespace
 
 bool InstallBoxStandIn(HMODULE module)
@@ -93,14 +84,20 @@ FuzzBoxes::~FuzzBoxes()
 
 std::vector<CaughtBox> FuzzBoxes::Boxes() const
 {
-    return real_ ? catcher_.Boxes() : ReadSoFar();
+    if (real_) return catcher_.Boxes();
+    EnterCriticalSection(&g_lock);
+    std::vector<CaughtBox> read = g_read;
+    LeaveCriticalSection(&g_lock);
+    return read;
 }
 
 bool FuzzBoxes::ReadingAgrees() const
 {
     if (!real_) return true;
     const std::vector<CaughtBox> shown = catcher_.Boxes();
-    const std::vector<CaughtBox> read = ReadSoFar();
+    EnterCriticalSection(&g_lock);
+    const std::vector<CaughtBox> read = g_read;
+    LeaveCriticalSection(&g_lock);
     if (read.size() != shown.size()) return false;
     for (size_t i = 0; i < read.size(); ++i) {
         const CaughtBox& a = read[i];
