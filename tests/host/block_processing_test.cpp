@@ -1,5 +1,5 @@
 // What playback alone does with a block; what it shares with the mixdown is
-// held to the mixdown's bytes in mixdown/playback_agreement_test.cpp.
+// held to the mixdown's bytes in playback_agreement_test.cpp.
 #include "player/block_processing.h"
 
 #include <gtest/gtest.h>

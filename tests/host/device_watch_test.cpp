@@ -4,26 +4,26 @@
 
 namespace {
 
-TEST(DeviceWatch, AMovingPositionNeverStalls)
-{
+class DeviceWatchTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetDeviceWatch(&w); }
     DeviceWatch w;
-    ResetDeviceWatch(&w);
+};
+
+TEST_F(DeviceWatchTest, AMovingPositionNeverStalls)
+{
     for (uint32_t t = 0; t < 60000; t += 100) EXPECT_FALSE(DeviceHasStalled(&w, true, t * 4, 0, false, t));
 }
 
-TEST(DeviceWatch, APositionStandingStillForTheLimitStalls)
+TEST_F(DeviceWatchTest, APositionStandingStillForTheLimitStalls)
 {
-    DeviceWatch w;
-    ResetDeviceWatch(&w);
     EXPECT_FALSE(DeviceHasStalled(&w, true, 500, 0, false, 1000));
     EXPECT_FALSE(DeviceHasStalled(&w, true, 500, 0, false, 1000 + kDeviceStallMs - 1));
     EXPECT_TRUE(DeviceHasStalled(&w, true, 500, 0, false, 1000 + kDeviceStallMs));
 }
 
-TEST(DeviceWatch, ADeviceThatCannotTellItsPositionPlaysOnWhileItsBuffersComeBack)
+TEST_F(DeviceWatchTest, ADeviceThatCannotTellItsPositionPlaysOnWhileItsBuffersComeBack)
 {
-    DeviceWatch w;
-    ResetDeviceWatch(&w);
     uint32_t completions = 0;
     for (uint32_t t = 0; t < 60000; t += 100) {
         if (t % 500 == 0) ++completions;  // a 500 ms block, the longest there is
@@ -34,29 +34,23 @@ TEST(DeviceWatch, ADeviceThatCannotTellItsPositionPlaysOnWhileItsBuffersComeBack
     EXPECT_TRUE(DeviceHasStalled(&w, false, 0, completions, false, 59500 + kDeviceStallMs));
 }
 
-TEST(DeviceWatch, AStillPositionWithBuffersComingBackIsNoStall)
+TEST_F(DeviceWatchTest, AStillPositionWithBuffersComingBackIsNoStall)
 {
-    DeviceWatch w;
-    ResetDeviceWatch(&w);
     EXPECT_FALSE(DeviceHasStalled(&w, true, 0, 5, false, 0));
     EXPECT_FALSE(DeviceHasStalled(&w, true, 0, 6, false, kDeviceStallMs - 1));
     EXPECT_FALSE(DeviceHasStalled(&w, true, 0, 6, false, 2 * kDeviceStallMs - 2));
     EXPECT_TRUE(DeviceHasStalled(&w, true, 0, 6, false, 2 * kDeviceStallMs - 1));
 }
 
-TEST(DeviceWatch, AnUnknownPositionCountsAsStandingStill)
+TEST_F(DeviceWatchTest, AnUnknownPositionCountsAsStandingStill)
 {
-    DeviceWatch w;
-    ResetDeviceWatch(&w);
     EXPECT_FALSE(DeviceHasStalled(&w, true, 8, 0, false, 0));
     EXPECT_FALSE(DeviceHasStalled(&w, false, 0, 0, false, 100));
     EXPECT_TRUE(DeviceHasStalled(&w, false, 0, 0, false, kDeviceStallMs));
 }
 
-TEST(DeviceWatch, APauseOfAnyLengthIsNoStallAndTheWaitStartsAfterIt)
+TEST_F(DeviceWatchTest, APauseOfAnyLengthIsNoStallAndTheWaitStartsAfterIt)
 {
-    DeviceWatch w;
-    ResetDeviceWatch(&w);
     EXPECT_FALSE(DeviceHasStalled(&w, true, 40, 0, false, 0));
     EXPECT_FALSE(DeviceHasStalled(&w, true, 40, 0, true, 100000));
     EXPECT_FALSE(DeviceHasStalled(&w, true, 40, 0, false, 100100));
@@ -64,10 +58,8 @@ TEST(DeviceWatch, APauseOfAnyLengthIsNoStallAndTheWaitStartsAfterIt)
     EXPECT_TRUE(DeviceHasStalled(&w, true, 40, 0, false, 100100 + kDeviceStallMs));
 }
 
-TEST(DeviceWatch, TheTickMayWrapRound)
+TEST_F(DeviceWatchTest, TheTickMayWrapRound)
 {
-    DeviceWatch w;
-    ResetDeviceWatch(&w);
     const uint32_t start = 0xFFFFFF00u;
     EXPECT_FALSE(DeviceHasStalled(&w, true, 7, 0, false, start));
     EXPECT_FALSE(DeviceHasStalled(&w, true, 7, 0, false, start + 1000));

@@ -17,33 +17,17 @@ std::string Format(double v)
     return text;
 }
 
-TEST(FormatDisplayNumber, DropsDigitsPastTheSecondDecimal)
+TEST(FormatDisplayNumber, DropsDigitsPastTheSecondDecimalAfterRoundingAtTheSeventh)
 {
-    EXPECT_EQ(Format(2.975), "2.97");
-    EXPECT_EQ(Format(-12.386), "-12.38");
-    EXPECT_EQ(Format(0.3), "0.30");
-    EXPECT_EQ(Format(0.05), "0.05");
-    EXPECT_EQ(Format(0.0), "0.00");
-    EXPECT_EQ(Format(-89.9999967), "-89.99");
-    EXPECT_EQ(Format(3.0), "3.00");
-    EXPECT_EQ(Format(4000.002), "4000.00");
-}
-
-TEST(FormatDisplayNumber, SmallMagnitudesAndTheMinusSign)
-{
-    EXPECT_EQ(Format(0.0004), "0.00");
-    EXPECT_EQ(Format(-0.004), "-0.00");
-    EXPECT_EQ(Format(0.009), "0.00");
-    EXPECT_EQ(Format(0.01), "0.01");
-    EXPECT_EQ(Format(-0.5), "-0.50");
-}
-
-TEST(FormatDisplayNumber, SeventhPlaceRoundsBeforeTheCut)
-{
-    // 0.99999996 rounds to 1.0000000 at seven places, so it shows 1.00.
-    EXPECT_EQ(Format(0.99999996), "1.00");
-    EXPECT_EQ(Format(-89.99999996), "-90.00");
-    EXPECT_EQ(Format(1.99499999), "1.99");
+    const struct { double value; const char* shown; } rows[] = {
+        {2.975, "2.97"}, {-12.386, "-12.38"}, {0.3, "0.30"}, {0.05, "0.05"}, {0.0, "0.00"}, {-89.9999967, "-89.99"},
+        {3.0, "3.00"}, {4000.002, "4000.00"},
+        // Small magnitudes keep their minus sign.
+        {0.0004, "0.00"}, {-0.004, "-0.00"}, {0.009, "0.00"}, {0.01, "0.01"}, {-0.5, "-0.50"},
+        // 0.99999996 rounds to 1.0000000 at seven places, so it shows 1.00.
+        {0.99999996, "1.00"}, {-89.99999996, "-90.00"}, {1.99499999, "1.99"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Format(row.value), row.shown) << ::testing::PrintToString(row.value);
 }
 
 TEST(FormatDisplayNumber, WholeDoubleRangeStaysInsideTheBuffer)

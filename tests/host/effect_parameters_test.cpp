@@ -190,16 +190,14 @@ TEST_F(EffectParametersTest, ValueTexts)
     EXPECT_STREQ(label, "Delay");
     EXPECT_EQ(Text(kChDelayId, kKnobFreq, 0, &label), "50.00");
     EXPECT_STREQ(label, "Delay");
-    EXPECT_EQ(Text(kPhaserId, kKnobDepth, 37), "37");
-    EXPECT_EQ(Text(kPhaserId, kKnobRate, 15), "0.30");
-    EXPECT_EQ(Text(kPhaserId, kKnobMix, 1), "0%");
-    EXPECT_EQ(Text(kPhaserId, kKnobMix, 200), "100%");
-    EXPECT_EQ(Text(kFlangerId, kKnobDegree, 45), "45\xC2\xB0");
-    EXPECT_EQ(Text(kChorusId, kKnobDegree, 180), "180\xC2\xB0");
-    EXPECT_EQ(Text(kChorusId, kKnobDegree, 0), "0\xC2\xB0");
-    EXPECT_EQ(Text(kPhaserId, kKnobFeed, 100), "100");
-    EXPECT_EQ(Text(kFlangerId, kKnobFeed, 50), "50");
-    EXPECT_EQ(Text(kChDelayId, kKnobFeed, 100), "100");
+    const struct { int id, knob; uint16_t pos; const char* text; } unlabelled[] = {
+        {kPhaserId, kKnobDepth, 37, "37"}, {kPhaserId, kKnobRate, 15, "0.30"}, {kPhaserId, kKnobMix, 1, "0%"},
+        {kPhaserId, kKnobMix, 200, "100%"}, {kFlangerId, kKnobDegree, 45, "45\xC2\xB0"},
+        {kChorusId, kKnobDegree, 180, "180\xC2\xB0"}, {kChorusId, kKnobDegree, 0, "0\xC2\xB0"},
+        {kPhaserId, kKnobFeed, 100, "100"}, {kFlangerId, kKnobFeed, 50, "50"}, {kChDelayId, kKnobFeed, 100, "100"},
+    };
+    for (const auto& c : unlabelled)
+        EXPECT_EQ(Text(c.id, c.knob, c.pos), c.text) << "effect " << c.id << " knob " << c.knob << " at " << c.pos;
 }
 
 }  // namespace

@@ -16,16 +16,18 @@ TEST(EffectsPatch, StartsWithAllFourInOrder)
     EXPECT_EQ(CurrentEffectId(), 1);
 }
 
-TEST(EffectsPatch, NamesToIdsExactly)
+TEST(EffectsPatch, NamesToIdsAndIdsToDisplayNamesExactly)
 {
-    EXPECT_EQ(EffectNameToId("Phaser"), 1);
-    EXPECT_EQ(EffectNameToId("Flanger"), 2);
-    EXPECT_EQ(EffectNameToId("Chorus"), 3);
-    EXPECT_EQ(EffectNameToId("C-Delay"), 4);
-    EXPECT_EQ(EffectNameToId("phaser"), 0);
-    EXPECT_EQ(EffectNameToId("C-DELAY"), 0);
-    EXPECT_EQ(EffectNameToId(""), 0);
+    const char* const names[] = {"Phaser", "Flanger", "Chorus", "C-Delay"};
+    const char* const shown[] = {"PHASER", "FLANGER", "CHORUS", "C-DELAY"};
+    for (int16_t id = 1; id <= 4; ++id) {
+        EXPECT_EQ(EffectNameToId(names[id - 1]), id);
+        EXPECT_STREQ(EffectDisplayName(id), shown[id - 1]);
+    }
+    for (const char* other : {"phaser", "C-DELAY", ""}) EXPECT_EQ(EffectNameToId(other), 0) << other;
     EXPECT_EQ(EffectNameToId(nullptr), 0);
+    EXPECT_STREQ(EffectDisplayName(0), "");
+    EXPECT_STREQ(EffectDisplayName(5), "");
 }
 
 TEST(EffectsPatch, CurrentEffectOfAnEmptyOrShortPatch)
@@ -41,14 +43,15 @@ TEST(EffectsPatch, CurrentEffectOfAnEmptyOrShortPatch)
     ResetEffectsPatch();
 }
 
-TEST(EffectsPatch, DisplayNames)
+// Stepping round the patch with UP and DOWN: past either end of a patch of
+// three to the other, and a one-effect patch stays at its only position.
+TEST(PatchStep, UpAndDownGoRoundThePatch)
 {
-    EXPECT_STREQ(EffectDisplayName(1), "PHASER");
-    EXPECT_STREQ(EffectDisplayName(2), "FLANGER");
-    EXPECT_STREQ(EffectDisplayName(3), "CHORUS");
-    EXPECT_STREQ(EffectDisplayName(4), "C-DELAY");
-    EXPECT_STREQ(EffectDisplayName(0), "");
-    EXPECT_STREQ(EffectDisplayName(5), "");
+    const struct { int16_t from, count, next, previous; } rows[] = {{1, 3, 2, 3}, {2, 3, 3, 1}, {3, 3, 1, 2}, {1, 1, 1, 1}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(NextPatchPosition(row.from, row.count), row.next) << row.from << " of " << row.count;
+        EXPECT_EQ(PreviousPatchPosition(row.from, row.count), row.previous) << row.from << " of " << row.count;
+    }
 }
 
 TEST(MasterVolume, DecibelsToGain)

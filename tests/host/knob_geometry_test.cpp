@@ -7,39 +7,32 @@ namespace {
 
 constexpr int kCx = 15, kCy = 15;
 
-uint16_t PositionAt(int x, int y) { return AngleToPosition(0, 100, kCx, kCy, static_cast<int16_t>(x), static_cast<int16_t>(y)); }
-
-TEST(AngleToPosition, StraightDirectionsOfAZeroToHundredKnob)
+// Mouse points about the centre (15, 15), and the position each turns a
+// knob of the range to.
+TEST(AngleToPosition, DirectionsAboutTheCentreOverTheKnobsRange)
 {
-    EXPECT_EQ(PositionAt(kCx + 10, kCy), 83);  // right
-    EXPECT_EQ(PositionAt(kCx, kCy - 10), 49);  // up: just short of the middle
-    EXPECT_EQ(PositionAt(kCx - 10, kCy), 16);  // left
-    EXPECT_EQ(PositionAt(kCx, kCy + 10), 0);   // down: the minimum end of the dead zone
-}
-
-TEST(AngleToPosition, JustRightOfStraightDownIsTheMaximum)
-{
-    EXPECT_EQ(PositionAt(kCx + 1, kCy + 10), 100);
-    EXPECT_EQ(PositionAt(kCx - 1, kCy + 10), 0);
-}
-
-TEST(AngleToPosition, TheCentreItselfGivesTheMaximum)
-{
-    EXPECT_EQ(PositionAt(kCx, kCy), 100);
-    EXPECT_EQ(AngleToPosition(1, 200, kCx, kCy, kCx, kCy), 200);
-}
-
-TEST(AngleToPosition, PointsFarOutsideAndAboveLeftStillMeasureAboutTheCentre)
-{
-    // The capture hands negative client coordinates while dragging off the knob.
-    EXPECT_EQ(PositionAt(-300, -300), PositionAt(kCx - 5, kCy - 5));
-    EXPECT_EQ(PositionAt(-300, -300), 33);  // upper left: 45 degrees past the start, of 270
-}
-
-TEST(AngleToPosition, RangeWithAMinimumStartsThere)
-{
-    EXPECT_EQ(AngleToPosition(1, 200, kCx, kCy, kCx, kCy + 10), 1);
-    EXPECT_EQ(AngleToPosition(0, 180, kCx, kCy, kCx + 10, kCy), 150);  // 225 of 270 degrees
+    const struct { uint16_t minimum, maximum; int x, y; uint16_t position; } rows[] = {
+        {0, 100, kCx + 10, kCy, 83},  // right
+        {0, 100, kCx, kCy - 10, 49},  // up: just short of the middle
+        {0, 100, kCx - 10, kCy, 16},  // left
+        {0, 100, kCx, kCy + 10, 0},   // down: the minimum end of the dead zone
+        {0, 100, kCx + 1, kCy + 10, 100},  // just right of straight down: the maximum
+        {0, 100, kCx - 1, kCy + 10, 0},
+        {0, 100, kCx, kCy, 100},  // the centre itself gives the maximum
+        {1, 200, kCx, kCy, 200},
+        // Upper left, 45 degrees past the start of 270: far outside the knob
+        // (the capture hands negative client coordinates while dragging off
+        // it) as near the centre.
+        {0, 100, -300, -300, 33},
+        {0, 100, kCx - 5, kCy - 5, 33},
+        {1, 200, kCx, kCy + 10, 1},  // a range with a minimum starts there
+        {0, 180, kCx + 10, kCy, 150},  // 225 of 270 degrees
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(AngleToPosition(row.minimum, row.maximum, kCx, kCy, static_cast<int16_t>(row.x),
+                                  static_cast<int16_t>(row.y)),
+                  row.position)
+            << row.minimum << ".." << row.maximum << " at " << row.x << ", " << row.y;
 }
 
 TEST(PointerEnd, EndsOfAZeroToHundredKnobWithRadiusEleven)

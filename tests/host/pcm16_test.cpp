@@ -8,24 +8,16 @@
 
 namespace {
 
-TEST(Pcm16, NonFiniteValuesNeverBecomeNoise)
+TEST(Pcm16, NearestIntegerWithinTheBoundsAndNonFiniteValuesNeverNoise)
 {
-    EXPECT_EQ(NearestPcm16(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(NearestPcm16(std::numeric_limits<double>::infinity()), 32767);
-    EXPECT_EQ(NearestPcm16(-std::numeric_limits<double>::infinity()), -32768);
-}
-
-TEST(Pcm16, BoundsAndNearestInteger)
-{
-    EXPECT_EQ(NearestPcm16(32767.0), 32767);
-    EXPECT_EQ(NearestPcm16(32767.4), 32767);
-    EXPECT_EQ(NearestPcm16(-32768.0), -32768);
-    EXPECT_EQ(NearestPcm16(-32767.5), -32767);  // a half goes toward zero
-    EXPECT_EQ(NearestPcm16(-32767.51), -32768);
-    EXPECT_EQ(NearestPcm16(2.5), 2);
-    EXPECT_EQ(NearestPcm16(2.51), 3);
-    EXPECT_EQ(NearestPcm16(0.49), 0);
-    EXPECT_EQ(NearestPcm16(-0.51), -1);
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct { double value; int16_t pcm; } rows[] = {
+        {std::numeric_limits<double>::quiet_NaN(), 0}, {inf, 32767}, {-inf, -32768},
+        {32767.0, 32767}, {32767.4, 32767}, {-32768.0, -32768},
+        {-32767.5, -32767},  // a half goes toward zero
+        {-32767.51, -32768}, {2.5, 2}, {2.51, 3}, {0.49, 0}, {-0.51, -1},
+    };
+    for (const auto& row : rows) EXPECT_EQ(NearestPcm16(row.value), row.pcm) << ::testing::PrintToString(row.value);
 }
 
 TEST(Pcm16, NarrowingKeepsTheGainedValues)

@@ -8,11 +8,7 @@ namespace {
 
 TEST(PcmFormatFields, ReadsLittleEndianFieldsAndIgnoresExtension)
 {
-    FormatFields f;
-    f.tag = 1;
-    f.channels = 2;
-    f.rate = 48000;
-    f.bits = 16;
+    const FormatFields f = {1, 2, 48000, 16};
     const Bytes payload = FormatPayload(f, 2);  // an 18-byte chunk
     PcmFormatFields out = {};
     ASSERT_TRUE(ReadPcmFormatFields(payload.data(), payload.size(), &out));

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "dialogs/error_box.h"
 #include "model/settings.h"
@@ -80,23 +81,16 @@ struct Accepted {
 
 TEST_F(SourceCheckTest, AcceptsAndRecordsTheFormatAndTheBlockSize)
 {
-    FormatFields f;
+    const FormatFields f;  // tag, channels, rate, bits: 1, 2, 44100, 16
     const Bytes fmt = FormatPayload(f);
-    FormatFields stereo48 = f;
-    stereo48.rate = 48000;
-    FormatFields mono16 = f;
-    mono16.channels = 1;
-    mono16.rate = 16000;
-    FormatFields stereo22 = f;
-    stereo22.rate = 22050;
     Bytes claimsMore;
     AppendChunk(&claimsMore, "fmt ", fmt);
     AppendChunkDeclared(&claimsMore, "data", 100000, Bytes(400, 0));
     const Bytes junk(7, 1);  // odd: padded
     const Accepted files[] = {
-        {"stereo", WaveWith(stereo48, 1000), 150, {48000, 2, 4000, LatencyToBytesAtRate(150, 48000)}},
-        {"mono at the lowest rate", WaveWith(mono16, 10), 150, {16000, 1, 20, 9600}},
-        {"stereo at 22050", WaveWith(stereo22), 150, {22050, 2, 400, 13228}},
+        {"stereo", WaveWith({1, 2, 48000, 16}, 1000), 150, {48000, 2, 4000, LatencyToBytesAtRate(150, 48000)}},
+        {"mono at the lowest rate", WaveWith({1, 1, 16000, 16}, 10), 150, {16000, 1, 20, 9600}},
+        {"stereo at 22050", WaveWith({1, 2, 22050, 16}), 150, {22050, 2, 400, 13228}},
         {"a shorter latency", WaveWith(f), 100, {44100, 2, 400, 17640}},
         {"an 18-byte format chunk", RiffOf("WAVE", {{"fmt ", FormatPayload(f, 2)}, {"data", Bytes(400, 0)}}), 150,
          {44100, 2, 400, 26460}},
@@ -116,75 +110,50 @@ TEST_F(SourceCheckTest, AcceptsAndRecordsTheFormatAndTheBlockSize)
     }
 }
 
-TEST_F(SourceCheckTest, RateBoundaryAndSampleWidths)
-{
-    FormatFields f;
-    f.rate = 15999;
-    EXPECT_EQ(CheckBytes(WaveWith(f)), kInvalidFormat);
-    f.rate = 44100;
-    f.bits = 8;
-    EXPECT_EQ(CheckBytes(WaveWith(f)), kInvalidFormat);
-    f.bits = 24;
-    EXPECT_EQ(CheckBytes(WaveWith(f)), kInvalidFormat);
-    f.bits = 24;
-    f.rate = 8000;
-    EXPECT_EQ(CheckBytes(WaveWith(f)), kInvalidFormat);
-}
+// A file the check refuses, and the text of its one box.
+struct Refused {
+    const char* name;
+    Bytes bytes;
+    const char* text;
+};
 
-TEST_F(SourceCheckTest, RefusesChannelCountsOtherThanMonoOrStereo)
-{
-    FormatFields f;
-    for (uint16_t channels : {0, 3, 6, 65535}) {
-        f.channels = channels;
-        EXPECT_EQ(CheckBytes(WaveWith(f, 4)), kInvalidChannels) << channels << " channels";
-    }
-    // The sample format is judged first.
-    f.channels = 3;
-    f.bits = 8;
-    EXPECT_EQ(CheckBytes(WaveWith(f, 4)), kInvalidFormat);
-}
-
-TEST_F(SourceCheckTest, RefusesWhatIsNotAWaveFile)
-{
-    EXPECT_EQ(Check(dir_.File("missing.wav")), "Open file error.");
-    EXPECT_EQ(Check(std::string(300, 'a')), "Open file error.");
-    EXPECT_EQ(CheckBytes(RiffFile("AVI ", Bytes(64, 0))), "This is not a WAVE file.");
-    EXPECT_EQ(CheckBytes(Bytes{'n', 'o', 't', ' ', 'r', 'i', 'f', 'f', ' ', 'a', 't', ' ', 'a', 'l', 'l'}),
-              "This is not a WAVE file.");
-    EXPECT_EQ(CheckBytes(Bytes()), "This is not a WAVE file.");
-}
-
-TEST_F(SourceCheckTest, RefusesBrokenStructure)
+// The sample format is judged before the channel count, a compressed
+// format before the data chunk is looked for.
+TEST_F(SourceCheckTest, EveryRefusalShowsItsOwnText)
 {
     const Bytes fmt = FormatPayload(FormatFields());
     const Bytes data(40, 0);
-    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"data", data}})), "WAVE file is corrupted.");
-    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"fmt ", fmt}})), "WAVE file has no data chunk.");
-    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"data", data}, {"fmt ", fmt}})), "WAVE file has no data chunk.");
-    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"fmt ", fmt}, {"data", Bytes()}})), "The data chunk has no data.");
-
-    // The format chunk claims more bytes than the file holds.
-    Bytes truncatedFmt;
-    AppendChunkDeclared(&truncatedFmt, "fmt ", 64, FormatPayload(FormatFields()));
-    EXPECT_EQ(CheckBytes(RiffFile("WAVE", truncatedFmt)), "Failed to read format chunk.");
-}
-
-TEST_F(SourceCheckTest, RefusesFormatChunksShorterThanThePcmHeader)
-{
-    const Bytes full = FormatPayload(FormatFields());
-    for (size_t size = 0; size < 16; ++size) {
-        const Bytes wave = RiffOf("WAVE", {{"fmt ", Bytes(full.begin(), full.begin() + size)}, {"data", Bytes(40, 0)}});
-        EXPECT_EQ(CheckBytes(wave), "WAVE file is corrupted.") << "fmt of " << size << " bytes";
-    }
-}
-
-TEST_F(SourceCheckTest, CompressedFilesAreRefusedBeforeTheirDataIsLookedFor)
-{
-    FormatFields f;
-    f.tag = 2;  // ADPCM
-    EXPECT_EQ(CheckBytes(RiffOf("WAVE", {{"fmt ", FormatPayload(f)}})), "The file is not a PCM file.");
-    f.tag = 3;  // IEEE float, with data
-    EXPECT_EQ(CheckBytes(WaveWith(f)), "The file is not a PCM file.");
+    Bytes truncatedFmt;  // claims more bytes than the file holds
+    AppendChunkDeclared(&truncatedFmt, "fmt ", 64, fmt);
+    const char kNotWave[] = "This is not a WAVE file.";
+    const char kNotPcm[] = "The file is not a PCM file.";
+    std::vector<Refused> files = {
+        {"15999 Hz", WaveWith({1, 2, 15999, 16}), kInvalidFormat},
+        {"8 bits", WaveWith({1, 2, 44100, 8}), kInvalidFormat},
+        {"24 bits", WaveWith({1, 2, 44100, 24}), kInvalidFormat},
+        {"24 bits at 8000 Hz", WaveWith({1, 2, 8000, 24}), kInvalidFormat},
+        {"3 channels of 8 bits", WaveWith({1, 3, 44100, 8}, 4), kInvalidFormat},
+        {"RIFF AVI", RiffFile("AVI ", Bytes(64, 0)), kNotWave},
+        {"not RIFF", Bytes{'n', 'o', 't', ' ', 'r', 'i', 'f', 'f', ' ', 'a', 't', ' ', 'a', 'l', 'l'}, kNotWave},
+        {"empty file", Bytes(), kNotWave},
+        {"no format chunk", RiffOf("WAVE", {{"data", data}}), "WAVE file is corrupted."},
+        {"no data chunk", RiffOf("WAVE", {{"fmt ", fmt}}), "WAVE file has no data chunk."},
+        {"data before format", RiffOf("WAVE", {{"data", data}, {"fmt ", fmt}}), "WAVE file has no data chunk."},
+        {"empty data chunk", RiffOf("WAVE", {{"fmt ", fmt}, {"data", Bytes()}}), "The data chunk has no data."},
+        {"format chunk past the end", RiffFile("WAVE", truncatedFmt), "Failed to read format chunk."},
+        {"ADPCM, no data", RiffOf("WAVE", {{"fmt ", FormatPayload({2, 2, 44100, 16})}}), kNotPcm},
+        {"IEEE float", WaveWith({3, 2, 44100, 16}), kNotPcm},
+    };
+    for (uint16_t channels : {0, 3, 6, 65535})
+        files.push_back({"channels", WaveWith({1, channels, 44100, 16}, 4), kInvalidChannels});
+    for (size_t size = 0; size < 16; ++size)
+        files.push_back({"fmt shorter than 16 bytes",
+                         RiffOf("WAVE", {{"fmt ", Bytes(fmt.begin(), fmt.begin() + size)}, {"data", data}}),
+                         "WAVE file is corrupted."});
+    for (size_t i = 0; i < files.size(); ++i)
+        EXPECT_EQ(CheckBytes(files[i].bytes), files[i].text) << "case " << i << ": " << files[i].name;
+    EXPECT_EQ(Check(dir_.File("missing.wav")), "Open file error.");
+    EXPECT_EQ(Check(std::string(300, 'a')), "Open file error.");
 }
 
 TEST_F(SourceCheckTest, TheBoxIsAQuellboxErrorWithOneOkOwnedByTheMainWindow)

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstring>
 
-
 const std::vector<EffectUnderTest>& AllEffects()
 {
     static const std::vector<EffectUnderTest> effects(kEffectEntries, kEffectEntries + kEffectCount);
@@ -50,16 +49,6 @@ std::vector<double> WhiteNoise(int frames, double amplitude, uint32_t seed)
         x ^= x >> 17;
         x ^= x << 5;
         s = std::round((static_cast<double>(x) / 4294967295.0 * 2.0 - 1.0) * amplitude);
-    }
-    return v;
-}
-
-std::vector<double> Square(int frames, double hz, double amplitude, double rate)
-{
-    std::vector<double> v(2 * static_cast<size_t>(frames));
-    for (int n = 0; n < frames; ++n) {
-        const double phase = std::fmod(n * hz / rate, 1.0);
-        v[2 * n] = v[2 * n + 1] = phase < 0.5 ? amplitude : -amplitude;
     }
     return v;
 }

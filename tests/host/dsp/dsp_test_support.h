@@ -20,7 +20,6 @@ EffectValues CornerValues(const EffectUnderTest& e, int corner);
 // Interleaved stereo test signals in 16-bit units.
 std::vector<double> Sine(int frames, double hz, double amplitude, double rate, double rightPhase = 0.0);
 std::vector<double> WhiteNoise(int frames, double amplitude, uint32_t seed);
-std::vector<double> Square(int frames, double hz, double amplitude, double rate);
 std::vector<double> Impulse(int frames, double amplitude);
 
 // Runs the effect over the buffer in blocks of blockValues values.

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "tests/host/dsp/dsp_test_support.h"
 
@@ -23,18 +24,16 @@ constexpr double kRate = 44100.0;
 constexpr double kBound = 2.5 * 32768.0;
 constexpr int kBlockFrames = 4410;
 
-struct StabilityCase {
-    int effect;
-    bool square;
-};
+// The effect's index, and square waves (true) or white noise.
+using StabilityCase = std::tuple<int, bool>;
 
 class Stability : public ::testing::TestWithParam<StabilityCase> {};
 
-long FramesAtCorner(const StabilityCase& c, const EffectValues& v)
+long FramesAtCorner(int effect, const EffectValues& v)
 {
     const char* longRun = std::getenv("QBX_DSP_LONG");
     if (longRun && std::strcmp(longRun, "1") == 0) return static_cast<long>(kRate * 60);
-    const double loopSeconds = c.effect == 0 ? 0.0 : (v.freq + v.depth) / 1000.0;
+    const double loopSeconds = effect == 0 ? 0.0 : (v.freq + v.depth) / 1000.0;
     return static_cast<long>(kRate * std::clamp(60 * loopSeconds, 5.0, 60.0));
 }
 
@@ -62,18 +61,19 @@ void FillBlock(bool square, uint32_t* noise, long at, std::vector<double>* block
 
 TEST_P(Stability, EveryCornerStaysFiniteAndBoundedOnceSettled)
 {
-    const EffectUnderTest& e = AllEffects()[GetParam().effect];
+    const auto [effect, square] = GetParam();
+    const EffectUnderTest& e = AllEffects()[effect];
     std::vector<double> block(2 * kBlockFrames);
     for (int corner = 0; corner < 64; ++corner) {
         const EffectValues values = CornerValues(e, corner);
-        const long frames = FramesAtCorner(GetParam(), values);
+        const long frames = FramesAtCorner(effect, values);
         SendValues(e, values);
         e.init(kRate);
         uint32_t noise = 12345;
         double peak = 0.0;
         bool finite = true;
         for (long at = 0; at < frames; at += kBlockFrames) {
-            FillBlock(GetParam().square, &noise, at, &block);
+            FillBlock(square, &noise, at, &block);
             e.process(block.data(), static_cast<int>(block.size()));
             for (double x : block) {
                 finite = finite && std::isfinite(x);
@@ -88,13 +88,10 @@ TEST_P(Stability, EveryCornerStaysFiniteAndBoundedOnceSettled)
 std::string CaseName(const ::testing::TestParamInfo<StabilityCase>& info)
 {
     static const char* const names[] = {"Phaser", "Flanger", "Chorus", "CDelay"};
-    return std::string(names[info.param.effect]) + (info.param.square ? "Square" : "Noise");
+    return std::string(names[std::get<0>(info.param)]) + (std::get<1>(info.param) ? "Square" : "Noise");
 }
 
-INSTANTIATE_TEST_SUITE_P(AllEffects, Stability,
-                         ::testing::Values(StabilityCase{0, false}, StabilityCase{0, true}, StabilityCase{1, false},
-                                           StabilityCase{1, true}, StabilityCase{2, false}, StabilityCase{2, true},
-                                           StabilityCase{3, false}, StabilityCase{3, true}),
+INSTANTIATE_TEST_SUITE_P(AllEffects, Stability, ::testing::Combine(::testing::Range(0, 4), ::testing::Bool()),
                          CaseName);
 
 TEST(Denormals, SilenceAfterLoudInputIsFlushedToZero)

@@ -43,6 +43,30 @@ std::string g_caseLabel;
 std::vector<std::string> g_findings;
 bool g_handlerInstalled = false;
 
+// Holds the table's lock, exclusively or shared, for one scope.
+struct SlotTableLock {
+    explicit SlotTableLock(bool exclusive = true) : exclusive(exclusive)
+    {
+        exclusive ? AcquireSRWLockExclusive(&g_lock) : AcquireSRWLockShared(&g_lock);
+    }
+    ~SlotTableLock() { exclusive ? ReleaseSRWLockExclusive(&g_lock) : ReleaseSRWLockShared(&g_lock); }
+    bool exclusive;
+};
+
+template <typename T>
+void SetUnderLock(T* field, const T& value)
+{
+    const SlotTableLock lock;
+    *field = value;
+}
+
+template <typename T>
+T ReadUnderLock(const T& field)
+{
+    const SlotTableLock lock(false);
+    return field;
+}
+
 // Each family's own Lock, Unlock and Free, for the handles not made here
 // (HLOCAL and HGLOBAL are both HANDLE).
 struct RealFunctions {
@@ -115,9 +139,8 @@ void CheckCanary(const Slot& s)
 
 void* GuardedAlloc(Family family, UINT flags, SIZE_T size, void* caller)
 {
-    AcquireSRWLockExclusive(&g_lock);
+    const SlotTableLock lock;
     if (g_failAllocation > 0 && --g_failAllocation == 0) {
-        ReleaseSRWLockExclusive(&g_lock);
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
@@ -136,7 +159,6 @@ void* GuardedAlloc(Family family, UINT flags, SIZE_T size, void* caller)
         }
     }
     if (!base) {
-        ReleaseSRWLockExclusive(&g_lock);
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
@@ -171,20 +193,15 @@ void* GuardedAlloc(Family family, UINT flags, SIZE_T size, void* caller)
     Describe(caller, slot->origin, sizeof slot->origin);
     ++g_live;
     ++g_made;
-    void* handle = slot->handle;
-    ReleaseSRWLockExclusive(&g_lock);
-    return handle;
+    return slot->handle;
 }
 
 // Returns true when handle is a guarded block (and *result is set).
 bool GuardedLock(void* handle, void** result)
 {
-    AcquireSRWLockExclusive(&g_lock);
+    const SlotTableLock lock;
     Slot* s = FindByHandle(handle);
-    if (!s) {
-        ReleaseSRWLockExclusive(&g_lock);
-        return false;
-    }
+    if (!s) return false;
     if (g_failLock > 0 && --g_failLock == 0) {
         *result = nullptr;
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -195,38 +212,29 @@ bool GuardedLock(void* handle, void** result)
         if (s->moveable) ++s->locks;
         *result = s->block;
     }
-    ReleaseSRWLockExclusive(&g_lock);
     return true;
 }
 
 bool GuardedUnlock(void* handle, BOOL* result)
 {
-    AcquireSRWLockExclusive(&g_lock);
+    const SlotTableLock lock;
     Slot* s = FindByHandle(handle);
-    if (!s) {
-        ReleaseSRWLockExclusive(&g_lock);
-        return false;
-    }
+    if (!s) return false;
     if (s->locks > 0) --s->locks;
     *result = s->locks > 0;
     SetLastError(s->locks > 0 ? ERROR_SUCCESS : (s->moveable ? NO_ERROR : ERROR_NOT_LOCKED));
-    ReleaseSRWLockExclusive(&g_lock);
     return true;
 }
 
 bool GuardedFree(void* handle)
 {
-    AcquireSRWLockExclusive(&g_lock);
+    const SlotTableLock lock;
     Slot* s = FindByHandle(handle);
-    if (!s) {
-        ReleaseSRWLockExclusive(&g_lock);
-        return false;
-    }
+    if (!s) return false;
     CheckCanary(*s);
     VirtualFree(s->base, 0, MEM_RELEASE);
     *s = Slot();
     --g_live;
-    ReleaseSRWLockExclusive(&g_lock);
     return true;
 }
 
@@ -265,12 +273,9 @@ LONG CALLBACK GuardFaultHandler(EXCEPTION_POINTERS* info)
     if (record->ExceptionCode != EXCEPTION_ACCESS_VIOLATION || record->NumberParameters < 2)
         return EXCEPTION_CONTINUE_SEARCH;
     const auto* address = reinterpret_cast<const unsigned char*>(record->ExceptionInformation[1]);
-    AcquireSRWLockExclusive(&g_lock);
+    const SlotTableLock lock;
     Slot* s = FindByAddress(address);
-    if (!s) {
-        ReleaseSRWLockExclusive(&g_lock);
-        return EXCEPTION_CONTINUE_SEARCH;
-    }
+    if (!s) return EXCEPTION_CONTINUE_SEARCH;
     unsigned char* page = s->base + ((address - s->base) / kPage) * kPage;
     VirtualAlloc(page, kPage, MEM_COMMIT, PAGE_READWRITE);
     if (page != s->base) std::memset(page, kCanary, kPage);  // the page behind: keep checking writes
@@ -290,7 +295,6 @@ LONG CALLBACK GuardFaultHandler(EXCEPTION_POINTERS* info)
                       FamilyName(s->family), s->origin, where);
         NoteFinding(text);
     }
-    ReleaseSRWLockExclusive(&g_lock);
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
@@ -332,55 +336,17 @@ bool InstallGuardedHeap(HMODULE module)
     return local || global;
 }
 
-void SetGuardPlacement(bool endAligned)
-{
-    AcquireSRWLockExclusive(&g_lock);
-    g_endAligned = endAligned;
-    ReleaseSRWLockExclusive(&g_lock);
-}
-
-size_t LiveGuardedBlocks()
-{
-    AcquireSRWLockShared(&g_lock);
-    const size_t n = g_live;
-    ReleaseSRWLockShared(&g_lock);
-    return n;
-}
-
-size_t GuardedBlocksMade()
-{
-    AcquireSRWLockShared(&g_lock);
-    const size_t n = g_made;
-    ReleaseSRWLockShared(&g_lock);
-    return n;
-}
-
-void FailNthAllocation(int n)
-{
-    AcquireSRWLockExclusive(&g_lock);
-    g_failAllocation = n;
-    ReleaseSRWLockExclusive(&g_lock);
-}
-
-void FailNthLock(int n)
-{
-    AcquireSRWLockExclusive(&g_lock);
-    g_failLock = n;
-    ReleaseSRWLockExclusive(&g_lock);
-}
-
-void SetGuardCaseLabel(const std::string& label)
-{
-    AcquireSRWLockExclusive(&g_lock);
-    g_caseLabel = label;
-    ReleaseSRWLockExclusive(&g_lock);
-}
+void SetGuardPlacement(bool endAligned) { SetUnderLock(&g_endAligned, endAligned); }
+size_t LiveGuardedBlocks() { return ReadUnderLock(g_live); }
+size_t GuardedBlocksMade() { return ReadUnderLock(g_made); }
+void FailNthAllocation(int n) { SetUnderLock(&g_failAllocation, n); }
+void FailNthLock(int n) { SetUnderLock(&g_failLock, n); }
+void SetGuardCaseLabel(const std::string& label) { SetUnderLock(&g_caseLabel, label); }
 
 std::vector<std::string> TakeGuardFindings()
 {
-    AcquireSRWLockExclusive(&g_lock);
+    const SlotTableLock lock;
     std::vector<std::string> out;
     out.swap(g_findings);
-    ReleaseSRWLockExclusive(&g_lock);
     return out;
 }

@@ -26,22 +26,22 @@ const std::set<std::string>& DeviceTexts()
     return texts;
 }
 
+template <typename Texts>
+std::set<std::string> WithDeviceTexts(const Texts& own)
+{
+    std::set<std::string> t(std::begin(own), std::end(own));
+    t.insert(DeviceTexts().begin(), DeviceTexts().end());
+    return t;
+}
+
 const std::set<std::string>& PlayerRefillTexts()
 {
-    static const std::set<std::string> texts = [] {
-        std::set<std::string> t(std::begin(kPlayerRefillTexts), std::end(kPlayerRefillTexts));
-        t.insert(DeviceTexts().begin(), DeviceTexts().end());
-        return t;
-    }();
+    static const std::set<std::string> texts = WithDeviceTexts(kPlayerRefillTexts);
     return texts;
 }
 
 const std::set<std::string>& PlayerStartTexts()
 {
-    static const std::set<std::string> texts = [] {
-        std::set<std::string> t(std::begin(kPlayerTexts), std::end(kPlayerTexts));
-        t.insert(DeviceTexts().begin(), DeviceTexts().end());
-        return t;
-    }();
+    static const std::set<std::string> texts = WithDeviceTexts(kPlayerTexts);
     return texts;
 }

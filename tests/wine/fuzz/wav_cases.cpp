@@ -15,18 +15,14 @@ uint32_t GetU32(const Bytes& b, size_t at)
            (static_cast<uint32_t>(b[at + 2]) << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
 }
 
-void PutU16(Bytes* b, size_t at, uint16_t v)
+// Writes the low width bytes of v at at, little-endian, where they fit.
+void PutLittleEndian(Bytes* b, size_t at, uint32_t v, int width)
 {
-    if (at + 2 > b->size()) return;
-    (*b)[at] = static_cast<unsigned char>(v & 0xFF);
-    (*b)[at + 1] = static_cast<unsigned char>(v >> 8);
+    if (at + width > b->size()) return;
+    for (int i = 0; i < width; ++i) (*b)[at + i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
 }
-
-void PutU32(Bytes* b, size_t at, uint32_t v)
-{
-    if (at + 4 > b->size()) return;
-    for (int i = 0; i < 4; ++i) (*b)[at + i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
-}
+void PutU16(Bytes* b, size_t at, uint16_t v) { PutLittleEndian(b, at, v, 2); }
+void PutU32(Bytes* b, size_t at, uint32_t v) { PutLittleEndian(b, at, v, 4); }
 
 std::string Hex(uint64_t v)
 {
@@ -127,10 +123,7 @@ WavCase WithFormatField(const WavCase& base, const char* field, size_t offset, i
     WavCase c{base.name + " " + field + "=" + std::to_string(value), base.bytes};
     const std::vector<ChunkSpot> spots = WalkChunks(c.bytes);
     const ChunkSpot* fmt = FindChunk(c.bytes, spots, "fmt ");
-    if (fmt) {
-        if (width == 2) PutU16(&c.bytes, fmt->payload + offset, static_cast<uint16_t>(value));
-        else PutU32(&c.bytes, fmt->payload + offset, value);
-    }
+    if (fmt) PutLittleEndian(&c.bytes, fmt->payload + offset, value, width);
     return c;
 }
 

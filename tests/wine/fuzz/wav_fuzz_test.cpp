@@ -62,11 +62,6 @@ void Report(const char* what, const WavFuzzer& fuzzer, const FuzzFigures& f, dou
     for (const auto& t : f.texts) std::printf("  %6zu  %s\n", t.second, t.first.c_str());
 }
 
-void ExpectNoFailures(const WavFuzzer& fuzzer)
-{
-    for (const std::string& failure : fuzzer.Failures()) ADD_FAILURE() << failure;
-}
-
 // One shard's share of a run of count cases: [first, end).
 struct ShardRange {
     size_t first;
@@ -89,10 +84,13 @@ uint64_t ShardSeed(uint64_t seed, int shard)
 }
 
 // The cases of one run in their order: the structural list, the sweeps,
-// then random mutations until the end; a shard runs its slice of them.
+// then random mutations until the end; a shard runs its slice of them,
+// reports its figures, and fails on every failed property, a case not run
+// or no real box held against the stand-in.
 template <typename Run>
-void RunCases(WavFuzzer* fuzzer, ShardRange range, Run run)
+void RunCases(const char* what, WavFuzzer* fuzzer, ShardRange range, const FuzzFigures& figures, Run run)
 {
+    const auto start = std::chrono::steady_clock::now();
     const std::vector<WavCase> structural = StructuralCases();
     std::vector<WavCase> seeds = BaseWaves();
     seeds.insert(seeds.end(), structural.begin(), structural.end());
@@ -109,6 +107,10 @@ void RunCases(WavFuzzer* fuzzer, ShardRange range, Run run)
         }
     }
     fuzzer->CheckHandles("at the end");
+    Report(what, *fuzzer, figures, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    for (const std::string& failure : fuzzer->Failures()) ADD_FAILURE() << failure;
+    EXPECT_EQ(figures.cases, range.end - range.first);
+    EXPECT_GT(fuzzer->RealBoxesCompared(), 0u) << "the stand-in must be held against real boxes";
 }
 
 TEST(GuardedHeap, CatchesReadsJustOutsideABlock)
@@ -175,14 +177,8 @@ TEST_P(WavFuzzCheck, SourceCheckAnswersEveryFile)
     InstallGuards();
     const ShardRange range = RangeOfShard(g_options.checkCases, GetParam(), kCheckShards);
     WavFuzzer fuzzer(ShardSeed(g_options.seed, GetParam()), range.first, g_options.realBoxEvery);
-    const auto start = std::chrono::steady_clock::now();
-    RunCases(&fuzzer, range, [&](const WavCase& c) { fuzzer.RunCheckCase(c); });
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    Report("source check", fuzzer, fuzzer.CheckFigures(), seconds);
-    ExpectNoFailures(fuzzer);
-    EXPECT_EQ(fuzzer.CheckFigures().cases, range.end - range.first);
+    RunCases("source check", &fuzzer, range, fuzzer.CheckFigures(), [&](const WavCase& c) { fuzzer.RunCheckCase(c); });
     EXPECT_GT(fuzzer.CheckFigures().accepted, 0u) << "some cases must get through to the end of the check";
-    EXPECT_GT(fuzzer.RealBoxesCompared(), 0u) << "the stand-in must be held against real boxes";
 }
 INSTANTIATE_TEST_SUITE_P(Shard, WavFuzzCheck, ::testing::Range(0, kCheckShards));
 
@@ -195,17 +191,10 @@ TEST_P(WavFuzzPlay, PlayerAnswersEveryFile)
     const ShardRange range = RangeOfShard(g_options.playCases, GetParam(), kPlayShards);
     WavFuzzer fuzzer(ShardSeed(g_options.seed ^ 0x5EED, GetParam()), range.first, g_options.realBoxEvery);
     const size_t madeBefore = GuardedBlocksMade();
-    const auto start = std::chrono::steady_clock::now();
-    RunCases(&fuzzer, range, [&](const WavCase& c) { fuzzer.RunPlayCase(c); });
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    Report("player", fuzzer, fuzzer.PlayFigures(), seconds);
-    ExpectNoFailures(fuzzer);
-    const size_t cases = range.end - range.first;
-    EXPECT_EQ(fuzzer.PlayFigures().cases, cases);
-    EXPECT_GT(fuzzer.PlayFigures().accepted, cases / 20) << "a real share of the cases must play";
+    RunCases("player", &fuzzer, range, fuzzer.PlayFigures(), [&](const WavCase& c) { fuzzer.RunPlayCase(c); });
+    EXPECT_GT(fuzzer.PlayFigures().accepted, (range.end - range.first) / 20) << "a real share of the cases must play";
     EXPECT_GT(GuardedBlocksMade() - madeBefore, fuzzer.PlayFigures().accepted * 4)
         << "the player's buffers come from the guarded heap";
-    EXPECT_GT(fuzzer.RealBoxesCompared(), 0u) << "the stand-in must be held against real boxes";
 }
 INSTANTIATE_TEST_SUITE_P(Shard, WavFuzzPlay, ::testing::Range(0, kPlayShards));
 

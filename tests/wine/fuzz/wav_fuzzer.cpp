@@ -36,6 +36,11 @@ bool ShowsRealBoxes(size_t number, size_t every)
     return number % every == FuzzRandom(number / every).Next() % every;
 }
 
+bool IsQuellboxErrorBox(const CaughtBox& box)
+{
+    return box.caption == "Quellbox" && box.errorIcon && box.buttonCount == 1 && box.hasOk;
+}
+
 // The player walks the file as the check does up to the device query; from
 // there the check judges fields the player leaves to the device. Given the
 // check's text ("" when it accepted), may the player answer with play ("")?
@@ -88,7 +93,6 @@ WavFuzzer::~WavFuzzer()
 
 void WavFuzzer::Fail(const std::string& what)
 {
-    ++failureCount_;
     if (failures_.size() < kMaxFailuresKept) failures_.push_back(label_ + ": " + what);
 }
 
@@ -106,20 +110,24 @@ bool WavFuzzer::WriteCase(const WavCase& c)
     return false;
 }
 
-void WavFuzzer::ExpectDeletable()
+bool WavFuzzer::StartCase(const char* kind, size_t number, const WavCase& c)
+{
+    label_ = Label(kind, number, c);
+    realBoxes_ = ShowsRealBoxes(number, realBoxEvery_);
+    SetGuardCaseLabel(label_);
+    SetGuardPlacement(number % 2 == 0);
+    if (!WriteCase(c)) return false;
+    blocksBefore_ = LiveGuardedBlocks();
+    return true;
+}
+
+void WavFuzzer::EndCase()
 {
     if (!DeleteFileA(path_.c_str())) Fail("the file cannot be deleted at once: it is still open");
-}
-
-void WavFuzzer::ExpectBlocksFreed(size_t before)
-{
     const size_t now = LiveGuardedBlocks();
-    if (now != before)
-        Fail("memory blocks left behind: " + std::to_string(now) + " live, " + std::to_string(before) + " before");
-}
-
-void WavFuzzer::CollectGuardFindings()
-{
+    if (now != blocksBefore_)
+        Fail("memory blocks left behind: " + std::to_string(now) + " live, " + std::to_string(blocksBefore_) +
+             " before");
     for (const std::string& finding : TakeGuardFindings()) Fail("out of bounds: " + finding);
 }
 
@@ -137,8 +145,7 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
     if (shown.empty()) return "";
     const CaughtBox& box = shown[0];
     if (!Contains(SourceCheckTexts(), box.text)) Fail("the check's box says an unknown text: \"" + box.text + "\"");
-    if (box.caption != "Quellbox" || !box.errorIcon || box.buttonCount != 1 || !box.hasOk)
-        Fail("the check's box is not a Quellbox error box with one OK button");
+    if (!IsQuellboxErrorBox(box)) Fail("the check's box is not a Quellbox error box with one OK button");
     if (box.owner != panel_.frame) Fail("the check's box is not owned by the main window");
     return box.text;
 }
@@ -146,14 +153,9 @@ std::string WavFuzzer::CheckOnce(bool* accepted, size_t* boxes)
 void WavFuzzer::RunCheckCase(const WavCase& c)
 {
     const size_t number = firstCase_ + ++check_.cases;
-    label_ = Label("check", number, c);
-    realBoxes_ = ShowsRealBoxes(number, realBoxEvery_);
-    SetGuardCaseLabel(label_);
-    SetGuardPlacement(number % 2 == 0);
-    if (!WriteCase(c)) return;
+    if (!StartCase("check", number, c)) return;
     static const int16_t kLatencies[] = {10, 150, 500, 37};
     g_settings.latency = kLatencies[number % 4];
-    const size_t blocksBefore = LiveGuardedBlocks();
 
     // Now and then the memory of the format chunk runs out.
     const bool starve = random_.OneIn(50);
@@ -178,20 +180,12 @@ void WavFuzzer::RunCheckCase(const WavCase& c)
             f.dataLength != kPreviousSource.dataLength || f.blockSize != kPreviousSource.blockSize)
             Fail("a refusal changed the recorded source format");
     }
-    ExpectDeletable();
-    ExpectBlocksFreed(blocksBefore);
-    CollectGuardFindings();
+    EndCase();
 }
 
 void WavFuzzer::RunPlayCase(const WavCase& c)
 {
-    const size_t number = firstCase_ + ++play_.cases;
-    label_ = Label("play", number, c);
-    realBoxes_ = ShowsRealBoxes(number, realBoxEvery_);
-    SetGuardCaseLabel(label_);
-    SetGuardPlacement(number % 2 == 0);
-    if (!WriteCase(c)) return;
-    const size_t blocksBefore = LiveGuardedBlocks();
+    if (!StartCase("play", firstCase_ + ++play_.cases, c)) return;
 
     // The block size the program would pass: from the check's record of
     // this file, or (the file was replaced after it was opened) of the
@@ -251,17 +245,13 @@ void WavFuzzer::RunPlayCase(const WavCase& c)
             Fail("a refill's box says an unknown text: \"" + shown[0].text + "\"");
     }
     for (const CaughtBox& box : shown)
-        if (box.caption != "Quellbox" || !box.errorIcon || box.buttonCount != 1 || !box.hasOk)
-            Fail("the player's box is not a Quellbox error box with one OK button");
+        if (!IsQuellboxErrorBox(box)) Fail("the player's box is not a Quellbox error box with one OK button");
     if (oracle && !starve && blockSize >= 4 && !PlayerAgrees(checkText, playText))
         Fail("the check said \"" + (checkText.empty() ? std::string("accepted") : checkText) + "\", the player \"" +
              (playText.empty() ? std::string("started") : playText) + "\"");
     if (!IsWindowEnabled(panel_.play) || IsWindowEnabled(panel_.stop) || IsWindowEnabled(panel_.pause))
         Fail("the transport is not back in its stopped look");
-
-    ExpectDeletable();
-    ExpectBlocksFreed(blocksBefore);
-    CollectGuardFindings();
+    EndCase();
 }
 
 void WavFuzzer::CheckHandles(const char* when)

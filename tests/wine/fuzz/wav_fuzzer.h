@@ -56,9 +56,11 @@ private:
     void Fail(const std::string& what);
     std::string Label(const char* kind, size_t number, const WavCase& c) const;
     bool WriteCase(const WavCase& c);
-    void ExpectDeletable();
-    void ExpectBlocksFreed(size_t before);
-    void CollectGuardFindings();
+    // Labels the case, picks its boxes and guard placement and writes it;
+    // false when it cannot be written.
+    bool StartCase(const char* kind, size_t number, const WavCase& c);
+    // The file deletable at once, every block freed, no guard finding.
+    void EndCase();
     // Runs the check with its one box caught: "" for acceptance, else the text.
     std::string CheckOnce(bool* accepted, size_t* boxes);
 
@@ -72,8 +74,8 @@ private:
     std::vector<std::string> failures_;
     size_t firstCase_;
     size_t realBoxEvery_;
-    size_t failureCount_ = 0;
     size_t realBoxesCompared_ = 0;
     bool realBoxes_ = true;  // this case's boxes are shown for real
     unsigned handleBaseline_ = 0;
+    size_t blocksBefore_ = 0;  // live guarded blocks when the case started
 };

@@ -39,16 +39,13 @@ TEST(HelpFile, IsBuiltBesideTheProgram)
     const std::string path = BesideThisProgram("qbx15.hlp");
     HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE) << path;
-    unsigned char magic[4] = {};
+    char magic[4] = {};
     DWORD read = 0;
     ReadFile(f, magic, 4, &read, nullptr);
     CloseHandle(f);
     // Every WinHelp file starts with this magic number.
     EXPECT_EQ(read, 4u);
-    EXPECT_EQ(magic[0], 0x3F);
-    EXPECT_EQ(magic[1], 0x5F);
-    EXPECT_EQ(magic[2], 0x03);
-    EXPECT_EQ(magic[3], 0x00);
+    EXPECT_EQ(std::string(magic, 4), std::string("\x3F\x5F\x03\x00", 4));
 }
 
 TEST(HelpFile, ThePlatformViewerOpensItAtItsContents)

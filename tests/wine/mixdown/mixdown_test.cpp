@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,53 +56,34 @@ std::string DateToday()
     return std::string(text) + std::string(4, '\0');
 }
 
-// The file a render of these output samples must give, built here field by
-// field from the documented layout.
+// text in a field of size bytes, filled up with NULs.
+Bytes Field(const std::string& text, size_t size)
+{
+    Bytes b(text.begin(), text.end());
+    b.resize(size, 0);
+    return b;
+}
+
+// The file a render of these output samples must give: a 16-byte stereo
+// format, the data, and a LIST INFO of the software, the date (12 bytes) and
+// the user name with its NUL, padded to an even size.
 Bytes ExpectedFile(uint32_t rate, const std::vector<int16_t>& output, const std::string& user,
                    const std::string& date)
 {
-    const Bytes data = SampleBytes(output);
-    const uint32_t d = static_cast<uint32_t>(data.size());
-    const uint32_t n = static_cast<uint32_t>(user.size() + (user.size() % 2 ? 1 : 2));
-    Bytes f;
-    AppendFourCC(&f, "RIFF");
-    AppendU32(&f, 116 + d + n);
-    AppendFourCC(&f, "WAVE");
-    AppendFourCC(&f, "fmt ");
-    AppendU32(&f, 16);
-    AppendU16(&f, 1);
-    AppendU16(&f, 2);
-    AppendU32(&f, rate);
-    AppendU32(&f, rate * 4);
-    AppendU16(&f, 4);
-    AppendU16(&f, 16);
-    AppendFourCC(&f, "data");
-    AppendU32(&f, d);
-    f.insert(f.end(), data.begin(), data.end());
-    AppendFourCC(&f, "LIST");
-    AppendU32(&f, 72 + n);
-    AppendFourCC(&f, "INFO");
-    AppendFourCC(&f, "ISFT");
-    AppendU32(&f, 32);
-    const std::string software = std::string("Quellbox v. 1.5") + std::string(17, '\0');
-    f.insert(f.end(), software.begin(), software.end());
-    AppendFourCC(&f, "ICRD");
-    AppendU32(&f, 12);
-    f.insert(f.end(), date.begin(), date.end());
-    AppendFourCC(&f, "IENG");
-    AppendU32(&f, n);
-    const std::string name = user + std::string(n - user.size(), '\0');
-    f.insert(f.end(), name.begin(), name.end());
-    return f;
+    Bytes info;
+    AppendFourCC(&info, "INFO");
+    AppendChunk(&info, "ISFT", Field("Quellbox v. 1.5", 32));
+    AppendChunk(&info, "ICRD", Field(date, 12));
+    AppendChunk(&info, "IENG", Field(user, user.size() + (user.size() % 2 ? 1 : 2)));
+    const FormatFields f = {1, 2, rate, 16};
+    return RiffOf("WAVE", {{"fmt ", FormatPayload(f)}, {"data", SampleBytes(output)}, {"LIST", info}});
 }
 
 // A source file: fmt, then a data chunk declaring declaredSize bytes and
 // holding payload, then whatever follows.
 Bytes SourceFile(uint16_t channels, uint32_t rate, uint32_t declaredSize, const Bytes& payload, const Bytes& after = {})
 {
-    FormatFields f;
-    f.channels = channels;
-    f.rate = rate;
+    const FormatFields f = {1, channels, rate, 16};
     Bytes body;
     AppendChunk(&body, "fmt ", FormatPayload(f));
     AppendChunkDeclared(&body, "data", declaredSize, payload);
@@ -179,36 +161,44 @@ protected:
     std::string date_;
 };
 
-// A source whose samples come back unchanged (a mono one as two equal
+// A source whose whole frames come back unchanged (a mono one as two equal
 // channels): how much of its declared data chunk the file holds, and the
 // blocks that takes.
 struct WrittenBack {
     const char* keepAs;
     uint16_t channels;
     uint32_t rate;
-    size_t samples;
+    size_t samples;  // a stereo source's odd last sample is a half frame
     uint32_t declared;
     int blocks;
+    bool strayByte;     // one more byte at the end of the data: never sounds
     bool trailingList;  // after the data: never read
 };
 
-TEST_F(MixdownTest, SourcesAreWrittenBackByteForByte)
+TEST_F(MixdownTest, WholeFramesAreWrittenBackByteForByteThroughFourEffectsSwitchedOff)
 {
     const WrittenBack cases[] = {
-        {"stereo3blocks.wav", 2, 44100, 98304 / 2, 98304, 3, false},
-        {"trailingList.wav", 2, 44100, 49152 / 2, 49152, 2, true},  // 32768 + 16384
-        {"shortSource.wav", 2, 44100, 25000, 98304, 2, false},      // the short second read ends the render
-        {"shortAtBoundary.wav", 2, 44100, 32768, 98304, 3, false},  // the third read is empty
-        {"mono20000.wav", 1, 22050, 10000, 20000, 2, false},        // 16384 + 3616 bytes read
+        {"stereo3blocks.wav", 2, 44100, 98304 / 2, 98304, 3, false, false},
+        {"trailingList.wav", 2, 44100, 49152 / 2, 49152, 2, false, true},  // 32768 + 16384
+        {"shortSource.wav", 2, 44100, 25000, 98304, 2, false, false},      // the short second read ends the render
+        {"shortAtBoundary.wav", 2, 44100, 32768, 98304, 3, false, false},  // the third read is empty
+        {"mono20000.wav", 1, 22050, 10000, 20000, 2, false, false},        // 16384 + 3616 bytes read
+        {"fourOff48k.wav", 2, 48000, 40000, 80000, 3, false, false},
+        {"stereoHalfFrame.wav", 2, 44100, 16385, 32770, 2, false, false},  // 32768 + a half frame
+        {"stereoOddLength.wav", 2, 44100, 16385, 32771, 2, true, false},   // 32768 + 3 bytes
+        {"monoOddLength.wav", 1, 44100, 10000, 20001, 2, true, false},     // 16384 + 3617 bytes
     };
+    ASSERT_EQ(g_effectsPatch.count, 4) << "all four effects in the patch, all switched off";
     uint32_t seed = 1;
     for (const WrittenBack& c : cases) {
         const std::vector<int16_t> samples = Pattern(c.samples, seed += 2);
         std::vector<int16_t> expected;
-        for (int16_t s : samples) expected.insert(expected.end(), c.channels == 1 ? 2 : 1, s);
-        Bytes trailer;
+        for (size_t i = 0; i < c.samples - c.samples % c.channels; ++i)
+            expected.insert(expected.end(), c.channels == 1 ? 2 : 1, samples[i]);
+        Bytes data = SampleBytes(samples), trailer;
+        if (c.strayByte) data.push_back(0x55);
         if (c.trailingList) AppendChunk(&trailer, "LIST", Bytes(4096, 0x7F));
-        const Bytes source = SourceFile(c.channels, c.rate, c.declared, SampleBytes(samples), trailer);
+        const Bytes source = SourceFile(c.channels, c.rate, c.declared, data, trailer);
         const MixdownRun run = Render(Source("in.wav", source));
         EXPECT_TRUE(run.completed) << c.keepAs;
         EXPECT_EQ(run.blocksRendered, c.blocks) << c.keepAs;
@@ -216,16 +206,6 @@ TEST_F(MixdownTest, SourcesAreWrittenBackByteForByte)
         EXPECT_TRUE(g_mixdown.completed) << c.keepAs;
         ExpectOutput(ExpectedFile(c.rate, expected, kUser, date_), c.keepAs);
     }
-}
-
-TEST_F(MixdownTest, AllFourEffectsSwitchedOffLeaveTheSoundUnchanged)
-{
-    const std::vector<int16_t> samples = Pattern(40000, 7);
-    ASSERT_EQ(g_effectsPatch.count, 4);
-    const MixdownRun run = Render(Source("in.wav", SourceFile(2, 48000, 80000, SampleBytes(samples))));
-    EXPECT_TRUE(run.completed);
-    EXPECT_EQ(run.blocksRendered, 3);
-    ExpectOutput(ExpectedFile(48000, samples, kUser, date_), "fourOff48k.wav");
 }
 
 TEST_F(MixdownTest, ChunksBeforeTheDataAreSkipped)
@@ -269,29 +249,6 @@ TEST_F(MixdownTest, UserNameLengthSetsThePaddedIengSize)
     SetUserName(std::string(40, 'w').c_str());  // at most 31 characters are kept
     EXPECT_TRUE(Render(source).completed);
     ExpectOutput(ExpectedFile(44100, samples, std::string(31, 'w'), date_), "user31.wav");
-}
-
-TEST_F(MixdownTest, PartialFramesAreLeftOut)
-{
-    // Stereo: a trailing half frame (2 bytes), then a trailing 3 bytes.
-    std::vector<int16_t> samples = Pattern(16385, 17);
-    std::vector<int16_t> whole(samples.begin(), samples.end() - 1);
-    EXPECT_TRUE(Render(Source("half.wav", SourceFile(2, 44100, 32770, SampleBytes(samples)))).completed);
-    ExpectOutput(ExpectedFile(44100, whole, kUser, date_), "stereoHalfFrame.wav");
-
-    Bytes odd = SampleBytes(samples);
-    odd.push_back(0x55);
-    EXPECT_TRUE(Render(Source("odd.wav", SourceFile(2, 44100, 32771, odd))).completed);
-    ExpectOutput(ExpectedFile(44100, whole, kUser, date_), "stereoOddLength.wav");
-
-    // Mono: an odd data length drops the stray byte.
-    std::vector<int16_t> mono = Pattern(10000, 19);
-    Bytes monoBytes = SampleBytes(mono);
-    monoBytes.push_back(0x33);
-    std::vector<int16_t> doubled;
-    for (int16_t s : mono) doubled.insert(doubled.end(), {s, s});
-    EXPECT_TRUE(Render(Source("monoOdd.wav", SourceFile(1, 44100, 20001, monoBytes))).completed);
-    ExpectOutput(ExpectedFile(44100, doubled, kUser, date_), "monoOddLength.wav");
 }
 
 TEST_F(MixdownTest, CancelAfterTheFirstBlockLeavesAClosedReadableFile)
@@ -338,50 +295,39 @@ TEST_F(MixdownTest, FinishWithNothingOpenReleasesNothing)
     EXPECT_TRUE(Output() == before);
 }
 
-TEST_F(MixdownTest, TemporaryFileThatCannotBeCreatedFailsTheStart)
+// Each way a start fails: no step is posted, no temporary file is left
+// (nor made, where the source cannot be opened), and neither file is held.
+TEST_F(MixdownTest, AFailedStartLeavesNothingOpenOrBehind)
 {
-    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
-    temp_ = dir_.File("no-such-folder\\tmpqbx15.wav");
-    const MixdownRun run = Render(source);
-    EXPECT_FALSE(run.started);
-    EXPECT_TRUE(run.failed);
-    EXPECT_EQ(run.stepsHandled, 0);  // no step was posted
-    EXPECT_EQ(g_mixdown.currentBlockBytes, 0);
-    EXPECT_TRUE(DeleteFileA(source.c_str())) << "the source was left open";
-    EXPECT_TRUE(FinishMixdown());
-}
-
-TEST_F(MixdownTest, SourceThatCannotBeOpenedFailsBeforeTheTemporaryFileExists)
-{
-    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
-    ASSERT_TRUE(DeleteFileA(source.c_str()));
-    const MixdownRun run = Render(source);
-    EXPECT_FALSE(run.started);
-    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(MixdownTest, OutputTooLargeForRiffSizesFailsTheStart)
-{
-    // A mono data chunk near 4 GiB would double past the 32-bit sizes.
-    const std::string source = Source("in.wav", SourceFile(1, 44100, 4096, SampleBytes(Pattern(2048))));
-    g_sourceFormat.dataLength = 0xFFFFFF00u;
-    const MixdownRun run = Render(source);
-    EXPECT_FALSE(run.started);
-    EXPECT_EQ(run.stepsHandled, 0);
-    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(DeleteFileA(source.c_str()));
-}
-
-TEST_F(MixdownTest, FailedStartRemovesTheTemporaryFileItCreated)
-{
-    // The source has lost its data chunk since it was checked.
-    const std::string source = Source("in.wav", SourceFile(2, 44100, 4096, SampleBytes(Pattern(2048))));
-    const Bytes broken = RiffOf("WAVE", {{"fmt ", FormatPayload(FormatFields())}, {"junk", Bytes(64, 1)}});
-    ASSERT_TRUE(WriteFileBytes(source, broken));
-    const MixdownRun run = Render(source);
-    EXPECT_FALSE(run.started);
-    EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(DeleteFileA(source.c_str()));
+    const std::string normalTemp = temp_;
+    const Bytes withoutData = RiffOf("WAVE", {{"fmt ", FormatPayload(FormatFields())}, {"junk", Bytes(64, 1)}});
+    const struct {
+        const char* name;
+        uint16_t channels;
+        std::function<void(const std::string& source)> spoil;
+    } cases[] = {
+        {"no folder for the temporary file", 2, [&](const std::string&) { temp_ = dir_.File("no-such-folder\\t.wav"); }},
+        {"the source is gone", 2, [](const std::string& source) { ASSERT_TRUE(DeleteFileA(source.c_str())); }},
+        // A mono data chunk near 4 GiB would double past the 32-bit sizes.
+        {"output too large", 1, [](const std::string&) { g_sourceFormat.dataLength = 0xFFFFFF00u; }},
+        // Made after the temporary file: the start removes that again.
+        {"the source lost its data chunk since it was checked", 2,
+         [&](const std::string& source) { ASSERT_TRUE(WriteFileBytes(source, withoutData)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        temp_ = normalTemp;
+        const std::string source = Source("in.wav", SourceFile(c.channels, 44100, 4096, SampleBytes(Pattern(2048))));
+        c.spoil(source);
+        const MixdownRun run = Render(source);
+        EXPECT_FALSE(run.started);
+        EXPECT_TRUE(run.failed);
+        EXPECT_EQ(run.stepsHandled, 0);
+        EXPECT_EQ(g_mixdown.currentBlockBytes, 0);
+        EXPECT_EQ(GetFileAttributesA(temp_.c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_TRUE(DeleteFileA(source.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) << "the source is held";
+        EXPECT_TRUE(FinishMixdown());
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "model/source_format.h"
 #include "player/player.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wav_builder.h"
 #include "tests/wine/player/player_harness.h"
 
 class PlayerTest : public ::testing::Test {
@@ -28,11 +29,16 @@ protected:
 
     static uint32_t BlockBytes(int latencyMs) { return static_cast<uint32_t>(LatencyToBytesAtRate(latencyMs, 44100)); }
 
-    std::string WriteWave(const std::vector<int16_t>& samples, int channels)
+    // Writes bytes, or a test wave of samples, to a file of its own.
+    std::string WriteBytes(const Bytes& bytes)
     {
         const std::string path = dir_.File("play" + std::to_string(++files_) + ".wav");
-        EXPECT_TRUE(WriteTestWave(path, samples, channels));
+        EXPECT_TRUE(WriteFileBytes(path, bytes));
         return path;
+    }
+    std::string WriteWave(const std::vector<int16_t>& samples, int channels)
+    {
+        return WriteBytes(PcmWave({1, static_cast<uint16_t>(channels), 44100, 16}, samples));
     }
 
     uint32_t PlayFile(const std::string& path, uint32_t blockSize, uint32_t device = 0)

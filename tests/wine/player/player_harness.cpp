@@ -32,9 +32,7 @@ std::vector<int16_t> TestSignal(int frames, int channels, unsigned seed)
 
 bool WriteTestWave(const std::string& path, const std::vector<int16_t>& samples, int channels)
 {
-    FormatFields f;
-    f.channels = static_cast<uint16_t>(channels);
-    f.rate = 44100;
+    const FormatFields f = {1, static_cast<uint16_t>(channels), 44100, 16};
     return WriteFileBytes(path, PcmWave(f, samples));
 }
 

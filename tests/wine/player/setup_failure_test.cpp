@@ -20,13 +20,6 @@ std::string DeviceText(uint32_t code)
 
 class SetupFailureTest : public PlayerTest {
 protected:
-    std::string WriteBytes(const Bytes& bytes)
-    {
-        const std::string path = dir_.File("bad" + std::to_string(++bad_) + ".wav");
-        EXPECT_TRUE(WriteFileBytes(path, bytes));
-        return path;
-    }
-
     // Plays path and returns the one box's text; *code gets Play's result.
     std::string Refusal(const std::string& path, uint32_t* code, uint32_t device = 0, uint32_t blockSize = 3528)
     {
@@ -50,7 +43,6 @@ protected:
     static Bytes Fmt(uint16_t tag = 1) { FormatFields f; f.tag = tag; return FormatPayload(f); }
     static Bytes SomeData() { return Bytes(4000, 0x11); }
 
-    int bad_ = 0;
     HWND owner_ = nullptr;
 };
 
