@@ -68,16 +68,22 @@ bed_preset() {  # bed_preset NAME PRESET [TESTBED-OPTIONS...]
   shift 2
   bed "$name" "$@" -- ctest --preset "$preset" --output-junit "$reports/$name.xml"
 }
+faults_bed() {  # faults_bed NAME CTEST-SELECTION...
+  local name=$1
+  shift
+  bed "$name" -- tests/wine/faults/bed_agent.sh ctest --preset "$QBX_TEST_BUILD-faults" "$@" \
+    --output-junit "$reports/$name.xml"
+}
 lane_one() {
   local rc=0
   bed_preset "wine-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-wine" || rc=1
-  bed "wine-faults-$QBX_WINE_ARCH" -- tests/wine/faults/bed_agent.sh ctest --preset "$QBX_TEST_BUILD-faults" \
-    --output-junit "$reports/wine-faults-$QBX_WINE_ARCH.xml" || rc=1
+  faults_bed "wine-faults-$QBX_WINE_ARCH" -E LoadTest || rc=1
   return "$rc"
 }
 lane_two() {
   local rc=0
   bed_preset "e2e-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-e2e" || rc=1
+  faults_bed "wine-load-$QBX_WINE_ARCH" -R LoadTest || rc=1
   bed_preset "dist-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-dist" || rc=1
   bed_preset "wine-noaudio-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-noaudio" --no-audio || rc=1
   bed_preset "wine-depth8-$QBX_WINE_ARCH" "$QBX_TEST_BUILD-depth8" --depth 8 || rc=1
@@ -116,7 +122,7 @@ timed binaries
 echo "== summary"
 echo "times: ${timings[*]/%/,} total $SECONDS s"
 groups=(host="$reports/host.xml" binaries="$reports/binaries.xml")
-for group in wine e2e wine-noaudio dist wine-faults wine-depth8; do
+for group in wine e2e wine-noaudio dist wine-faults wine-load wine-depth8; do
   groups+=("$group-$QBX_WINE_ARCH=$reports/$group-$QBX_WINE_ARCH.xml")
 done
 python3 scripts/summarize-junit.py "${groups[@]}" || status=1

@@ -120,19 +120,3 @@ Pixels DecodeBitmapResource(int id)
     }
     return p;
 }
-
-RECT DifferenceBox(const Pixels& a, const Pixels& b)
-{
-    RECT box = {a.width, a.height, 0, 0};
-    bool any = false;
-    for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x) {
-            if (a.At(x, y) == b.At(x, y)) continue;
-            any = true;
-            if (x < box.left) box.left = x;
-            if (y < box.top) box.top = y;
-            if (x + 1 > box.right) box.right = x + 1;
-            if (y + 1 > box.bottom) box.bottom = y + 1;
-        }
-    return any ? box : RECT{0, 0, 0, 0};
-}

@@ -52,10 +52,6 @@ Pixels DecodeBitmapResource(int id);
 // The raw header of a bitmap resource and its size in bytes.
 const BITMAPINFOHEADER* BitmapResourceHeader(int id, DWORD* size);
 
-// The smallest rectangle holding every pixel where a and b differ (empty:
-// all zero when they are equal).
-RECT DifferenceBox(const Pixels& a, const Pixels& b);
-
 #include <ostream>
 // Test failures name the picture's size rather than dumping every byte.
 inline void PrintTo(const Pixels& p, std::ostream* os) { *os << p.width << " x " << p.height << " pixels"; }
