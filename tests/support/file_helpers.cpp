@@ -5,7 +5,9 @@
 
 std::string ReadWholeFile(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Shared every way, so that reading never stands in the program's way.
+    const DWORD everyShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, everyShare, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "";
     std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD read = 0;

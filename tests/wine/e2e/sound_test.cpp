@@ -247,7 +247,11 @@ TEST_F(SoundTest, ASourceReplacedByItsOwnMixdownIsTheSourceThatTheNextMixdownRea
     // Watched by its size alone: a file held open here could not be replaced.
     ASSERT_TRUE(WaitUntil([&] { return FileSize(path) > static_cast<long long>(first.size()); }, 30000))
         << "never replaced";
-    ExpectMixdownFile(first, ReadWholeFile(path));
+    // Once replaced it is read as the program opens it anew, which may hold
+    // it for a moment.
+    std::string written;
+    WaitUntil([&] { return (written = ReadWholeFile(path)).size() > first.size(); }, 5000);
+    ExpectMixdownFile(first, written);
     EXPECT_EQ("qbx_e2e_own_source.wav - Quellbox", app_.Title());
     EXPECT_TRUE(app_.Enabled(IDC_PLAY));
 
