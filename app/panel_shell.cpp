@@ -16,12 +16,6 @@ namespace {
 
 constexpr int kLabelSize = 40;
 
-// The current effect's record, or null with an empty patch.
-EffectParameters* CurrentEffect()
-{
-    return g_effectsPatch.count == 0 ? nullptr : EffectParametersFor(CurrentEffectId());
-}
-
 }  // namespace
 
 void ShowEffectOnPanel(const PanelState& panel, int16_t effectId)
@@ -63,7 +57,7 @@ void ShowMasterVolume(const PanelState& panel)
 
 void ShowOnOffState(const PanelState& panel)
 {
-    const EffectParameters* effect = CurrentEffect();
+    const EffectParameters* effect = CurrentEffectParameters();
     if (!effect) {
         DrawDisplayLine(panel.display, "NO EFFECTS");
         return;
@@ -83,7 +77,7 @@ void MoveMasterFader(uint16_t position)
 
 void SwitchCurrentEffect(const PanelState& panel)
 {
-    EffectParameters* effect = CurrentEffect();
+    EffectParameters* effect = CurrentEffectParameters();
     if (!effect) return;
     effect->on = effect->on ? 0 : 1;
     SendEffectParameters(CurrentEffectId());

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/effect_parameters.h"
 #include "model/effects.h"
 
 namespace {
@@ -55,4 +56,9 @@ const char* EffectDisplayName(int effectId)
 {
     const EffectEntry* e = EffectEntryFor(effectId);
     return e ? e->displayName : "";
+}
+
+EffectParameters* CurrentEffectParameters()
+{
+    return g_effectsPatch.count == 0 ? nullptr : EffectParametersFor(CurrentEffectId());
 }

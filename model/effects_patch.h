@@ -30,6 +30,10 @@ void ResetEffectsPatch();
 // The id at the current patch position, or 0 when the patch is empty.
 int16_t CurrentEffectId();
 
+struct EffectParameters;
+// The current effect's parameter record, or null with an empty patch.
+EffectParameters* CurrentEffectParameters();
+
 // UP: the next position, after the last back to 1.
 int16_t NextPatchPosition(int16_t position, int16_t count);
 

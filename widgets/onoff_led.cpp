@@ -8,15 +8,9 @@
 
 namespace {
 
-// The current effect's record, or null with an empty patch.
-EffectParameters* CurrentEffect()
-{
-    return g_effectsPatch.count == 0 ? nullptr : EffectParametersFor(CurrentEffectId());
-}
-
 void PaintOnOff(HDC dc, HWND window)
 {
-    const EffectParameters* effect = CurrentEffect();
+    const EffectParameters* effect = CurrentEffectParameters();
     HBITMAP picture = OnOffLedBitmap(effect && effect->on);
     if (!picture) return;
     RECT client;
